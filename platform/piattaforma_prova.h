@@ -1,0 +1,48 @@
+// A platform for tests: a fresh temporary directory stands for the program's directory
+// and is removed afterwards; the wait window and the message box are only recorded.
+#pragma once
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/file_servizi.h"
+#include "platform/piattaforma.h"
+
+class PiattaformaProva : public Piattaforma {
+ public:
+  PiattaformaProva() {
+    std::random_device caso;
+    auto radice = std::filesystem::temp_directory_path();
+    do {
+      cartella = (radice / ("scenario_prova_" + std::to_string(caso()))).string();
+    } while (!std::filesystem::create_directory(cartella));
+  }
+  ~PiattaformaProva() override {
+    std::error_code ec;
+    std::filesystem::remove_all(cartella, ec);
+  }
+  PiattaformaProva(const PiattaformaProva&) = delete;
+  PiattaformaProva& operator=(const PiattaformaProva&) = delete;
+
+  void mostra_finestra(const std::string& etichetta) override { finestre.push_back(etichetta); }
+  void mostra_messaggio(const std::string& testo) override { messaggi.push_back(testo); }
+  std::string cartella_programma() const override { return cartella; }
+
+  std::string percorso(const std::string& nome) const { return cartella + "/" + nome; }
+  void scrivi(const std::string& nome, const std::string& contenuto) const { scrivi_file(percorso(nome), contenuto); }
+  std::string leggi(const std::string& nome) const { return leggi_file(percorso(nome)); }
+  bool esiste(const std::string& nome) const { return std::filesystem::exists(percorso(nome)); }
+  // The names of every entry in the directory, sorted.
+  std::vector<std::string> contenuto() const {
+    std::vector<std::string> nomi;
+    for (const auto& e : std::filesystem::directory_iterator(cartella)) nomi.push_back(e.path().filename().string());
+    std::sort(nomi.begin(), nomi.end());
+    return nomi;
+  }
+
+  std::string cartella;
+  std::vector<std::string> finestre;
+  std::vector<std::string> messaggi;
+};

@@ -1,0 +1,64 @@
+#include "sources/parole_chiave.h"
+
+#include <gtest/gtest.h>
+
+#include "sources/maiuscole.h"
+
+using G = record_generale;
+using C = record_corpo;
+using S = record_servizio;
+
+TEST(ParoleChiave, GeneralKeysKeepTheirCaseRules) {
+  EXPECT_EQ(record_generali("LUNGHEZZA PERCORSO"), std::vector<G>{G::lunghezza_percorso});
+  EXPECT_TRUE(record_generali("SFONDO UNO").empty());
+  EXPECT_TRUE(record_generali("Progressiva chilometrica uno").empty());
+  EXPECT_EQ(record_generali("progressiva chilometrica tre"), std::vector<G>{G::progressiva_tre});
+  EXPECT_EQ(record_generali("sfondo due"), std::vector<G>{G::sfondo_due});
+  EXPECT_EQ(record_generali("ripetizione segnali 9 codici"), std::vector<G>{G::ripetizione_segnali});
+  // Not exclusive: one field may name several records, in table order.
+  EXPECT_EQ(record_generali("progressiva uno due tre"), (std::vector<G>{G::progressiva_tre, G::progressiva_due,
+                                                                        G::progressiva_uno}));
+}
+
+TEST(ParoleChiave, BodyAndServiceKeysIgnoreCase) {
+  EXPECT_EQ(record_del_corpo("PENDENZA", true), std::vector<C>{C::pendenza});
+  EXPECT_EQ(record_del_corpo("CurvaS4", true), std::vector<C>{C::curva});
+  EXPECT_TRUE(record_del_corpo("curvad3", false).empty());  // curves only while the plan is computed
+  EXPECT_EQ(record_del_corpo("cartello_indicatore", true), std::vector<C>{C::cartello});
+  EXPECT_EQ(record_del_corpo("indicatori_vmax", true), std::vector<C>{C::indicatori_v});
+  EXPECT_TRUE(record_del_corpo("[cartelli]", true).empty());
+
+  EXPECT_EQ(record_del_servizio("VELOCITA"), std::vector<S>{S::velocita});
+  EXPECT_EQ(record_del_servizio("velocit\xE0"), std::vector<S>{S::velocita});
+  EXPECT_EQ(record_del_servizio("percentuale massa frenata"), std::vector<S>{S::massa_frenata});
+  EXPECT_TRUE(record_del_servizio("massa").empty());
+  for (const char* intestazione :
+       {"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]", "[rallentamenti]", "[segnali]", "[codici]", "[fine]"}) {
+    EXPECT_TRUE(record_del_servizio(intestazione).empty()) << intestazione;
+  }
+}
+
+TEST(ParoleChiave, CurveCabAndHeaderDetails) {
+  EXPECT_EQ(classe_curva("curvaS4"), 4);
+  EXPECT_TRUE(curva_sinistra("curvaS4"));
+  EXPECT_FALSE(curva_sinistra("curvad3"));
+  EXPECT_EQ(classe_curva("curvad31"), 1);  // "1" is looked for first
+  EXPECT_EQ(classe_curva("curvad7"), 0);
+  EXPECT_EQ(classe_curva("curvad"), 0);
+
+  EXPECT_EQ(sistema_codici("ripetizione segnali 9 codici"), 9);
+  EXPECT_EQ(sistema_codici("ripetizione segnali 9 o 4 codici"), 4);
+  EXPECT_EQ(sistema_codici("ripetizione segnali codici"), 0);
+
+  EXPECT_TRUE(chiude_parte_generale("[curve]"));
+  EXPECT_TRUE(chiude_parte_generale("  x ] [ y"));
+  EXPECT_FALSE(chiude_parte_generale("  -[curve]"));
+  EXPECT_FALSE(chiude_parte_generale("[curve"));
+  EXPECT_TRUE(e_generale("xx[GENERALE]"));
+}
+
+TEST(Maiuscole, FoldsTheWesternCodePage) {
+  EXPECT_EQ(minuscolo("AZaz09-_"), "azaz09-_");
+  EXPECT_EQ(minuscolo("\xC0\xC8\xD7\xDE\xDF"), "\xE0\xE8\xD7\xFE\xDF");
+  EXPECT_EQ(minuscolo("\x8A\x8C\x8E\x9F\x80"), "\x9A\x9C\x9E\xFF\x80");
+}
