@@ -1,0 +1,91 @@
+// The body records of the line file: gradients, mountain stretches, speed-indicator
+// boards and signboards (curves have a file of their own). Each checks its position
+// against the grid first: a position beyond it records code 15 and ends the reading.
+#include "driver/form1.h"
+#include "loader/stato_caricamento.h"
+#include "model/conversioni.h"
+#include "model/guasto_caricamento.h"
+#include "model/regole_griglia.h"
+
+namespace {
+
+// The table file gives a text a 16-bit length.
+constexpr size_t testo_massimo = 32767;
+
+}  // namespace
+
+// A gradient takes effect from the cell that holds its position; the cells up to it
+// receive the gradient in force until now. At least one cell is written, so a change
+// in the same 50 m as the previous one gives one more cell the previous gradient.
+esito_record Form1::record_pendenza(stato_caricamento& s) {
+  int32_t posizione = s.lettore.leggi_lungo();
+  int32_t pendenza = s.lettore.leggi_lungo();
+  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
+  int64_t n = cella_della_posizione(posizione);
+  if (n > 0) {
+    do {
+      cella_griglia(s.cursore_pendenza).pendenza = basso8(s.pendenza_vigente + 100);
+      ++s.cursore_pendenza;
+    } while (s.cursore_pendenza < n);
+  }
+  s.pendenza_vigente = pendenza;
+  return esito_record::avanti;
+}
+
+// After the body: the gradient in force reaches cell n_celle - 3.
+void Form1::coda_pendenze(stato_caricamento& s) {
+  do {
+    cella_griglia(s.cursore_pendenza).pendenza = basso8(s.pendenza_vigente + 100);
+    ++s.cursore_pendenza;
+  } while (s.cursore_pendenza < n_celle - 2);
+}
+
+esito_record Form1::record_montagna(stato_caricamento& s) {
+  int32_t inizio = s.lettore.leggi_lungo();
+  int32_t fine = s.lettore.leggi_lungo();
+  int32_t tipo = s.lettore.leggi_lungo();
+  if (!sta_in_griglia(inizio, n_celle)) return fuori_griglia(inizio);
+  memo_montagna(inizio, fine, tipo);
+  return esito_record::avanti;
+}
+
+esito_record Form1::record_indicatori(stato_caricamento& s) {
+  int32_t posizione = s.lettore.leggi_lungo();
+  int32_t vas = s.lettore.leggi_lungo();
+  int32_t vbs = s.lettore.leggi_lungo();
+  int32_t vcs = s.lettore.leggi_lungo();
+  int32_t strisces = s.lettore.leggi_lungo();
+  int32_t vad = s.lettore.leggi_lungo();
+  int32_t vbd = s.lettore.leggi_lungo();
+  int32_t vcd = s.lettore.leggi_lungo();
+  int32_t strisced = s.lettore.leggi_lungo();
+  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
+  memo_indicatori_v_max(posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
+  if (codice_errore > 0) {
+    ferma_linea(s, codice_errore);
+    posizione_errore = posizione;
+    return esito_record::fermo;
+  }
+  return esito_record::avanti;
+}
+
+// A signboard takes the free cell of its position and the next table entry from 80
+// downwards, which holds its text. The cell is marked before the entry is taken.
+esito_record Form1::record_cartello(stato_caricamento& s) {
+  int32_t posizione = s.lettore.leggi_lungo();
+  riga = s.lettore.leggi_testo();
+  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
+  cella& c = cella_griglia(cella_di(posizione));
+  if (!cella_libera(c)) {
+    ferma_linea(s, 6);
+    posizione_errore = posizione;
+    return esito_record::fermo;
+  }
+  c.tipo = cella_cartello;
+  c.dato1 = basso16(s.cartello_libero);
+  if (s.cartello_libero < 1) throw guasto_caricamento("more signboards than table entries 1 to 80");
+  if (riga.size() > testo_massimo) throw guasto_caricamento("signboard text longer than 32767 characters");
+  tabella[static_cast<size_t>(s.cartello_libero)].testo = riga;
+  --s.cartello_libero;
+  return esito_record::avanti;
+}

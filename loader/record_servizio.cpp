@@ -1,0 +1,92 @@
+// The service records laid straight on the grid: line speed limits and adhesion (step
+// functions), signals and slowdowns (handed to their stores) and code reductions.
+#include "driver/form1.h"
+#include "loader/stato_caricamento.h"
+#include "model/conversioni.h"
+#include "model/regole_griglia.h"
+
+// Each cell holds the limit of the last record at or before it. The first cell is
+// written even when the cursor stands at or past the new record's cell; the cursor
+// never passes the grid's last cell.
+esito_record Form1::record_velocita(stato_caricamento& s) {
+  int32_t posizione = s.lettore.leggi_lungo();
+  int32_t velocita = s.lettore.leggi_lungo();
+  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
+  int64_t n = cella_della_posizione(posizione);
+  if (n > 0) {
+    while (s.cursore_velocita < n_celle) {
+      cella_griglia(s.cursore_velocita).velocita = velocita_in_cella(s.velocita_vigente);
+      ++s.cursore_velocita;
+      if (s.cursore_velocita >= n) break;
+    }
+  }
+  s.velocita_vigente = velocita;
+  return esito_record::avanti;
+}
+
+// As the speed, but with no stop at the grid's last cell.
+esito_record Form1::record_aderenza(stato_caricamento& s) {
+  int32_t posizione = s.lettore.leggi_lungo();
+  int32_t aderenza = s.lettore.leggi_lungo();
+  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
+  int64_t n = cella_della_posizione(posizione);
+  if (n > 0) {
+    do {
+      cella_griglia(s.cursore_aderenza).aderenza = basso8(s.aderenza_vigente);
+      ++s.cursore_aderenza;
+    } while (s.cursore_aderenza < n);
+  }
+  s.aderenza_vigente = aderenza;
+  return esito_record::avanti;
+}
+
+esito_record Form1::record_segnale(stato_caricamento& s) {
+  std::array<int32_t, 11> v;
+  for (int32_t& valore : v) valore = s.lettore.leggi_lungo();
+  int32_t posizione = v[0];
+  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
+  memo_segnale(posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
+  return dopo_memo(s, posizione);
+}
+
+esito_record Form1::record_rallentamento(stato_caricamento& s) {
+  int32_t x = s.lettore.leggi_lungo();
+  int32_t v = s.lettore.leggi_lungo();
+  int32_t l = s.lettore.leggi_lungo();
+  int32_t f_tt = s.lettore.leggi_lungo();
+  int32_t f_ta = s.lettore.leggi_lungo();
+  int32_t d_v = s.lettore.leggi_lungo();
+  if (!sta_in_griglia(x, n_celle)) return fuori_griglia(x);
+  memo_rallentamento(x, v, l, f_tt, f_ta, d_v);
+  return dopo_memo(s, x);
+}
+
+// After a signal or slowdown store: any code stops the load, a code 15 left by the
+// line half included.
+esito_record Form1::dopo_memo(stato_caricamento& s, int32_t posizione) {
+  if (codice_errore <= 0) return esito_record::avanti;
+  ferma_servizio(s, codice_errore);
+  posizione_errore = posizione;
+  return esito_record::fermo;
+}
+
+// A code reduction marks the cell that holds its position (not the cell after it) as a
+// code point, with its code when the code is positive.
+esito_record Form1::record_abbattimento(stato_caricamento& s) {
+  int32_t posizione = s.lettore.leggi_lungo();
+  int32_t codice = s.lettore.leggi_lungo();
+  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
+  cella& c = cella_griglia(cella_della_posizione(posizione));
+  if (!cella_libera(c)) {
+    ferma_servizio(s, 7);
+    posizione_errore = posizione;
+    return esito_record::fermo;
+  }
+  if (codice > 0) {
+    c.tipo = punto_codice;
+    c.dato1 = basso16(codice);
+  } else {
+    c.tipo = cella_abbattimento;
+  }
+  return esito_record::avanti;
+}
