@@ -1,0 +1,146 @@
+// The code placement passes: after the load, code points (cells of kind 12 carrying the
+// code 180) are added before the signals that stand up to 1000 m behind a slowdown
+// warning board (pass A), in three groups before each slowdown start (pass B), every
+// 400 m inside each slowdown slower than 110 km/h (pass C) and just before the first
+// signal within 600 m after its end (pass D).
+//
+// A failed placement records its code and position and the passes carry on. No pass
+// reads or writes past the grid's last cell: a walk that would pass it ends there, and
+// a candidate beyond it counts as occupied.
+#include "driver/form1.h"
+#include "model/regole_griglia.h"
+
+namespace {
+
+constexpr int16_t codice_punto = 180;
+
+}  // namespace
+
+void Form1::passi_codici() {
+  for (int64_t i = 1; i <= n_celle - 2; ++i) {
+    uint8_t tipo = griglia[static_cast<size_t>(i)].tipo;
+    if (tipo == cella_avviso_rallentamento) {
+      passo_a(i);
+    } else if (tipo == cella_inizio_rallentamento) {
+      passo_b(i);
+      std::optional<int64_t> fine = griglia[static_cast<size_t>(i)].dato1 < 110 ? passo_c(i) : cerca_fine(i);
+      if (fine) passo_d(*fine);
+    }
+  }
+}
+
+cella& Form1::cella_passi(int64_t c) { return griglia[static_cast<size_t>(c)]; }
+
+bool Form1::libera_per_passi(int64_t c) { return c >= 0 && c <= n_celle && cella_libera(cella_passi(c)); }
+
+void Form1::metti_punto_codice(int64_t c) {
+  cella_passi(c).tipo = punto_codice;
+  cella_passi(c).dato1 = codice_punto;
+}
+
+int32_t Form1::minimo(int32_t x, int32_t y) { return x > y ? y : x; }
+
+void Form1::registra_errore(int32_t codice, int64_t cella) {
+  codice_errore = codice;
+  posizione_errore = static_cast<int32_t>(cella * 50);
+}
+
+// Pass A: every signal within the 20 cells behind the warning board in cell i, nearest
+// first, gets a code point in one of the two cells before it; an existing code point
+// there is lowered to 180 when no free cell is left.
+void Form1::passo_a(int64_t i) {
+  for (int64_t k = 1; k <= 20; ++k) {
+    int64_t d = i - k;
+    if (d < 3) return;
+    if (cella_passi(d).tipo != cella_segnale) continue;
+    if (libera_per_passi(d - 1)) {
+      metti_punto_codice(d - 1);
+    } else if (libera_per_passi(d - 2)) {
+      metti_punto_codice(d - 2);
+    } else if (cella_passi(d - 1).tipo == punto_codice) {
+      cella_passi(d - 1).dato1 = static_cast<int16_t>(minimo(codice_punto, cella_passi(d - 1).dato1));
+    } else if (cella_passi(d - 2).tipo == punto_codice) {
+      cella_passi(d - 2).dato1 = static_cast<int16_t>(minimo(codice_punto, cella_passi(d - 2).dato1));
+    } else {
+      registra_errore(11, d);
+    }
+  }
+}
+
+// Pass B: three groups of candidates 250 to 1000 m before the slowdown start in cell i;
+// each group takes the first free one.
+void Form1::passo_b(int64_t i) {
+  struct gruppo {
+    int64_t dopo;
+    int64_t candidati[3];
+  };
+  static constexpr gruppo gruppi[] = {{7, {5, 6, 7}}, {13, {11, 12, 13}}, {20, {18, 19, 20}}};
+  for (const gruppo& g : gruppi) {
+    if (i <= g.dopo) continue;
+    bool messo = false;
+    for (int64_t distanza : g.candidati) {
+      if (!libera_per_passi(i - distanza)) continue;
+      metti_punto_codice(i - distanza);
+      messo = true;
+      break;
+    }
+    if (!messo) registra_errore(12, i);
+  }
+}
+
+// Pass C: walks from the start in cell i to the slowdown's end, placing a code point
+// every 8 cells counted from the point actually placed (the due cell, else the one
+// before, else the one after). Returns the end cell, or nothing when the walk reaches
+// the grid's last cell first.
+std::optional<int64_t> Form1::passo_c(int64_t i) {
+  int64_t contatore = 0;
+  for (int64_t t = i;;) {
+    if (t >= n_celle) return std::nullopt;
+    ++t;
+    ++contatore;
+    if (contatore == 8) {
+      if (libera_per_passi(t)) {
+        metti_punto_codice(t);
+        contatore = 0;
+      } else if (libera_per_passi(t - 1)) {
+        metti_punto_codice(t - 1);
+        contatore = 1;
+      } else if (libera_per_passi(t + 1)) {
+        metti_punto_codice(t + 1);
+        contatore = -1;
+      } else {
+        registra_errore(13, t);
+      }
+    }
+    if (cella_passi(t).tipo == cella_fine_rallentamento) return t;
+  }
+}
+
+// The end cell of a slowdown fast enough to need no code points inside: the first
+// slowdown end after cell i, bounded as pass C's walk.
+std::optional<int64_t> Form1::cerca_fine(int64_t i) {
+  for (int64_t t = i + 1; t <= n_celle; ++t) {
+    if (cella_passi(t).tipo == cella_fine_rallentamento) return t;
+  }
+  return std::nullopt;
+}
+
+// Pass D: the first signal within 12 cells after the end cell e gets a code point in
+// one of the two cells before it.
+void Form1::passo_d(int64_t e) {
+  int64_t s = 0;
+  for (int64_t j = e; j <= e + 12 && j <= n_celle; ++j) {
+    if (cella_passi(j).tipo == cella_segnale) {
+      s = j - 1;
+      break;
+    }
+  }
+  if (s <= 0) return;
+  if (libera_per_passi(s)) {
+    metti_punto_codice(s);
+  } else if (libera_per_passi(s - 1)) {
+    metti_punto_codice(s - 1);
+  } else {
+    registra_errore(13, e);
+  }
+}

@@ -1,0 +1,45 @@
+// Little-endian output for the compiled files: each value is written byte by byte in
+// the width the file's layout gives it, through a 64 KiB buffer, into a file being
+// written anew.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <string>
+
+#include "platform/file_servizi.h"
+
+class uscita_binaria {
+ public:
+  explicit uscita_binaria(file_nuovo& file) : file_(file) {}
+  uscita_binaria(const uscita_binaria&) = delete;
+  uscita_binaria& operator=(const uscita_binaria&) = delete;
+
+  void byte(uint8_t v) {
+    if (pieni_ == blocco_.size()) svuota();
+    blocco_[pieni_++] = static_cast<char>(v);
+  }
+  void intero(int16_t v) { senza_segno(static_cast<uint16_t>(v), 2); }
+  void parola(uint16_t v) { senza_segno(v, 2); }
+  void lungo(int32_t v) { senza_segno(static_cast<uint32_t>(v), 4); }
+  void reale(double v) { senza_segno(std::bit_cast<uint64_t>(v), 8); }
+  void testo(const std::string& t) {
+    for (char c : t) byte(static_cast<uint8_t>(c));
+  }
+
+  // Hands the buffered bytes to the file.
+  void svuota() {
+    file_.scrivi(blocco_.data(), pieni_);
+    pieni_ = 0;
+  }
+
+ private:
+  void senza_segno(uint64_t v, int larghezza) {
+    for (int i = 0; i < larghezza; ++i) byte(static_cast<uint8_t>(v >> (8 * i)));
+  }
+
+  file_nuovo& file_;
+  std::array<char, 65536> blocco_{};
+  size_t pieni_ = 0;
+};

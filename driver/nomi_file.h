@@ -1,0 +1,38 @@
+// The names of every file a run reads or writes, formed from the route name and the
+// train name. A full path is the program's directory, one separator, then the name.
+#pragma once
+
+#include <string>
+
+// The built-in route and train.
+inline constexpr const char* linea_incorporata = "QUMA-DORVIA_MIRELO";
+inline constexpr const char* treno_incorporato = "brezane";
+
+inline std::string nome_file_linea(const std::string& linea) { return linea + "_linea.txt"; }
+inline std::string nome_file_servizio(const std::string& linea, const std::string& treno) {
+  return linea + "_" + treno + "-.txt";
+}
+inline std::string nome_file_note(const std::string& linea, const std::string& treno) {
+  return linea + "_" + treno + "_" + "note.txt";
+}
+inline std::string nome_file_rallentamenti(const std::string& linea, const std::string& treno) {
+  return linea + "_" + treno + "_" + "rallentamenti.txt";
+}
+inline std::string nome_file_scheda(const std::string& linea, const std::string& treno) {
+  return linea + "_" + treno + "_" + "scheda_treno.txt";
+}
+inline std::string nome_file_piano(const std::string& linea) { return linea + "_linea.dat"; }
+inline std::string nome_file_tabella(const std::string& linea, const std::string& treno) {
+  return linea + "_" + treno + ".sim";
+}
+inline std::string nome_file_griglia(const std::string& linea, const std::string& treno) {
+  return linea + "_" + treno + ".dat";
+}
+
+// The separator between the directory and a file name; it is always appended, whatever
+// the directory text ends with.
+inline constexpr char separatore = '/';
+
+inline std::string percorso_in(const std::string& cartella, const std::string& nome) {
+  return cartella + separatore + nome;
+}

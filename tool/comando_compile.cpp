@@ -1,0 +1,95 @@
+// scenario_tool compile: compiles a route author's own source files.
+//
+// The two source files found in SOURCE_DIR are copied into OUTPUT_DIR and compiled
+// there, with OUTPUT_DIR as the program's directory, so the loader's deletions touch
+// only the copies. Source files of the two names already in OUTPUT_DIR are removed
+// first, so only what SOURCE_DIR holds is compiled.
+#include <filesystem>
+#include <system_error>
+
+#include "driver/esito_esecuzione.h"
+#include "driver/form1.h"
+#include "driver/nomi_file.h"
+#include "platform/console.h"
+#include "platform/file_servizi.h"
+#include "tool/scenario_tool.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct opzioni_compile {
+  std::string linea = linea_incorporata;
+  std::string treno = treno_incorporato;
+  bool con_tracciato = true;
+  std::string sorgenti;
+  std::string destinazione;
+};
+
+constexpr const char* uso_compile =
+    "usage: scenario_tool compile [--line NAME] [--train NAME] [--no-plan] SOURCE_DIR OUTPUT_DIR\n";
+
+// Reads the options; an empty text means they are right, otherwise it says what is wrong.
+std::string leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_compile& o) {
+  std::vector<std::string> posizionali;
+  for (size_t i = 0; i < argomenti.size(); ++i) {
+    const std::string& a = argomenti[i];
+    if (a == "--line" || a == "--train") {
+      if (i + 1 >= argomenti.size()) return a + " needs a NAME";
+      (a == "--line" ? o.linea : o.treno) = argomenti[++i];
+    } else if (a == "--no-plan") {
+      o.con_tracciato = false;
+    } else if (a.starts_with("--")) {
+      return "unknown option " + a;
+    } else {
+      posizionali.push_back(a);
+    }
+  }
+  if (posizionali.size() != 2) return "SOURCE_DIR and OUTPUT_DIR are needed";
+  o.sorgenti = posizionali[0];
+  o.destinazione = posizionali[1];
+  std::error_code ec;
+  if (!fs::is_directory(o.sorgenti, ec)) return "SOURCE_DIR " + o.sorgenti + " is not a directory";
+  if (fs::exists(o.destinazione, ec) && !fs::is_directory(o.destinazione, ec)) {
+    return "OUTPUT_DIR " + o.destinazione + " is not a directory";
+  }
+  if (fs::equivalent(o.sorgenti, o.destinazione, ec)) return "OUTPUT_DIR must be another directory than SOURCE_DIR";
+  return "";
+}
+
+// Replaces the source file `nome` in the output directory by the one in the source
+// directory, or only removes it when the source directory has none.
+void copia_sorgente(const opzioni_compile& o, const std::string& nome) {
+  std::string copia = percorso_in(o.destinazione, nome);
+  if (fs::exists(copia)) elimina_file(copia);
+  std::string originale = percorso_in(o.sorgenti, nome);
+  if (esiste_file(originale)) scrivi_file(copia, leggi_file(originale));
+}
+
+}  // namespace
+
+int comando_compile(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori) {
+  opzioni_compile o;
+  std::string sbaglio = leggi_opzioni(argomenti, o);
+  if (!sbaglio.empty()) {
+    errori << "scenario_tool compile: " << sbaglio << '\n' << uso_compile;
+    return uscita_uso;
+  }
+  int stato = esegui_senza_compilare(
+      [&] {
+        fs::create_directories(o.destinazione);
+        copia_sorgente(o, nome_file_linea(o.linea));
+        copia_sorgente(o, nome_file_servizio(o.linea, o.treno));
+      },
+      errori, "scenario_tool");
+  if (stato != uscita_riuscita) return stato;
+
+  PiattaformaConsole piattaforma(o.destinazione, nullptr, errori);
+  Form1 form(piattaforma);
+  form.nome_linea = o.linea;
+  form.nome_treno = o.treno;
+  int32_t j = o.con_tracciato ? 1 : 0;
+  stato = esegui_e_riferisci(form, [&] { form.memorizza_percorso(j); }, errori, "scenario_tool");
+  uscita << "codice_errore=" << form.codice_errore << " posizione_errore=" << form.posizione_errore << '\n';
+  return stato;
+}

@@ -1,0 +1,14 @@
+// scenario_tool: the route author's command. `sources` writes the built-in text files,
+// `compile` compiles source files of the author's own into the simulator's files.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+inline constexpr int uscita_uso = 64;  // the command line was wrong
+
+int scenario_tool(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);
+
+int comando_sources(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);
+int comando_compile(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);
