@@ -2,17 +2,28 @@
 // member, in declaration order, with no header, count or padding.
 #include "compiler/file_compilati.h"
 
+#include <bit>
+
 #include "compiler/uscita_binaria.h"
 
 namespace {
 
-void coordinate(uscita_binaria& u, const tracciato_piano& t, const std::vector<double>& valori) {
-  for (size_t m = 0; m < valori.size(); ++m) {
-    uint16_t tipo = tipo_elemento(t, static_cast<int64_t>(m));
-    u.parola(tipo);
-    if (tipo == variante_intero) u.intero(static_cast<int16_t>(valori[m]));
-    if (tipo == variante_double) u.reale(valori[m]);
-  }
+// One coordinate of every metre (x, or y when `di_y`), the plan laid again as it goes:
+// the seeds as integers, the laid metres as doubles, then the empty metres.
+void coordinate(uscita_binaria& u, const tracciato_piano& t, bool di_y) {
+  int64_t m = 0;
+  ripercorri(t, [&](const punto_piano& p) {
+    double valore = di_y ? p.y : p.x;
+    if (m++ < 2) {
+      u.parola(variante_intero);
+      u.intero(static_cast<int16_t>(valore));
+    } else {
+      char* elemento = u.spazio(10);
+      uscita_binaria::poni(elemento, variante_double, 2);
+      uscita_binaria::poni(elemento + 2, std::bit_cast<uint64_t>(valore), 8);
+    }
+  });
+  for (; m <= t.ultimo_metro; ++m) u.parola(variante_vuota);
 }
 
 void voce_tabella(uscita_binaria& u, const voce& v) {
@@ -54,8 +65,8 @@ void cella_griglia(uscita_binaria& u, const cella& c) {
 void scrivi_piano(const std::string& percorso, const tracciato_piano& tracciato) {
   file_nuovo file(percorso);
   uscita_binaria u(file);
-  coordinate(u, tracciato, tracciato.x);
-  coordinate(u, tracciato, tracciato.y);
+  coordinate(u, tracciato, false);
+  coordinate(u, tracciato, true);
   u.svuota();
   file.completa();
 }

@@ -25,26 +25,27 @@ double f64(const std::string& b, size_t o) {
 TEST(FileCompilati, PlanHoldsTaggedXThenY) {
   PiattaformaProva p;
   tracciato_piano t;
-  t.x = {0, 0, 0.5, -1.25, 0, 0};
-  t.y = {0, 1, 2, 3, 0, 0};
-  t.metri_posati = 4;  // metres 4 and 5 were never set
-  scrivi_piano(p.percorso("piano.dat"), t);
+  t.ultimo_metro = 5;
+  t.semina();
+  t.posa_fino(2, false, 0);   // metre 2: (0, 2)
+  t.posa_fino(3, true, 0.25);  // metre 3: the step (0, 1) turned by 0.25: (0.25, 3)
+  scrivi_piano(p.percorso("piano.dat"), t);  // metres 4 and 5 were never laid
   std::string b = p.leggi("piano.dat");
   // Each half: two integers (4 bytes each), two doubles (10 each), two empty (2 each).
   ASSERT_EQ(b.size(), 2u * (4 + 4 + 10 + 10 + 2 + 2));
   EXPECT_EQ(b.substr(0, 8), std::string("\x02\x00\x00\x00\x02\x00\x00\x00", 8));
   EXPECT_EQ(u16(b, 8), 5);
-  EXPECT_EQ(f64(b, 10), 0.5);
-  EXPECT_EQ(f64(b, 20), -1.25);
+  EXPECT_EQ(f64(b, 10), 0.0);
+  EXPECT_EQ(f64(b, 20), 0.25);
   EXPECT_EQ(b.substr(28, 4), std::string(4, '\0'));
   EXPECT_EQ(b.substr(32, 8), std::string("\x02\x00\x00\x00\x02\x00\x01\x00", 8));
   EXPECT_EQ(f64(b, 42), 2.0);
   EXPECT_EQ(f64(b, 52), 3.0);
   // The built-in size: 20 · lunghezza_griglia - 36 bytes for lunghezza_griglia 235000.
   tracciato_piano grande;
-  grande.x.assign(235001, 0.0);
-  grande.y.assign(235001, 0.0);
-  grande.metri_posati = 234999;
+  grande.ultimo_metro = 235000;
+  grande.semina();
+  grande.posa_fino(234998, false, 0);
   scrivi_piano(p.percorso("grande.dat"), grande);
   EXPECT_EQ(p.leggi("grande.dat").size(), 4699964u);
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "platform/file_servizi.h"
@@ -28,6 +29,22 @@ class uscita_binaria {
     for (char c : t) byte(static_cast<uint8_t>(c));
   }
 
+  // Room for the next `quanti` bytes (at most the buffer's size), which the caller fills.
+  char* spazio(size_t quanti) {
+    if (blocco_.size() - pieni_ < quanti) svuota();
+    char* p = blocco_.data() + pieni_;
+    pieni_ += quanti;
+    return p;
+  }
+
+  // The low `larghezza` bytes of `v`, lowest first, at `p`. They are laid out in a local
+  // array and copied in one go.
+  static void poni(char* p, uint64_t v, size_t larghezza) {
+    unsigned char b[8];
+    for (size_t i = 0; i < 8; ++i) b[i] = static_cast<unsigned char>(v >> (8 * i));
+    std::memcpy(p, b, larghezza);
+  }
+
   // Hands the buffered bytes to the file.
   void svuota() {
     file_.scrivi(blocco_.data(), pieni_);
@@ -35,11 +52,9 @@ class uscita_binaria {
   }
 
  private:
-  void senza_segno(uint64_t v, int larghezza) {
-    for (int i = 0; i < larghezza; ++i) byte(static_cast<uint8_t>(v >> (8 * i)));
-  }
+  void senza_segno(uint64_t v, size_t larghezza) { poni(spazio(larghezza), v, larghezza); }
 
   file_nuovo& file_;
-  std::array<char, 65536> blocco_{};
+  std::array<char, 65536> blocco_;
   size_t pieni_ = 0;
 };

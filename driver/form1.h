@@ -46,6 +46,10 @@ class Form1 {
 
   // ---- Loader (loader/)
   void memorizza_dati();
+  // The two halves of the load, in the order memorizza_dati runs them; the line half
+  // says whether the service half follows.
+  bool carica_linea(stato_caricamento& s);
+  void carica_servizio(stato_caricamento& s);
   void progressive_ordina();
   void memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo);
   void memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs, int32_t& strisces,
@@ -86,7 +90,6 @@ class Form1 {
  private:
   // Loader (loader/): the line half, its records and the plan.
   void fallimento_caricamento(stato_caricamento& s);
-  bool carica_linea(stato_caricamento& s);
   bool cerca_generale_linea(stato_caricamento& s);
   bool leggi_parte_generale(stato_caricamento& s);
   bool leggi_corpo_linea(stato_caricamento& s);
@@ -102,10 +105,10 @@ class Form1 {
   esito_record fuori_griglia(int64_t posizione);
   bool posa_rettilineo(stato_caricamento& s, int64_t fino_a, bool limite_piano);
   bool posa_curva(stato_caricamento& s, int64_t fino_a, double curvatura);
+  bool posa_metri(stato_caricamento& s, int64_t fino_a, bool curva, double curvatura, bool limite_piano);
   void coda_pendenze(stato_caricamento& s);
 
   // Loader (loader/): the service half and its records.
-  void carica_servizio(stato_caricamento& s);
   bool leggi_record_servizio(stato_caricamento& s);
   esito_record record_servizio_letto(stato_caricamento& s, record_servizio r);
   void ferma_servizio(stato_caricamento& s, int32_t codice);

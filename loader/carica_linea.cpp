@@ -44,13 +44,7 @@ bool Form1::cerca_generale_linea(stato_caricamento& s) {
 
 bool Form1::leggi_corpo_linea(stato_caricamento& s) {
   n_montagne = 0;
-  if (tracciato.esiste()) {
-    tracciato.x[0] = 0;
-    tracciato.y[0] = 0;
-    tracciato.x[1] = 0;
-    tracciato.y[1] = 1;
-    tracciato.metri_posati = 2;
-  }
+  if (tracciato.esiste()) tracciato.semina();
   for (;;) {
     if (s.lettore.fine_file()) return true;
     riga = s.lettore.leggi_testo();

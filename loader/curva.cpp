@@ -1,9 +1,6 @@
-// Curves and the plan of the route.
-//
-// The plan is laid one metre at a time from two seeds (metre 0 at the origin, metre 1
-// one metre along +y). A straight metre repeats the last step; a curve metre turns the
-// last step by the curve's turning factor, towards +x for a right-hand curve, without
-// renormalising it. Every operation is made in double, in the order written.
+// Curves and the plan of the route: the straight run up to each curve's start, then the
+// curve itself, one metre at a time, never past the plan's last metre.
+#include <algorithm>
 #include <array>
 
 #include "driver/form1.h"
@@ -20,8 +17,8 @@ constexpr int64_t metro_massimo = 1000000;
 constexpr std::array<double, 7> curvature = {0.0, 0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
 
 void controlla_metro(const tracciato_piano& t, int64_t m) {
-  if (m > t.ultimo_metro()) {
-    throw guasto_caricamento(t.esiste() ? "the plan runs past its last metre " + std::to_string(t.ultimo_metro())
+  if (m > t.ultimo_metro) {
+    throw guasto_caricamento(t.esiste() ? "the plan runs past its last metre " + std::to_string(t.ultimo_metro)
                                         : "no plan yet: the route length has not been read");
   }
 }
@@ -47,39 +44,31 @@ esito_record Form1::record_curva(stato_caricamento& s) {
 // Straight metres up to and including `fino_a`. Within the body the plan may not pass
 // metre 1000000 (code 103); the straight tail after the body has no such limit.
 bool Form1::posa_rettilineo(stato_caricamento& s, int64_t fino_a, bool limite_piano) {
-  tracciato_piano& t = tracciato;
-  for (int64_t& m = s.metro_tracciato; m <= fino_a;) {
-    controlla_metro(t, m);
-    auto i = static_cast<size_t>(m);
-    double dx = t.x[i - 1] - t.x[i - 2];
-    double dy = t.y[i - 1] - t.y[i - 2];
-    t.x[i] = t.x[i - 1] + dx;
-    t.y[i] = t.y[i - 1] + dy;
-    t.metri_posati = m + 1;
-    ++m;
-    if (limite_piano && m > metro_massimo) {
-      ferma_linea(s, 103);
-      return false;
-    }
-  }
-  return true;
+  return posa_metri(s, fino_a, false, 0.0, limite_piano);
 }
 
 bool Form1::posa_curva(stato_caricamento& s, int64_t fino_a, double curvatura) {
-  tracciato_piano& t = tracciato;
-  for (int64_t& m = s.metro_tracciato; m <= fino_a;) {
-    controlla_metro(t, m);
-    auto i = static_cast<size_t>(m);
-    double dx = t.x[i - 1] - t.x[i - 2];
-    double dy = t.y[i - 1] - t.y[i - 2];
-    t.x[i] = t.x[i - 1] + (dx + curvatura * dy);
-    t.y[i] = t.y[i - 1] + (dy - curvatura * dx);
-    t.metri_posati = m + 1;
-    ++m;
-    if (m > metro_massimo) {
-      ferma_linea(s, 103);
-      return false;
-    }
+  return posa_metri(s, fino_a, true, curvatura, true);
+}
+
+// The metres from metro_tracciato to `fino_a` are laid one after the other. A metre past
+// the plan's last one fails the load before it is laid; within the body, laying metre
+// 1000000 stops the load with 103 once it is laid. Laying a metre only extends the run:
+// its coordinates are worked out when the plan is written.
+bool Form1::posa_metri(stato_caricamento& s, int64_t fino_a, bool curva, double curvatura, bool limite_piano) {
+  int64_t& m = s.metro_tracciato;
+  if (m > fino_a) return true;
+  const int64_t limite = std::max(metro_massimo, m);  // the first metre that, once laid, stops the load
+  const bool fermato = limite_piano && fino_a >= limite && tracciato.ultimo_metro >= limite;
+  const int64_t ultimo = fermato ? limite : std::min(fino_a, tracciato.ultimo_metro);
+  if (ultimo >= m) {
+    tracciato.posa_fino(ultimo, curva, curvatura);
+    m = ultimo + 1;
   }
+  if (fermato) {
+    ferma_linea(s, 103);
+    return false;
+  }
+  if (fino_a >= m) controlla_metro(tracciato, m);
   return true;
 }

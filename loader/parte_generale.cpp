@@ -56,10 +56,7 @@ bool Form1::record_lunghezza_percorso(stato_caricamento& s) {
   n_celle = static_cast<int32_t>(arrotonda(lunghezza_griglia / 50.0));
   griglia.assign(static_cast<size_t>(n_celle) + 1, cella{});
   tracciato = tracciato_piano{};
-  if (con_tracciato != 0) {
-    tracciato.x.assign(static_cast<size_t>(lunghezza_griglia) + 1, 0.0);
-    tracciato.y.assign(static_cast<size_t>(lunghezza_griglia) + 1, 0.0);
-  }
+  if (con_tracciato != 0) tracciato.ultimo_metro = lunghezza_griglia;
   return true;
 }
 

@@ -18,7 +18,7 @@ TEST_F(ParteGenerale, StoresRouteLengthBackgroundsAndCabSignalling) {
   EXPECT_EQ(form.lunghezza_griglia, 235000);
   EXPECT_EQ(form.n_celle, 4700);
   EXPECT_EQ(form.griglia.size(), 4701u);
-  EXPECT_EQ(form.tracciato.x.size(), 235001u);
+  EXPECT_EQ(form.tracciato.ultimo_metro, 235000);
   EXPECT_EQ(v(84).valore_b, 228000);
   EXPECT_EQ(v(85).valore_a, 1);
   EXPECT_EQ(v(85).valore_c, 62000);  // background 2 in valore_c, background 3 in valore_b

@@ -49,6 +49,8 @@ file_nuovo::file_nuovo(std::string percorso) : percorso_(std::move(percorso)), t
   errno = 0;
   file_ = std::fopen(temporaneo_.c_str(), "wb");
   if (file_ == nullptr) throw errore_file(percorso_, motivo_errno(errno));
+  // Callers hand over whole texts or 64 KiB blocks: no second buffer in between.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
 }
 
 file_nuovo::~file_nuovo() {
