@@ -68,8 +68,7 @@ void BM_testi(benchmark::State& state) {
 }
 BENCHMARK(BM_testi)->Unit(benchmark::kMillisecond);
 
-// The line half; with j = 1 it includes the plan, so the plan's own cost is the
-// difference between the two.
+// The line half, without and with the plan's runs.
 void BM_linea(benchmark::State& state) {
   banco b;
   for (auto _ : state) {
@@ -80,6 +79,19 @@ void BM_linea(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_linea)->ArgName("piano")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The plan computation: every point of the built-in route's plan, from its runs.
+void BM_piano(benchmark::State& state) {
+  banco b;
+  b.carica_tutto();
+  for (auto _ : state) {
+    double somma = 0;
+    ripercorri(b.form->tracciato, [&](const punto_piano& p) { somma += p.x; });
+    benchmark::DoNotOptimize(somma);
+  }
+  state.counters["metri"] = static_cast<double>(b.form->tracciato.metri_posati);
+}
+BENCHMARK(BM_piano)->Unit(benchmark::kMillisecond);
 
 void BM_servizio(benchmark::State& state) {
   banco b;
