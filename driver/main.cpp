@@ -1,14 +1,31 @@
 // genera_scenario: writes the built-in scenario's text files and compiles it into the
 // simulator's files, all in the directory of this executable. It takes no input.
+// Started where a display can be opened it shows its window and message box there;
+// anywhere else the wait text goes to standard output and the message to standard error.
 #include <iostream>
+#include <memory>
 
 #include "driver/esito_esecuzione.h"
 #include "driver/form1.h"
 #include "platform/cartella_programma.h"
 #include "platform/console.h"
+#ifdef SCENARIO_X11
+#include "platform/finestra_x11.h"
+#endif
+
+namespace {
+
+std::unique_ptr<Piattaforma> scegli_piattaforma(const std::string& cartella) {
+#ifdef SCENARIO_X11
+  if (std::unique_ptr<Piattaforma> finestra = apri_piattaforma_x11(cartella)) return finestra;
+#endif
+  return std::make_unique<PiattaformaConsole>(cartella, &std::cout, std::cerr);
+}
+
+}  // namespace
 
 int main(int, char** argv) {
-  PiattaformaConsole piattaforma(cartella_eseguibile(argv[0]), &std::cout, std::cerr);
-  Form1 form(piattaforma);
+  std::unique_ptr<Piattaforma> piattaforma = scegli_piattaforma(cartella_eseguibile(argv[0]));
+  Form1 form(*piattaforma);
   return esegui_e_riferisci(form, [&] { form.Form_Load(); }, std::cerr, "genera_scenario");
 }
