@@ -7,6 +7,7 @@ constexpr const char* aiuto = R"(usage:
   scenario_tool sources DIR
   scenario_tool compile [--line NAME] [--train NAME] [--no-plan] SOURCE_DIR OUTPUT_DIR
   scenario_tool dump [--json] [--all] [--kind plan|table|grid] [--step METRES] FILE...
+  scenario_tool plot [--line NAME] [--train NAME] DIR -o FILE.svg
 
 sources   Writes the built-in scenario's text files into DIR (created when missing):
           the line description, the service description and the three crew
@@ -60,6 +61,14 @@ dump      Prints compiled files: NAME_linea.dat the plan, NAME_TRAIN.sim the
           A file of the wrong size, a record cut short or an unknown type code is
           reported as FILE: byte OFFSET: what is wrong; the other files are still
           printed, and the exit status is 1.
+
+plot      Draws the compiled scenario in DIR as one SVG picture: the plan turned so
+          that the route runs from left to right (the arrow points to +y), with the
+          stations named, tunnels as heavy strokes and signals as dots; under it the
+          speed limit with the slowdowns, the gradient and the adhesion against
+          kilometres, with the stations marked. Without a plan file the picture
+          has the profile alone. Exit status 1 when a file cannot be read, decoded
+          or written.
 )";
 
 }  // namespace
@@ -74,6 +83,7 @@ int scenario_tool(const std::vector<std::string>& argomenti, std::ostream& uscit
     if (argomenti[0] == "sources") return comando_sources(resto, uscita, errori);
     if (argomenti[0] == "compile") return comando_compile(resto, uscita, errori);
     if (argomenti[0] == "dump") return comando_dump(resto, uscita, errori);
+    if (argomenti[0] == "plot") return comando_plot(resto, uscita, errori);
   }
   errori << aiuto;
   return uscita_uso;
