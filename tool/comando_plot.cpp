@@ -29,9 +29,14 @@ std::string leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_plo
   std::vector<std::string> posizionali;
   for (size_t i = 0; i < argomenti.size(); ++i) {
     const std::string& a = argomenti[i];
-    if (a == "--line" || a == "--train" || a == "-o") {
-      if (i + 1 >= argomenti.size()) return a + " needs a value";
-      (a == "--line" ? o.linea : a == "--train" ? o.treno : o.uscita) = argomenti[++i];
+    bool con_valore = a == "--line" || a == "--train" || a == "-o";
+    if (con_valore && i + 1 >= argomenti.size()) return a + " needs a value";
+    if (a == "--line") {
+      o.linea = argomenti[++i];
+    } else if (a == "--train") {
+      o.treno = argomenti[++i];
+    } else if (a == "-o") {
+      o.uscita = argomenti[++i];
     } else if (a.starts_with("-")) {
       return "unknown option " + a;
     } else {

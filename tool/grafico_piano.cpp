@@ -21,7 +21,7 @@ struct rotazione {
   double x0 = 0, y0 = 0;
   double ux = 1, uy = 0;
 
-  rotazione(const std::vector<punto_piano>& p) {
+  explicit rotazione(const std::vector<punto_piano>& p) {
     if (p.empty()) return;
     x0 = p.front().x;
     y0 = p.front().y;

@@ -31,6 +31,7 @@ class spiegazione {
   void nota(const luogo_sorgente& dove, const std::string& testo) { u_ << luogo(dove) << ": note: " << testo << '\n'; }
   bool cella_esiste(int64_t k) const { return k >= 0 && k < static_cast<int64_t>(f_.griglia.size()); }
   const cella& c(int64_t k) const { return f_.griglia[static_cast<size_t>(k)]; }
+  bool libera(int64_t k) const { return cella_esiste(k) && cella_libera(c(k)); }
   luogo_sorgente origine(int64_t k, const luogo_sorgente& altrimenti) const;
   void nota_cella(int64_t k, const std::string& quale);
   int ultima_stazione() const;
@@ -208,7 +209,7 @@ void spiegazione::note_passo_a(int64_t d) {
 void spiegazione::note_passo_b(int64_t i) {
   static constexpr int64_t gruppi[3][3] = {{5, 6, 7}, {11, 12, 13}, {18, 19, 20}};
   for (const auto& g : gruppi) {
-    auto occupata = [&](int64_t distanza) { return cella_esiste(i - distanza) && !cella_libera(c(i - distanza)); };
+    auto occupata = [&](int64_t distanza) { return cella_esiste(i - distanza) && !libera(i - distanza); };
     if (!std::all_of(std::begin(g), std::end(g), occupata)) continue;
     for (int64_t distanza : g) nota_cella(i - distanza, std::to_string(distanza * 50) + " m before the start");
   }
@@ -220,7 +221,7 @@ void spiegazione::note_passo_c_d(int64_t t) {
   if (cella_esiste(t) && c(t).tipo == cella_fine_rallentamento) {
     for (int64_t j = t; j <= t + 12 && cella_esiste(j); ++j) {
       if (c(j).tipo != cella_segnale) continue;
-      if (cella_libera(c(j - 1)) || cella_libera(c(j - 2))) break;
+      if (libera(j - 1) || libera(j - 2)) break;
       nota_cella(j, "the first signal after the end");
       nota_cella(j - 1, "just before it");
       nota_cella(j - 2, "two cells before it");
