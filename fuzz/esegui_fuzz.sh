@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs every fuzz target for the same bounded time on seed corpora made, each time
+# afresh, from the built-in scenario: its two source files (joined by a form feed) for
+# the loader, its three compiled files for the decoders. Any crash, leak, sanitizer
+# report or slow input stops the run with a non-zero status and leaves the input in
+# WORK/artefatti.
+#
+#   fuzz/esegui_fuzz.sh BUILD_DIR SCENARIO_TOOL [SECONDS_EACH] [WORK]
+set -euo pipefail
+costruzione=$1
+strumento=$2
+secondi=${3:-60}
+lavoro=${4:-$costruzione/fuzz-lavoro}
+
+rm -rf "$lavoro"
+mkdir -p "$lavoro/artefatti"
+for bersaglio in caricamento griglia tabella piano; do mkdir -p "$lavoro/semi/$bersaglio" "$lavoro/corpus/$bersaglio"; done
+
+"$strumento" sources "$lavoro/sorgenti"
+"$strumento" compile "$lavoro/sorgenti" "$lavoro/compilati" >/dev/null
+{ cat "$lavoro"/sorgenti/*_linea.txt; printf '\f'; cat "$lavoro"/sorgenti/*-.txt; } >"$lavoro/semi/caricamento/incorporato"
+cp "$lavoro"/compilati/*_linea.dat "$lavoro/semi/piano/"
+cp "$lavoro"/compilati/*.sim "$lavoro/semi/tabella/"
+for griglia in "$lavoro"/compilati/*.dat; do
+  [[ $griglia == *_linea.dat ]] || cp "$griglia" "$lavoro/semi/griglia/"
+done
+
+for bersaglio in caricamento griglia tabella piano; do
+  echo "-- fuzz_$bersaglio for $secondi s"
+  "$costruzione/fuzz_$bersaglio" -max_total_time="$secondi" -timeout=20 -max_len=65536 -print_final_stats=1 \
+    -artifact_prefix="$lavoro/artefatti/$bersaglio-" "$lavoro/corpus/$bersaglio" "$lavoro/semi/$bersaglio"
+done
