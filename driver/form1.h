@@ -87,10 +87,10 @@ class Form1 {
 
   // Where the codes and the objects of a load come from, for explaining a code to a
   // route author; none of it is read by the compiler or written to its files.
-  luogo_sorgente luogo_record;  // the record the loader is handling (line 0: none)
-  luogo_sorgente luogo_errore;  // where the loader was when it recorded its last code
-  std::string motivo_guasto;    // what failed, when the load ended with code 25
-  int64_t cella_rifiutata = -1;  // the occupied cell that a store refused, or -1
+  luogo_sorgente luogo_record;                      // the record the loader is handling (line 0: none)
+  luogo_sorgente luogo_errore;                      // where the loader was when it recorded its last code
+  std::string motivo_guasto;                        // what failed, when the load ended with code 25
+  int64_t cella_rifiutata = -1;                     // the occupied cell that a store refused, or -1
   std::map<int64_t, luogo_sorgente> origine_celle;  // the record that laid each cell's object
 
  private:

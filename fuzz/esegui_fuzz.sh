@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs every fuzz target for the same bounded time on seed corpora made, each time
 # afresh, from the built-in scenario: its two source files (joined by a form feed) for
-# the loader, its three compiled files for the decoders. Any crash, leak, sanitizer
-# report or slow input stops the run with a non-zero status and leaves the input in
-# WORK/artefatti.
+# the loader, with the keywords of fuzz/caricamento.dict, and its three compiled files
+# for the decoders. Any crash, leak, sanitizer report or slow input stops the run with
+# a non-zero status and leaves the input in WORK/artefatti.
 #
 #   fuzz/esegui_fuzz.sh BUILD_DIR SCENARIO_TOOL [SECONDS_EACH] [WORK]
 set -euo pipefail
@@ -27,6 +27,8 @@ done
 
 for bersaglio in caricamento griglia tabella piano; do
   echo "-- fuzz_$bersaglio for $secondi s"
+  dizionario=()
+  [[ -f $(dirname "$0")/$bersaglio.dict ]] && dizionario=(-dict="$(dirname "$0")/$bersaglio.dict")
   "$costruzione/fuzz_$bersaglio" -max_total_time="$secondi" -timeout=20 -max_len=65536 -print_final_stats=1 \
-    -artifact_prefix="$lavoro/artefatti/$bersaglio-" "$lavoro/corpus/$bersaglio" "$lavoro/semi/$bersaglio"
+    "${dizionario[@]}" -artifact_prefix="$lavoro/artefatti/$bersaglio-" "$lavoro/corpus/$bersaglio" "$lavoro/semi/$bersaglio"
 done

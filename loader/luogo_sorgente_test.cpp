@@ -53,21 +53,24 @@ TEST_F(LuogoSorgente, CodesRecordedOutsideARecord) {
 
 TEST_F(LuogoSorgente, KilometrePostCheckNamesTheFirstRecordOffTheStep) {
   // "due" (line 4) and "uno" (line 5) are off; ordering by position swaps the records.
-  carica("[generale]\r\nlunghezza percorso,  10000\r\nprogressiva chilometrica tre,  5000, 0, 0\r\n"
-         "progressiva chilometrica due,  1000, 20, 0\r\nprogressiva chilometrica uno,  3025, 0, 0\r\n"
-         "[curve]\r\n[fine]\r\n");
+  carica(
+      "[generale]\r\nlunghezza percorso,  10000\r\nprogressiva chilometrica tre,  5000, 0, 0\r\n"
+      "progressiva chilometrica due,  1000, 20, 0\r\nprogressiva chilometrica uno,  3025, 0, 0\r\n"
+      "[curve]\r\n[fine]\r\n");
   atteso(2, "L_linea.txt", 4);
 
   // A later record of the same name replaces an earlier one that was off.
-  carica("[generale]\r\nlunghezza percorso,  10000\r\nprogressiva chilometrica tre,  5025, 0, 0\r\n"
-         "progressiva chilometrica tre,  5000, 0, 0\r\nprogressiva chilometrica uno,  3000, 10, 0\r\n"
-         "[curve]\r\n[fine]\r\n");
+  carica(
+      "[generale]\r\nlunghezza percorso,  10000\r\nprogressiva chilometrica tre,  5025, 0, 0\r\n"
+      "progressiva chilometrica tre,  5000, 0, 0\r\nprogressiva chilometrica uno,  3000, 10, 0\r\n"
+      "[curve]\r\n[fine]\r\n");
   atteso(2, "L_linea.txt", 5);
 }
 
 TEST_F(LuogoSorgente, ALineHalfCodeFifteenIsReplacedWhereTheServiceStops) {
-  carica(linea("pendenza,  20000,  1\r\n"), servizio("stazione,  2100,  4,  500,  0, 0, 0,  1,1,0,  4,1,1,  1,  0,0,0, S\r\n"
-                                                     "segnale,    5000,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"));
+  carica(linea("pendenza,  20000,  1\r\n"),
+         servizio("stazione,  2100,  4,  500,  0, 0, 0,  1,1,0,  4,1,1,  1,  0,0,0, S\r\n"
+                  "segnale,    5000,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"));
   atteso(15, "L_T-.txt", 3);
   EXPECT_EQ(form.posizione_errore, 5000);
 

@@ -49,7 +49,8 @@ TEST_F(Dump, TableOfTheBuiltInRunAsText) {
     EXPECT_EQ(conta(r, header), 1) << header;
   }
   EXPECT_EQ(conta(r, "entry 0 .*"), 0);  // unused: shown with --all only
-  EXPECT_EQ(conta(righe_di(esegui_strumento({"dump", "--all", compilato("_brezane.sim")}).uscita), "entry \\d+ .*"), 87);
+  EXPECT_EQ(conta(righe_di(esegui_strumento({"dump", "--all", compilato("_brezane.sim")}).uscita), "entry \\d+ .*"),
+            87);
 }
 
 TEST_F(Dump, TableAsJsonLines) {
@@ -153,9 +154,11 @@ TEST_F(Dump, FaultsCarryTheirByteOffset) {
   e = esegui_strumento({"dump", "--kind", "grid", "--all", p.percorso("strana.bin")});
   EXPECT_EQ(e.stato, 0);
   EXPECT_EQ(righe_di(e.uscita).size(), 3u);
-  for (const std::vector<std::string>& sbagliati :
-       {std::vector<std::string>{"dump"}, {"dump", "--step", "0", "x.dat"}, {"dump", "--kind", "map", "x.dat"},
-        {"dump", "--bytes", "x.dat"}, {"dump", "--step"}}) {
+  for (const std::vector<std::string>& sbagliati : {std::vector<std::string>{"dump"},
+                                                    {"dump", "--step", "0", "x.dat"},
+                                                    {"dump", "--kind", "map", "x.dat"},
+                                                    {"dump", "--bytes", "x.dat"},
+                                                    {"dump", "--step"}}) {
     e = esegui_strumento(sbagliati);
     EXPECT_EQ(e.stato, 64) << sbagliati.back();
     EXPECT_NE(e.errori.find("usage: scenario_tool dump"), std::string::npos);

@@ -1,6 +1,6 @@
 // From the compiled files to what is drawn. Plan and profile run to the route length of
-// entry 84 (within the grid), leaving out the grid's 7000 m beyond the end; a point object stands in the cell after the one that
-// holds its position, so a signal in cell k is drawn at (k - 1) · 50 m.
+// entry 84 (within the grid), leaving out the grid's 7000 m beyond the end; a point object stands in the cell after the
+// one that holds its position, so a signal in cell k is drawn at (k - 1) · 50 m.
 #include "tool/dati_disegno.h"
 
 #include <algorithm>
@@ -26,7 +26,8 @@ bool disegnabile(const elemento_piano& e) {
 int64_t metro_oggetto(size_t k) { return (static_cast<int64_t>(k) - 1) * metri_cella; }
 
 // Consecutive cells with the same value become one stretch.
-std::vector<tratto> tratti(const std::vector<cella>& griglia, size_t celle, const std::function<int(const cella&)>& valore) {
+std::vector<tratto> tratti(const std::vector<cella>& griglia, size_t celle,
+                           const std::function<int(const cella&)>& valore) {
   std::vector<tratto> t;
   for (size_t k = 0; k < celle; ++k) {
     int v = valore(griglia[k]);

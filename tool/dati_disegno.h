@@ -31,14 +31,14 @@ struct tratto {
 };
 
 struct dati_disegno {
-  int64_t lunghezza = 0;  // metres of route shown
+  int64_t lunghezza = 0;           // metres of route shown
   std::vector<punto_piano> piano;  // one point every 50 m; empty without a plan file
   std::vector<stazione_disegno> stazioni;
   std::vector<int64_t> segnali;
-  std::vector<tratto> gallerie;        // tunnel kind 1 to 3
-  std::vector<tratto> rallentamenti;   // speed in km/h
-  std::vector<tratto> pendenze;        // per mille
-  std::vector<tratto> velocita;        // km/h
+  std::vector<tratto> gallerie;       // tunnel kind 1 to 3
+  std::vector<tratto> rallentamenti;  // speed in km/h
+  std::vector<tratto> pendenze;       // per mille
+  std::vector<tratto> velocita;       // km/h
   std::vector<tratto> aderenze;
 };
 

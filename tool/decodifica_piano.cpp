@@ -15,8 +15,7 @@ elemento_piano leggi_elemento(lettore_binario& l) {
     case variante_vuota: break;
     case variante_intero: e.valore = l.intero("a 16-bit value"); break;
     case variante_double: e.valore = l.reale("a double"); break;
-    default:
-      throw errore_decodifica(e.offset, "unknown type code " + std::to_string(e.tipo));
+    default: throw errore_decodifica(e.offset, "unknown type code " + std::to_string(e.tipo));
   }
   return e;
 }
@@ -35,8 +34,8 @@ piano_decodificato decodifica_piano(std::string_view byte) {
     }
   }
   if (elementi.size() % 2 != 0) {
-    throw errore_decodifica(byte.size(), std::to_string(elementi.size()) +
-                                             " elements, an odd number: the x and y halves cannot match");
+    throw errore_decodifica(
+        byte.size(), std::to_string(elementi.size()) + " elements, an odd number: the x and y halves cannot match");
   }
   auto meta = static_cast<std::ptrdiff_t>(elementi.size() / 2);
   piano_decodificato p;

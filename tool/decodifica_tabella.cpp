@@ -37,8 +37,8 @@ tabella_decodificata decodifica_tabella(std::string_view byte) {
     try {
       leggi_voce(l, t.voci[i]);
     } catch (const errore_decodifica& e) {
-      throw errore_decodifica(e.offset, "entry " + std::to_string(i) + " (from byte " + std::to_string(t.offset[i]) +
-                                            "): " + e.what());
+      throw errore_decodifica(
+          e.offset, "entry " + std::to_string(i) + " (from byte " + std::to_string(t.offset[i]) + "): " + e.what());
     }
   }
   if (!l.finito()) {

@@ -23,7 +23,8 @@ std::pair<size_t, std::string> guasto(F decodifica, const std::string& byte) {
 
 TEST(Decodifica, GridCellsMemberByMember) {
   // Cell 1 as the layout fixes it: tipo, four 16-bit values, six bytes.
-  std::string byte = std::string(15, '\0') + std::string("\x0C\x01\x14\x34\x0A\xFD\xFF\x06\x00\xE6\x51\x03\x24\x61\x50", 15);
+  std::string byte =
+      std::string(15, '\0') + std::string("\x0C\x01\x14\x34\x0A\xFD\xFF\x06\x00\xE6\x51\x03\x24\x61\x50", 15);
   std::vector<cella> g = decodifica_griglia(byte);
   ASSERT_EQ(g.size(), 2u);
   EXPECT_EQ(g[0].tipo, 0);
@@ -40,7 +41,8 @@ TEST(Decodifica, GridCellsMemberByMember) {
   EXPECT_EQ(c.pendenza, 97);
   EXPECT_EQ(c.aderenza, 80);
 
-  EXPECT_EQ(guasto(decodifica_griglia, ""), std::make_pair(size_t{0}, std::string("empty file: a grid has at least one cell")));
+  EXPECT_EQ(guasto(decodifica_griglia, ""),
+            std::make_pair(size_t{0}, std::string("empty file: a grid has at least one cell")));
   EXPECT_EQ(guasto(decodifica_griglia, byte.substr(0, 29)),
             std::make_pair(size_t{15}, std::string("cell 1 is cut short: 14 of 15 bytes")));
 }
@@ -73,7 +75,8 @@ TEST(Decodifica, TableEntriesAndTheirFaults) {
   // Entry 86 starts 41 bytes before the end; cut two bytes and its valore_d, at 30 + 7, is short.
   size_t ultima = byte.size() - 41;
   EXPECT_EQ(guasto(decodifica_tabella, byte.substr(0, byte.size() - 2)),
-            std::make_pair(ultima + 37, "entry 86 (from byte " + std::to_string(ultima) + "): valore_d needs 4 bytes, 2 left"));
+            std::make_pair(ultima + 37,
+                           "entry 86 (from byte " + std::to_string(ultima) + "): valore_d needs 4 bytes, 2 left"));
   EXPECT_EQ(guasto(decodifica_tabella, byte + "x"),
             std::make_pair(byte.size(), std::string("extra bytes after the last entry (86): 1")));
   std::string negativa = byte;

@@ -12,7 +12,8 @@ namespace {
 // with no right-hand speed it is a whole multiple of 20.
 std::string velocita_indicatore(const cella& c) {
   if (c.dato1 % 20 != 0 || c.dato2 % 20 != 0 || c.dato3 % 20 != 0) {
-    return " (values " + std::to_string(c.dato1) + ", " + std::to_string(c.dato2) + ", " + std::to_string(c.dato3) + ")";
+    return " (values " + std::to_string(c.dato1) + ", " + std::to_string(c.dato2) + ", " + std::to_string(c.dato3) +
+           ")";
   }
   return " (A " + std::to_string(c.dato1 / 20) + ", B " + std::to_string(c.dato2 / 20) + ", C " +
          std::to_string(c.dato3 / 20) + " km/h)";
@@ -69,8 +70,7 @@ std::string descrivi_cella(const cella& c, const tabella_generale& tabella) {
     case cella_galleria: return "a tunnel mark";
     case punto_codice: return "a code point with code " + v;
     case cella_abbattimento: return "a code reduction without a code";
-    case cella_cartello:
-      return "the signboard " + tra_virgolette(testo_voce(c.dato1, tabella)) + " (entry " + v + ")";
+    case cella_cartello: return "the signboard " + tra_virgolette(testo_voce(c.dato1, tabella)) + " (entry " + v + ")";
     default: return "an object of unknown kind " + std::to_string(c.tipo);
   }
 }
@@ -122,8 +122,7 @@ std::string significato_membro(ruolo_voce r, const std::string& nome) {
         {"bit_c", "area end 50 m further"},
         {"valore_d", "time of day, s"}}},
       {ruolo_voce::cartello, {{"testo", "text"}}},
-      {ruolo_voce::progressiva,
-       {{"valore_a", "position, m"}, {"valore_b", "kilometre value"}, {"valore_c", "flag"}}},
+      {ruolo_voce::progressiva, {{"valore_a", "position, m"}, {"valore_b", "kilometre value"}, {"valore_c", "flag"}}},
       {ruolo_voce::dati_treno,
        {{"valore_a", "braked-weight percentage"}, {"valore_b", "route length, m"}, {"valore_c", "number of cars"}}},
       {ruolo_voce::testata_linea,

@@ -112,7 +112,8 @@ riquadro freccia_nord(svg& s, const rotazione& r, const riquadro& cornice,
   s.cerchio(cx, cy, 15, "fill=\"white\" stroke=\"#999\"");
   double px = -dy, py = dx;  // across the arrow
   s.linea(cx - dx * 12, cy - dy * 12, cx + dx * 11, cy + dy * 11, "stroke=\"#333\" stroke-width=\"2\"");
-  s.polilinea({{cx + dx * 5 + px * 5, cy + dy * 5 + py * 5}, {cx + dx * 12, cy + dy * 12},
+  s.polilinea({{cx + dx * 5 + px * 5, cy + dy * 5 + py * 5},
+               {cx + dx * 12, cy + dy * 12},
                {cx + dx * 5 - px * 5, cy + dy * 5 - py * 5}},
               "stroke=\"#333\" stroke-width=\"2\" stroke-linejoin=\"round\"");
   s.testo(cx + dx * 22, cy + dy * 22 + 4, "N", "font-size=\"12\" font-weight=\"bold\" text-anchor=\"middle\"");

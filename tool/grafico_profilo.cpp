@@ -138,7 +138,8 @@ double disegna_profilo(svg& s, const dati_disegno& d, double x, double y, double
   double g = std::ceil((g_max + 1) / 5.0) * 5;
   banda pendenza{velocita.basso() + spazio, 130, -g, g};
   int a_min = estremo(d.aderenze, std::less<int>(), 255), a_max = estremo(d.aderenze, std::greater<int>(), 0);
-  banda aderenza{pendenza.basso() + spazio, 90, std::floor((a_min - 5) / 10.0) * 10, std::ceil((a_max + 5) / 10.0) * 10};
+  banda aderenza{pendenza.basso() + spazio, 90, std::floor((a_min - 5) / 10.0) * 10,
+                 std::ceil((a_max + 5) / 10.0) * 10};
 
   cornice_banda(s, ax, velocita, "speed limit, km/h", passo_tacche(velocita.massimo, 6));
   cornice_banda(s, ax, pendenza, "gradient, \u2030", passo_tacche(2 * g, 6));

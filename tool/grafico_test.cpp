@@ -110,7 +110,8 @@ TEST_F(Disegno, PlotWritesOnePictureOrSaysWhichFileIsWrong) {
   EXPECT_TRUE(svg.ends_with("</svg>\n"));
   EXPECT_EQ(svg.find("nan"), std::string::npos);
   size_t nomi = 0;
-  for (size_t i = svg.find(">MIRELO C.</text>"); i != std::string::npos; i = svg.find(">MIRELO C.</text>", i + 1)) ++nomi;
+  for (size_t i = svg.find(">MIRELO C.</text>"); i != std::string::npos; i = svg.find(">MIRELO C.</text>", i + 1))
+    ++nomi;
   EXPECT_EQ(nomi, 2u);  // in the plan and over the profile
 
   // Without a plan file, the profile alone.
@@ -126,14 +127,16 @@ TEST_F(Disegno, PlotWritesOnePictureOrSaysWhichFileIsWrong) {
   p.scrivi("senza/QUMA-DORVIA_MIRELO_brezane.dat", "0123456789abcdefghij");
   e = esegui_strumento({"plot", p.percorso("senza"), "-o", p.percorso("t.svg")});
   EXPECT_EQ(e.stato, 1);
-  EXPECT_EQ(e.errori, p.percorso("senza") + "/QUMA-DORVIA_MIRELO_brezane.dat: byte 15: cell 1 is cut short: 5 of 15 bytes\n");
+  EXPECT_EQ(e.errori,
+            p.percorso("senza") + "/QUMA-DORVIA_MIRELO_brezane.dat: byte 15: cell 1 is cut short: 5 of 15 bytes\n");
   EXPECT_FALSE(p.esiste("t.svg"));
   e = esegui_strumento({"plot", p.percorso("vuota"), "-o", p.percorso("t.svg")});
   EXPECT_EQ(e.stato, 1);
   EXPECT_NE(e.errori.find("QUMA-DORVIA_MIRELO_brezane.sim: No such file or directory"), std::string::npos) << e.errori;
 
   for (const std::vector<std::string>& sbagliati : {std::vector<std::string>{"plot", compilati()},
-                                                    {"plot", "-o", "x.svg"}, {"plot", compilati(), "-o"},
+                                                    {"plot", "-o", "x.svg"},
+                                                    {"plot", compilati(), "-o"},
                                                     {"plot", "--width", "9", compilati(), "-o", "x.svg"}}) {
     EXPECT_EQ(esegui_strumento(sbagliati).stato, 64);
   }

@@ -60,9 +60,19 @@ class analizzatore_json {
     switch (c()) {
       case '{': return oggetto();
       case '[': return vettore();
-      case '"': v.g = valore_json::stringa; v.s = stringa(); return v;
-      case 't': atteso("true"); v.g = valore_json::booleano; v.b = true; return v;
-      case 'f': atteso("false"); v.g = valore_json::booleano; return v;
+      case '"':
+        v.g = valore_json::stringa;
+        v.s = stringa();
+        return v;
+      case 't':
+        atteso("true");
+        v.g = valore_json::booleano;
+        v.b = true;
+        return v;
+      case 'f':
+        atteso("false");
+        v.g = valore_json::booleano;
+        return v;
       case 'n': atteso("null"); return v;
       default: return numero();
     }
@@ -142,7 +152,9 @@ class analizzatore_json {
       char e = c();
       ++p_;
       switch (e) {
-        case '"': case '\\': case '/': s += e; break;
+        case '"':
+        case '\\':
+        case '/': s += e; break;
         case 'b': s += '\b'; break;
         case 'f': s += '\f'; break;
         case 'n': s += '\n'; break;

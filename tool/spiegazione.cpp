@@ -102,7 +102,8 @@ std::string spiegazione::nome_stazione(int i) const {
 // Where a station was read: the record that laid its stop cell, when it has one.
 luogo_sorgente spiegazione::luogo_stazione(int i) const {
   for (size_t k = 0; k < f_.griglia.size(); ++k) {
-    if (f_.griglia[k].tipo == cella_fermata && f_.griglia[k].dato1 == i) return origine(static_cast<int64_t>(k), f_.luogo_errore);
+    if (f_.griglia[k].tipo == cella_fermata && f_.griglia[k].dato1 == i)
+      return origine(static_cast<int64_t>(k), f_.luogo_errore);
   }
   return f_.luogo_errore;
 }
@@ -132,8 +133,8 @@ void spiegazione::note_caricamento() {
     case 2: nota_progressive(); break;
     case 3:
     case 4:
-      nota(qui, "cab signalling from " + std::to_string(treno.valore_a) + " m to " + std::to_string(treno.valore_b) +
-                    " m");
+      nota(qui,
+           "cab signalling from " + std::to_string(treno.valore_a) + " m to " + std::to_string(treno.valore_b) + " m");
       break;
     case 6:
     case 7:
@@ -183,8 +184,8 @@ void spiegazione::note_stazioni() {
   } else if (f_.codice_errore == 22 && n > 1) {
     const voce& prima = f_.tabella[static_cast<size_t>(n - 1)];
     nota(luogo_stazione(n - 1), nome_stazione(n - 1) + " occupies " + std::to_string(prima.valore_a) + " to " +
-                                    std::to_string(prima.valore_b) + " m, and " + nome_stazione(n) +
-                                    " begins at " + std::to_string(s.valore_a) + " m");
+                                    std::to_string(prima.valore_b) + " m, and " + nome_stazione(n) + " begins at " +
+                                    std::to_string(s.valore_a) + " m");
   } else if (f_.codice_errore == 10) {
     int cartello = n + 1;
     while (cartello <= primo_cartello && ruolo_di(cartello, f_.tabella) != ruolo_voce::cartello) ++cartello;

@@ -80,8 +80,8 @@ void stampa_tabella(const std::string& nome, size_t byte, const tabella_decodifi
              .riga()
       << '\n';
   } else {
-    u << nome << ": general table, " << voci_tabella << " entries, " << byte << " bytes: " << stazioni
-      << " stations, " << cartelli << " signboards\n";
+    u << nome << ": general table, " << voci_tabella << " entries, " << byte << " bytes: " << stazioni << " stations, "
+      << cartelli << " signboards\n";
   }
   for (int i = 0; i < voci_tabella; ++i) {
     auto k = static_cast<size_t>(i);
