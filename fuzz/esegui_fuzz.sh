@@ -19,6 +19,10 @@ for bersaglio in caricamento griglia tabella piano; do mkdir -p "$lavoro/semi/$b
 "$strumento" sources "$lavoro/sorgenti"
 "$strumento" compile "$lavoro/sorgenti" "$lavoro/compilati" >/dev/null
 { cat "$lavoro"/sorgenti/*_linea.txt; printf '\f'; cat "$lavoro"/sorgenti/*-.txt; } >"$lavoro/semi/caricamento/incorporato"
+# The same route cut at 20 km: it loads in a fraction of the time, so many more
+# inputs are tried a second.
+accorcia() { sed 's/^lunghezza percorso, *[0-9]*/lunghezza percorso,    20000/' "$1" | awk -F, 'NF < 2 || $2 + 0 <= 20000'; }
+{ accorcia "$lavoro"/sorgenti/*_linea.txt; printf '\f'; accorcia "$lavoro"/sorgenti/*-.txt; } >"$lavoro/semi/caricamento/breve"
 cp "$lavoro"/compilati/*_linea.dat "$lavoro/semi/piano/"
 cp "$lavoro"/compilati/*.sim "$lavoro/semi/tabella/"
 for griglia in "$lavoro"/compilati/*.dat; do
