@@ -134,6 +134,25 @@ TEST_F(Dump, GridAndPlanOfTheBuiltInRun) {
   EXPECT_EQ(v.size() - piano - 1, 236u);  // metres 0, 1000, ... 235000
 }
 
+TEST_F(Dump, GridAndPlanAsText) {
+  std::vector<std::string> r = righe_di(esegui_strumento({"dump", compilato("_brezane.dat")}).uscita);
+  ASSERT_GT(r.size(), 2u);
+  EXPECT_EQ(r[0], compilato("_brezane.dat") + ": track grid, 4701 cells of 50 m, 70515 bytes");
+  // Cell 43: the first signal; 155 km/h from 750 m, -2 per mille from 1350 m.
+  EXPECT_EQ(conta(r, "cell 43 at 2150 m \\(byte 645\\): signal \\| tipo=1 dato1=30 dato2=10 dato3=10 dato4=6 "
+                     "tempo=0 preavviso=0 montagna=0 velocita=31 pendenza=98 aderenza=80"),
+            1);
+  EXPECT_EQ(conta(r, "cell 1 at 50 m \\(byte 15\\): empty \\| tipo=0 dato1=5121 dato2=2612 .* \\| grid header: .*"), 1);
+  EXPECT_EQ(conta(r, "cell 41 at .* preavviso=61 .* \\| signal approach mark 1"), 1);
+
+  // Each half of the plan: two integers (4 bytes each), then 10 bytes a double.
+  r = righe_di(esegui_strumento({"dump", "--step", "1000", compilato("_linea.dat")}).uscita);
+  EXPECT_EQ(r[0], compilato("_linea.dat") + ": plan, 235001 metres (every x, then every y), 4699964 bytes");
+  EXPECT_EQ(r[1], "metre 0 (bytes 0, 2349982): x=0 (integer) y=0 (integer)");
+  EXPECT_EQ(r[2], "metre 1000 (bytes 9988, 2359970): x=0.000 (double) y=1000.000 (double)");
+  EXPECT_EQ(r.back(), "metre 235000 (bytes 2349980, 4699962): x=empty y=empty");
+}
+
 TEST_F(Dump, FaultsCarryTheirByteOffset) {
   PiattaformaProva p;
   std::string griglia = leggi_file(compilato("_brezane.dat"));
