@@ -196,6 +196,7 @@ void spiegazione::note_stazioni() {
 
 // Code 11: a signal in cell d behind a warning board, both cells before it taken.
 void spiegazione::note_passo_a(int64_t d) {
+  nota_cella(d, "");
   for (int64_t w = d + 1; w <= d + 20 && cella_esiste(w); ++w) {
     if (c(w).tipo == cella_avviso_rallentamento) {
       nota_cella(w, "less than 1000 m after the signal");
@@ -209,6 +210,7 @@ void spiegazione::note_passo_a(int64_t d) {
 // Code 12: a group of three candidates before the start in cell i all taken.
 void spiegazione::note_passo_b(int64_t i) {
   static constexpr int64_t gruppi[3][3] = {{5, 6, 7}, {11, 12, 13}, {18, 19, 20}};
+  nota_cella(i, "");
   for (const auto& g : gruppi) {
     auto occupata = [&](int64_t distanza) { return cella_esiste(i - distanza) && !libera(i - distanza); };
     if (!std::all_of(std::begin(g), std::end(g), occupata)) continue;
@@ -219,6 +221,7 @@ void spiegazione::note_passo_b(int64_t i) {
 // Code 13: inside the slowdown (pass C) the due cell t and both its neighbours are
 // taken; after it (pass D, t the end cell) both cells before the first signal are.
 void spiegazione::note_passo_c_d(int64_t t) {
+  nota_cella(inizio_prima_di(t), "");
   if (cella_esiste(t) && c(t).tipo == cella_fine_rallentamento) {
     for (int64_t j = t; j <= t + 12 && cella_esiste(j); ++j) {
       if (c(j).tipo != cella_segnale) continue;

@@ -49,6 +49,7 @@ class Spiegazione : public ::testing::Test {
   }
 
   PiattaformaProva p;
+  const std::string segnale_43 = "cell 43 holds a signal";
   const std::string descritto = "a speed-indicator board (A 140, B 145, C 155 km/h)";
 };
 
@@ -117,7 +118,6 @@ TEST_F(Spiegazione, CodesOfTheServiceFile) {
       "the track grid has cells 0 to 340: a position may be at most 16900 m, a station's 16200 m";
   std::string cartelli;
   for (int i = 0; i < 77; ++i) cartelli += "cartello_indicatore,  " + std::to_string(1000 + 100 * i) + ",  (B)\r\n";
-  const std::string segnale_43 = "cell 43 holds a signal";
   for (const caso& k : std::vector<caso>{
            {"[generale]\r\nlunghezza percorso,  10000\r\nprogressiva chilometrica uno,  1025,  0,  0\r\n[curve]\r\n",
             "",
@@ -197,6 +197,7 @@ TEST_F(Spiegazione, CodesOfThePassesNameTheSignalOrSlowdown) {
             1,
             {S(2) +
                  ": error 11: no free cell for a code point before a signal behind a slowdown warning board, at 2150 m",
+             S(2) + ": note: " + segnale_43,
              S(3) + ": note: cell 51, less than 1000 m after the signal, holds the warning board of a 40 km/h slowdown",
              L(4) + ": note: cell 42, just before the signal, holds " + descritto,
              L(5) + ": note: cell 41, two cells before the signal, holds " + descritto}},
@@ -205,6 +206,7 @@ TEST_F(Spiegazione, CodesOfThePassesNameTheSignalOrSlowdown) {
             rallentamento,
             1,
             {S(2) + ": error 12: no free cell for a code point before a slowdown start, at 5050 m",
+             S(2) + ": note: cell 101 holds the start of a 40 km/h slowdown",
              L(4) + ": note: cell 96, 250 m before the start, holds " + descritto,
              L(5) + ": note: cell 95, 300 m before the start, holds " + descritto,
              L(6) + ": note: cell 94, 350 m before the start, holds " + descritto}},
@@ -214,6 +216,7 @@ TEST_F(Spiegazione, CodesOfThePassesNameTheSignalOrSlowdown) {
             1,
             {S(2) + ": error 13: no free cell for a code point inside a slowdown or before the first signal after it, "
                     "at 5450 m",
+             S(2) + ": note: cell 101 holds the start of a 40 km/h slowdown",
              L(4) + ": note: cell 108 holds " + descritto,
              L(5) + ": note: cell 109, where a code point was due, holds " + descritto,
              L(6) + ": note: cell 110 holds " + descritto}},
@@ -223,6 +226,7 @@ TEST_F(Spiegazione, CodesOfThePassesNameTheSignalOrSlowdown) {
             1,
             {S(2) + ": error 13: no free cell for a code point inside a slowdown or before the first signal after it, "
                     "at 5350 m",
+             S(2) + ": note: cell 101 holds the start of a 40 km/h slowdown",
              S(3) + ": note: cell 111, the first signal after the end, holds a signal",
              L(4) + ": note: cell 110, just before it, holds " + descritto,
              L(5) + ": note: cell 109, two cells before it, holds " + descritto}},
