@@ -27,15 +27,21 @@ int esegui_passo(const std::function<void()>& passo, std::ostream& errori, const
 
 }  // namespace
 
+int stato_compilazione(const Form1& form) {
+  if (form.griglia.empty()) return uscita_fallita;
+  return form.codice_errore == 0 ? uscita_riuscita : uscita_con_codice;
+}
+
 int esegui_e_riferisci(Form1& form, const std::function<void()>& passo, std::ostream& errori, const char* programma) {
   int stato = esegui_passo(passo, errori, programma);
   if (stato != uscita_riuscita) return stato;
-  if (form.codice_errore == 0 && !form.griglia.empty()) return uscita_riuscita;
+  stato = stato_compilazione(form);
+  if (stato == uscita_riuscita) return stato;
   errori << programma << ": error " << form.codice_errore << ": " << significato_codice(form.codice_errore)
          << ", at " << form.posizione_errore << " m";
   if (form.griglia.empty()) errori << "; no track grid, nothing compiled";
   errori << '\n';
-  return form.griglia.empty() ? uscita_fallita : uscita_con_codice;
+  return stato;
 }
 
 int esegui_senza_compilare(const std::function<void()>& passo, std::ostream& errori, const char* programma) {

@@ -18,5 +18,10 @@ inline constexpr int uscita_fallita = 2;
 // Runs `passo` on `form` and reports how it ended; `programma` prefixes the line.
 int esegui_e_riferisci(Form1& form, const std::function<void()>& passo, std::ostream& errori, const char* programma);
 
-// Runs `passo` and reports only a failed file operation; for runs that compile nothing.
+// The status of a compilation that ran to its end: 0 with no recorded code, 1 with a
+// code and a grid (every file written), 2 with no grid (nothing compiled).
+int stato_compilazione(const Form1& form);
+
+// Runs `passo` and reports only a failed file operation; for runs that compile nothing,
+// or whose recorded code the caller reports itself.
 int esegui_senza_compilare(const std::function<void()>& passo, std::ostream& errori, const char* programma);

@@ -11,11 +11,13 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "model/cella.h"
+#include "model/luogo_sorgente.h"
 #include "model/tracciato.h"
 #include "model/voce.h"
 #include "platform/piattaforma.h"
@@ -87,9 +89,19 @@ class Form1 {
   std::array<int32_t, 81> montagne_inizio{};
   std::array<int32_t, 81> montagne_fine{};
 
+  // Where the codes and the objects of a load come from, for explaining a code to a
+  // route author; none of it is read by the compiler or written to its files.
+  luogo_sorgente luogo_record;                      // the record the loader is handling (line 0: none)
+  luogo_sorgente luogo_errore;                      // where the loader was when it recorded its last code
+  std::string motivo_guasto;                        // what failed, when the load ended with code 25
+  int64_t cella_rifiutata = -1;                     // the occupied cell that a store refused, or -1
+  std::map<int64_t, luogo_sorgente> origine_celle;  // the record that laid each cell's object
+
  private:
   // Loader (loader/): the line half, its records and the plan.
   void fallimento_caricamento(stato_caricamento& s);
+  void registra_codice(int32_t codice);
+  void annota_origine(int64_t k);
   bool cerca_generale_linea(stato_caricamento& s);
   bool leggi_parte_generale(stato_caricamento& s);
   bool leggi_corpo_linea(stato_caricamento& s);

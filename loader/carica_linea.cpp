@@ -5,14 +5,16 @@
 // Only the last field of the file is never acted on: the reader tests for the end of
 // the file after every field it reads in keyword position.
 #include "driver/form1.h"
+#include "driver/nomi_file.h"
 #include "loader/stato_caricamento.h"
 #include "platform/file_servizi.h"
 #include "sources/maiuscole.h"
 #include "sources/parole_chiave.h"
 
 bool Form1::carica_linea(stato_caricamento& s) {
+  luogo_record = {nome_file_linea(nome_linea), 0};
   if (!esiste_file(s.percorso_linea)) {
-    codice_errore = 101;
+    registra_codice(101);
     return false;
   }
   s.lettore = lettore_campi(leggi_file(s.percorso_linea));
@@ -20,6 +22,7 @@ bool Form1::carica_linea(stato_caricamento& s) {
   if (!leggi_parte_generale(s)) return false;
   progressive_ordina();
   if (!leggi_corpo_linea(s)) return false;
+  luogo_record.riga = 0;
   elimina_file(s.percorso_linea);
   coda_pendenze(s);
   if (tracciato.esiste()) posa_rettilineo(s, lunghezza_griglia - 2, false);
@@ -28,7 +31,7 @@ bool Form1::carica_linea(stato_caricamento& s) {
 
 void Form1::ferma_linea(stato_caricamento& s, int32_t codice) {
   elimina_file(s.percorso_linea);
-  codice_errore = codice;
+  registra_codice(codice);
 }
 
 bool Form1::cerca_generale_linea(stato_caricamento& s) {
@@ -53,6 +56,7 @@ bool Form1::leggi_corpo_linea(stato_caricamento& s) {
       riga = s.lettore.leggi_testo();
       if (s.lettore.fine_file()) return true;
     }
+    luogo_record.riga = s.lettore.riga_campo();
     for (record_corpo r : record_del_corpo(riga, con_tracciato != 0)) {
       esito_record esito = esito_record::avanti;
       switch (r) {
@@ -69,7 +73,7 @@ bool Form1::leggi_corpo_linea(stato_caricamento& s) {
 }
 
 esito_record Form1::fuori_griglia(int64_t posizione) {
-  codice_errore = 15;
+  registra_codice(15);
   posizione_errore = static_cast<int32_t>(posizione);
   return esito_record::fuori_griglia;
 }

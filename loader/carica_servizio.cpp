@@ -6,6 +6,7 @@
 // the grid (code 15) instead ends the reading like the end of the file, so the end
 // steps still run.
 #include "driver/form1.h"
+#include "driver/nomi_file.h"
 #include "loader/stato_caricamento.h"
 #include "model/conversioni.h"
 #include "model/regole_griglia.h"
@@ -13,7 +14,20 @@
 #include "sources/maiuscole.h"
 #include "sources/parole_chiave.h"
 
+namespace {
+
+int prima_riga_storta(const stato_caricamento& s) {
+  int prima = 0;
+  for (int riga : s.riga_progressiva_storta) {
+    if (riga != 0 && (prima == 0 || riga < prima)) prima = riga;
+  }
+  return prima;
+}
+
+}  // namespace
+
 void Form1::carica_servizio(stato_caricamento& s) {
+  luogo_record = {nome_file_servizio(nome_linea, nome_treno), 0};
   s.lettore = lettore_campi(leggi_file(s.percorso_servizio));
   while (!s.lettore.fine_file()) {
     riga = s.lettore.leggi_testo();
@@ -27,7 +41,7 @@ void Form1::carica_servizio(stato_caricamento& s) {
 
 void Form1::ferma_servizio(stato_caricamento& s, int32_t codice) {
   elimina_file(s.percorso_servizio);
-  codice_errore = codice;
+  registra_codice(codice);
 }
 
 bool Form1::leggi_record_servizio(stato_caricamento& s) {
@@ -39,6 +53,7 @@ bool Form1::leggi_record_servizio(stato_caricamento& s) {
       riga = s.lettore.leggi_testo();
       if (s.lettore.fine_file()) return true;
     }
+    luogo_record.riga = s.lettore.riga_campo();
     for (record_servizio r : record_del_servizio(riga)) {
       esito_record esito = record_servizio_letto(s, r);
       if (esito == esito_record::fuori_griglia) return true;
@@ -71,8 +86,11 @@ esito_record Form1::record_servizio_letto(stato_caricamento& s, record_servizio 
 }
 
 // After the reading: the last speed and adhesion reach cell n_celle - 3, and the
-// kilometre posts must stand on multiples of 50 m.
+// kilometre posts must stand on multiples of 50 m. A code 2 is traced back to the first
+// kilometre-post record of the line file that is off the 50 m step: the ordering only
+// swaps the records (or clears all three, and then none is off).
 void Form1::fine_servizio(stato_caricamento& s) {
+  luogo_record.riga = 0;
   elimina_file(s.percorso_servizio);
   do {
     cella_griglia(s.cursore_velocita).velocita = velocita_in_cella(s.velocita_vigente);
@@ -84,7 +102,10 @@ void Form1::fine_servizio(stato_caricamento& s) {
   } while (s.cursore_aderenza < n_celle - 2);
   for (int i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
     const voce& v = tabella[static_cast<size_t>(i)];
-    if (v.valore_a % 50 != 0 || v.valore_b % 50 != 0) codice_errore = 2;
+    if (v.valore_a % 50 != 0 || v.valore_b % 50 != 0) {
+      luogo_record = {nome_file_linea(nome_linea), prima_riga_storta(s)};
+      registra_codice(2);
+    }
   }
 }
 

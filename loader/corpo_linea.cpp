@@ -75,12 +75,15 @@ esito_record Form1::record_cartello(stato_caricamento& s) {
   int32_t posizione = s.lettore.leggi_lungo();
   riga = s.lettore.leggi_testo();
   if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
-  cella& c = cella_griglia(cella_di(posizione));
+  int64_t k = cella_di(posizione);
+  cella& c = cella_griglia(k);
   if (!cella_libera(c)) {
+    cella_rifiutata = k;
     ferma_linea(s, 6);
     posizione_errore = posizione;
     return esito_record::fermo;
   }
+  annota_origine(k);
   c.tipo = cella_cartello;
   c.dato1 = basso16(s.cartello_libero);
   if (s.cartello_libero < 1) throw guasto_caricamento("more signboards than table entries 1 to 80");

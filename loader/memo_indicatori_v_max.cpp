@@ -18,11 +18,14 @@ int16_t velocita_cartello(int32_t sinistra, int32_t destra) {
 
 void Form1::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs, int32_t& strisces,
                                   int32_t& vad, int32_t& vbd, int32_t& vcd, int32_t& strisced) {
-  cella& c = cella_griglia(cella_di(posizione));
+  int64_t k = cella_di(posizione);
+  cella& c = cella_griglia(k);
   if (!cella_libera(c)) {
     codice_errore = 21;
+    cella_rifiutata = k;
     return;
   }
+  annota_origine(k);
   c.tipo = cella_indicatore;
   c.dato1 = velocita_cartello(vas, vad);
   c.dato2 = velocita_cartello(vbs, vbd);

@@ -18,6 +18,7 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
   if (con_avviso) {
     if (!cella_libera(cella_griglia(avviso))) {
       codice_errore = 17;
+      cella_rifiutata = avviso;
       return;
     }
   } else {
@@ -25,12 +26,17 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
   }
   if (!cella_libera(cella_griglia(inizio))) {
     codice_errore = 18;
+    cella_rifiutata = inizio;
     return;
   }
   if (!cella_libera(cella_griglia(fine))) {
     codice_errore = 19;
+    cella_rifiutata = fine;
     return;
   }
+  annota_origine(fine);
+  annota_origine(inizio);
+  if (con_avviso) annota_origine(avviso);
   cella_griglia(fine).tipo = cella_fine_rallentamento;
   if (d_v != 0) cella_griglia(fine).dato2 = basso16(d_v);
   cella_griglia(inizio).tipo = cella_inizio_rallentamento;
@@ -49,11 +55,13 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
   for (int64_t i = 0; i < 4; ++i) {
     if (!cella_libera(cella_griglia(prima_avviso - i))) {
       codice_errore = 20;
+      cella_rifiutata = prima_avviso - i;
       return;
     }
   }
   for (int64_t i = 0; i < 4; ++i) {
     cella& a = cella_griglia(prima_avviso - i);
+    annota_origine(prima_avviso - i);
     a.tipo = cella_approccio_rallentamento;
     a.dato1 = static_cast<int16_t>(i + 1);
     if (d_v != 0) a.dato2 = static_cast<int16_t>(i + 1);

@@ -14,8 +14,10 @@ void Form1::memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s
   cella& c = cella_griglia(n);
   if (!cella_libera(c)) {
     codice_errore = 16;
+    cella_rifiutata = n;
     return;
   }
+  annota_origine(n);
   int64_t lato = static_cast<int64_t>(sx) * 3 + dx;
   c.tipo = cella_segnale;
   c.dato4 = basso16(static_cast<int64_t>(rapp) * 10 + lato);

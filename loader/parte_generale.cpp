@@ -22,6 +22,7 @@ bool Form1::leggi_parte_generale(stato_caricamento& s) {
     // A hyphenated field (a remark) is dropped, up to ten in a row, with no test for
     // the end of the file between them.
     for (int salti = 0; salti < 10 && contiene(riga, "-"); ++salti) riga = s.lettore.leggi_testo();
+    luogo_record.riga = s.lettore.riga_campo();
     for (record_generale r : record_generali(riga)) {
       switch (r) {
         case record_generale::lunghezza_percorso:
@@ -55,6 +56,7 @@ bool Form1::record_lunghezza_percorso(stato_caricamento& s) {
   lunghezza_griglia = lunghezza + oltre_il_percorso;
   n_celle = static_cast<int32_t>(arrotonda(lunghezza_griglia / 50.0));
   griglia.assign(static_cast<size_t>(n_celle) + 1, cella{});
+  origine_celle.clear();
   tracciato = tracciato_piano{};
   if (con_tracciato != 0) tracciato.ultimo_metro = lunghezza_griglia;
   return true;
@@ -65,6 +67,8 @@ void Form1::record_progressiva(stato_caricamento& s, int numero) {
   v.valore_a = s.lettore.leggi_lungo();
   v.valore_b = s.lettore.leggi_lungo();
   v.valore_c = s.lettore.leggi_lungo();
+  bool storta = v.valore_a % 50 != 0 || v.valore_b % 50 != 0;
+  s.riga_progressiva_storta[static_cast<size_t>(numero - voce_progressiva_tre)] = storta ? luogo_record.riga : 0;
 }
 
 // The cab-signalling stretch: start and end on multiples of 50 m, and the code system

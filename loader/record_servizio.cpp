@@ -76,12 +76,15 @@ esito_record Form1::record_abbattimento(stato_caricamento& s) {
   int32_t posizione = s.lettore.leggi_lungo();
   int32_t codice = s.lettore.leggi_lungo();
   if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
-  cella& c = cella_griglia(cella_della_posizione(posizione));
+  int64_t k = cella_della_posizione(posizione);
+  cella& c = cella_griglia(k);
   if (!cella_libera(c)) {
+    cella_rifiutata = k;
     ferma_servizio(s, 7);
     posizione_errore = posizione;
     return esito_record::fermo;
   }
+  annota_origine(k);
   if (codice > 0) {
     c.tipo = punto_codice;
     c.dato1 = basso16(codice);

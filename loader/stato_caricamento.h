@@ -3,6 +3,7 @@
 // functions that the line half and the service half lay on the grid.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -23,6 +24,9 @@ struct stato_caricamento {
   int64_t cursore_pendenza = 0;   // the next cell to receive a gradient
   int64_t pendenza_vigente = 0;   // the gradient read last, not yet laid
   int64_t metro_tracciato = 2;    // the next metre of the plan to compute
+  // For each kilometre-post entry (81, 82, 83 as read) the line of its record when its
+  // position or value is not a multiple of 50, else 0: where a code 2 comes from.
+  std::array<int, 3> riga_progressiva_storta{};
 
   // Service half.
   int32_t n_stazione = 1;         // the table entry the next station takes

@@ -79,6 +79,7 @@ esito_record Form1::record_stazione(stato_caricamento& s) {
     double q = r.valore_b / 50.0 - 1;
     if (q <= 1) return ferma_stazione(s, 24, std::nullopt);
     cella& fermata = cella_griglia(arrotonda(q));
+    annota_origine(arrotonda(q));
     fermata.tipo = cella_fermata;
     fermata.dato1 = basso16(s.n_stazione);
   }

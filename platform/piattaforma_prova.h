@@ -2,6 +2,7 @@
 // and is removed afterwards; the wait window and the message box are only recorded.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>

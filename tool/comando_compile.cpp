@@ -3,7 +3,8 @@
 // The two source files found in SOURCE_DIR are copied into OUTPUT_DIR and compiled
 // there, with OUTPUT_DIR as the program's directory, so the loader's deletions touch
 // only the copies. Source files of the two names already in OUTPUT_DIR are removed
-// first, so only what SOURCE_DIR holds is compiled.
+// first, so only what SOURCE_DIR holds is compiled. A recorded code is explained on
+// standard error, traced to the line of the source file in SOURCE_DIR that caused it.
 #include <filesystem>
 #include <system_error>
 
@@ -13,6 +14,7 @@
 #include "platform/console.h"
 #include "platform/file_servizi.h"
 #include "tool/scenario_tool.h"
+#include "tool/spiegazione.h"
 
 namespace fs = std::filesystem;
 
@@ -89,7 +91,11 @@ int comando_compile(const std::vector<std::string>& argomenti, std::ostream& usc
   form.nome_linea = o.linea;
   form.nome_treno = o.treno;
   int32_t j = o.con_tracciato ? 1 : 0;
-  stato = esegui_e_riferisci(form, [&] { form.memorizza_percorso(j); }, errori, "scenario_tool");
+  stato = esegui_senza_compilare([&] { form.memorizza_percorso(j); }, errori, "scenario_tool");
+  if (stato == uscita_riuscita) {
+    stato = stato_compilazione(form);
+    if (stato != uscita_riuscita) spiega_codice(form, o.sorgenti, errori);
+  }
   uscita << "codice_errore=" << form.codice_errore << " posizione_errore=" << form.posizione_errore << '\n';
   return stato;
 }

@@ -6,6 +6,8 @@ namespace {
 constexpr const char* aiuto = R"(usage:
   scenario_tool sources DIR
   scenario_tool compile [--line NAME] [--train NAME] [--no-plan] SOURCE_DIR OUTPUT_DIR
+  scenario_tool dump [--json] [--all] [--kind plan|table|grid] [--step METRES] FILE...
+  scenario_tool plot [--line NAME] [--train NAME] DIR -o FILE.svg
 
 sources   Writes the built-in scenario's text files into DIR (created when missing):
           the line description, the service description and the three crew
@@ -24,9 +26,49 @@ compile   Compiles the line description NAME_linea.txt and the service descripti
 
           Standard output is one line: codice_errore=N posizione_errore=P.
           Exit status: 0 compiled with no recorded code; 1 a code was recorded and
-          the files were written anyway (one line on standard error says which);
-          2 nothing compiled (no track grid), a header slot already taken, or a file
-          that could not be read or written; 64 a wrong command line.
+          the files were written anyway; 2 nothing compiled (no track grid), a
+          header slot already taken, or a file that could not be read or written;
+          64 a wrong command line.
+
+          A recorded code is explained on standard error:
+            FILE:LINE: error CODE: meaning, at POSITION m
+            FILE:LINE: note: cell 43 holds the stop of station 3, CASTELNUOVO
+          FILE is the source file in SOURCE_DIR and LINE the line of the keyword of
+          the record being read when the code was recorded. ", at POSITION m" is
+          left out for the codes that record no position (1 to 5, 10, 24, 25, 101
+          to 103). The places chosen where no record was being read:
+            101, 102  the line description, without a line;
+            2         the first kilometre-post record off the 50 m step;
+            25        the record being read, or the file alone when it could not
+                      be read or the failure came after its last record; a note
+                      says what failed;
+            11        the signal's record; 12 and 13 the slowdown's record.
+          Each note names what stands in the way and is placed at the record that
+          put it there, when there is one. "; no track grid, nothing compiled"
+          ends the error line when nothing was compiled.
+
+dump      Prints compiled files: NAME_linea.dat the plan, NAME_TRAIN.sim the
+          general table, NAME_TRAIN.dat the track grid, told apart by their names
+          or by --kind. The grid: one line per cell that holds an object or a mark,
+          or where a stretch value (tunnel, speed, gradient, adhesion) changes,
+          with its position, byte offset, kind and every member. The table: one
+          block per entry in use and the fixed entries 81 to 86, with its role and
+          every member with its offset and meaning. The plan: metre, x and y with
+          their type codes every METRES metres (default 1000) and at the last metre.
+          --all          every cell and every entry
+          --json         JSON lines: a heading object per file, then one object
+                         per cell, entry or plan sample
+          A file of the wrong size, a record cut short or an unknown type code is
+          reported as FILE: byte OFFSET: what is wrong; the other files are still
+          printed, and the exit status is 1.
+
+plot      Draws the compiled scenario in DIR as one SVG picture: the plan turned so
+          that the route runs from left to right (the arrow points to +y), with the
+          stations named, tunnels as heavy strokes and signals as dots; under it the
+          speed limit with the slowdowns, the gradient and the adhesion against
+          kilometres, with the stations marked. Without a plan file the picture
+          has the profile alone. Exit status 1 when a file cannot be read, decoded
+          or written.
 )";
 
 }  // namespace
@@ -40,6 +82,8 @@ int scenario_tool(const std::vector<std::string>& argomenti, std::ostream& uscit
     std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
     if (argomenti[0] == "sources") return comando_sources(resto, uscita, errori);
     if (argomenti[0] == "compile") return comando_compile(resto, uscita, errori);
+    if (argomenti[0] == "dump") return comando_dump(resto, uscita, errori);
+    if (argomenti[0] == "plot") return comando_plot(resto, uscita, errori);
   }
   errori << aiuto;
   return uscita_uso;

@@ -1,5 +1,6 @@
 // scenario_tool: the route author's command. `sources` writes the built-in text files,
-// `compile` compiles source files of the author's own into the simulator's files.
+// `compile` compiles source files of the author's own into the simulator's files and
+// explains a recorded code, `dump` prints compiled files, `plot` draws the route.
 #pragma once
 
 #include <ostream>
@@ -12,3 +13,5 @@ int scenario_tool(const std::vector<std::string>& argomenti, std::ostream& uscit
 
 int comando_sources(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);
 int comando_compile(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);
+int comando_dump(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);
+int comando_plot(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);

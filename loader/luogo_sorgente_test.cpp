@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "loader/caricamento_prova.h"
+
+// Where a code is recorded: the file and the line of the keyword of the record being
+// handled; and the record that laid each cell's object.
+class LuogoSorgente : public ProvaCaricamento {
+ protected:
+  void atteso(int32_t codice, const std::string& file, int riga) {
+    EXPECT_EQ(form.codice_errore, codice);
+    EXPECT_EQ(form.luogo_errore.file, file);
+    EXPECT_EQ(form.luogo_errore.riga, riga);
+  }
+};
+
+TEST_F(LuogoSorgente, TheKeywordLineOfTheRecordInEitherFile) {
+  // Body from line 4. Remarks are counted; values on the next lines belong to line 6.
+  carica(linea("- a remark\r\n-- another\r\npendenza\r\n  20000,\r\n  1\r\n"));
+  atteso(15, "L_linea.txt", 6);
+
+  // Cab signalling in the general part, after a remark: line 3.
+  carica("[generale]\r\n- remark\r\nripetizione segnali 9 codici,  675,  2000\r\n[curve]\r\n[fine]\r\n");
+  atteso(3, "L_linea.txt", 3);
+
+  // A refused signal: the service file's line, and the cell that was in the way.
+  carica(linea(""), servizio("sabbia,  1\r\nstazione,  2100,  4,  500,  0, 0, 0,  1,1,0,  4,1,1,  1,  0,0,0, S\r\n"
+                             "segnale,    2250,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"));
+  atteso(16, "L_T-.txt", 4);
+  EXPECT_EQ(form.cella_rifiutata, 46);
+  EXPECT_EQ(form.origine_celle.at(46).riga, 3);  // the station's stop cell
+
+  // A slowdown whose end cell is taken names the end cell, not the start.
+  carica(linea(""), servizio("segnale,    3000,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"
+                             "rallentamento,   2000,    40,  1000, 0,  0,  0\r\n"));
+  atteso(19, "L_T-.txt", 3);
+  EXPECT_EQ(form.cella_rifiutata, 61);
+}
+
+TEST_F(LuogoSorgente, CodesRecordedOutsideARecord) {
+  carica("", servizio_vuoto);
+  atteso(101, "L_linea.txt", 0);
+  carica("nothing here\r\n");
+  atteso(102, "L_linea.txt", 0);
+  // The service file is missing: a failure of the whole load, named after that file.
+  carica(linea(""), "");
+  atteso(25, "L_T-.txt", 0);
+  EXPECT_NE(form.motivo_guasto.find("L_T-.txt"), std::string::npos) << form.motivo_guasto;
+  // A value that does not fit: the record's line, and the reader's own words.
+  carica(linea(""), servizio("\r\nsabbia\r\n 40000\r\n"));
+  atteso(25, "L_T-.txt", 3);
+  EXPECT_EQ(form.motivo_guasto, "line 4: 40000 does not fit 16 bits");
+}
+
+TEST_F(LuogoSorgente, KilometrePostCheckNamesTheFirstRecordOffTheStep) {
+  // "due" (line 4) and "uno" (line 5) are off; ordering by position swaps the records.
+  carica(
+      "[generale]\r\nlunghezza percorso,  10000\r\nprogressiva chilometrica tre,  5000, 0, 0\r\n"
+      "progressiva chilometrica due,  1000, 20, 0\r\nprogressiva chilometrica uno,  3025, 0, 0\r\n"
+      "[curve]\r\n[fine]\r\n");
+  atteso(2, "L_linea.txt", 4);
+
+  // A later record of the same name replaces an earlier one that was off.
+  carica(
+      "[generale]\r\nlunghezza percorso,  10000\r\nprogressiva chilometrica tre,  5025, 0, 0\r\n"
+      "progressiva chilometrica tre,  5000, 0, 0\r\nprogressiva chilometrica uno,  3000, 10, 0\r\n"
+      "[curve]\r\n[fine]\r\n");
+  atteso(2, "L_linea.txt", 5);
+}
+
+TEST_F(LuogoSorgente, ALineHalfCodeFifteenIsReplacedWhereTheServiceStops) {
+  carica(linea("pendenza,  20000,  1\r\n"),
+         servizio("stazione,  2100,  4,  500,  0, 0, 0,  1,1,0,  4,1,1,  1,  0,0,0, S\r\n"
+                  "segnale,    5000,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"));
+  atteso(15, "L_T-.txt", 3);
+  EXPECT_EQ(form.posizione_errore, 5000);
+
+  // When the service file loads to its end, the line file's record stays named.
+  carica(linea("pendenza,  20000,  1\r\n"), servizio("sabbia,  1\r\n"));
+  atteso(15, "L_linea.txt", 4);
+}
+
+TEST_F(LuogoSorgente, ObjectsKeepTheLineOfTheirRecord) {
+  carica(linea("indicatori_vmax,  800,  140,  145,  155,  0,  ,  ,  ,  0\r\n"
+               "cartello_indicatore,  1000,  (A)\r\n"),
+         servizio("abbattimento,  3000,  270\r\n"
+                  "rallentamento,   5000,    40,  300, 0,  1,  0\r\n"));
+  ASSERT_EQ(form.codice_errore, 0);
+  EXPECT_EQ(form.origine_celle.at(17).file, "L_linea.txt");
+  EXPECT_EQ(form.origine_celle.at(17).riga, 4);
+  EXPECT_EQ(form.origine_celle.at(21).riga, 5);
+  EXPECT_EQ(form.origine_celle.at(60).file, "L_T-.txt");
+  EXPECT_EQ(form.origine_celle.at(60).riga, 2);
+  // The slowdown's start, end, warning and approach cells.
+  for (int k : {101, 107, 77, 76, 73}) EXPECT_EQ(form.origine_celle.at(k).riga, 3) << k;
+  EXPECT_EQ(form.origine_celle.count(72), 0u);
+  EXPECT_EQ(form.cella_rifiutata, -1);
+}

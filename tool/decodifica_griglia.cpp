@@ -1,0 +1,29 @@
+// Decoder of the track grid file: a whole number of 15-byte cells, nothing else.
+#include "tool/decodifica.h"
+#include "tool/lettore_binario.h"
+
+std::vector<cella> decodifica_griglia(std::string_view byte) {
+  if (byte.empty()) throw errore_decodifica(0, "empty file: a grid has at least one cell");
+  size_t resto = byte.size() % byte_cella;
+  size_t n = byte.size() / byte_cella;
+  if (resto != 0) {
+    throw errore_decodifica(n * byte_cella, "cell " + std::to_string(n) + " is cut short: " + std::to_string(resto) +
+                                                " of " + std::to_string(byte_cella) + " bytes");
+  }
+  std::vector<cella> griglia(n);
+  lettore_binario l(byte);
+  for (cella& c : griglia) {
+    c.tipo = l.byte("tipo");
+    c.dato1 = l.intero("dato1");
+    c.dato2 = l.intero("dato2");
+    c.dato3 = l.intero("dato3");
+    c.dato4 = l.intero("dato4");
+    c.tempo = l.byte("tempo");
+    c.preavviso = l.byte("preavviso");
+    c.montagna = l.byte("montagna");
+    c.velocita = l.byte("velocita");
+    c.pendenza = l.byte("pendenza");
+    c.aderenza = l.byte("aderenza");
+  }
+  return griglia;
+}

@@ -1,0 +1,86 @@
+// The whole picture: title, plan, profile and legend, one under the other, and the
+// measures the panels share.
+#include "tool/grafico.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double larghezza_grafico = 1600;
+constexpr double altezza_piano = 460;
+
+enum class simbolo { linea, galleria, segnale, fermata, transito, velocita, rallentamento, salita, discesa, aderenza };
+
+std::string tratto_colore(const char* colore, double spessore) {
+  return std::string("stroke=\"") + colore + "\" stroke-width=\"" + numero_svg(spessore) + "\"";
+}
+
+std::string riempito(const char* colore) { return std::string("fill=\"") + colore + "\""; }
+
+void disegna_simbolo(svg& s, double x, double y, simbolo q) {
+  switch (q) {
+    case simbolo::linea: s.linea(x, y, x + 22, y, tratto_colore(stile::linea, 2)); break;
+    case simbolo::galleria: s.linea(x, y, x + 22, y, tratto_colore(stile::galleria, 6)); break;
+    case simbolo::segnale: s.cerchio(x + 11, y, 2.5, riempito(stile::segnale)); break;
+    case simbolo::fermata: s.cerchio(x + 11, y, 4.5, "fill=\"white\" stroke=\"#111\" stroke-width=\"1.6\""); break;
+    case simbolo::transito: s.cerchio(x + 11, y, 3, "fill=\"#bbb\" stroke=\"#777\""); break;
+    case simbolo::velocita: s.linea(x, y, x + 22, y, tratto_colore(stile::velocita, 2)); break;
+    case simbolo::rallentamento:
+      s.rettangolo(x + 6, y - 7, 10, 14, riempito(stile::rallentamento) + " fill-opacity=\"0.5\"");
+      break;
+    case simbolo::salita: s.rettangolo(x, y - 6, 22, 12, riempito(stile::salita)); break;
+    case simbolo::discesa: s.rettangolo(x, y - 6, 22, 12, riempito(stile::discesa)); break;
+    case simbolo::aderenza: s.linea(x, y, x + 22, y, tratto_colore(stile::aderenza, 2)); break;
+  }
+}
+
+// The legend on one line from (x, y).
+void legenda(svg& s, double x, double y) {
+  static const std::pair<simbolo, const char*> voci[] = {
+      {simbolo::linea, "route"},
+      {simbolo::galleria, "tunnel"},
+      {simbolo::segnale, "signal"},
+      {simbolo::fermata, "station, stop"},
+      {simbolo::transito, "station, no stop"},
+      {simbolo::velocita, "speed limit"},
+      {simbolo::rallentamento, "slowdown"},
+      {simbolo::salita, "gradient up"},
+      {simbolo::discesa, "gradient down"},
+      {simbolo::aderenza, "adhesion"},
+  };
+  for (const auto& [q, testo] : voci) {
+    disegna_simbolo(s, x, y, q);
+    s.testo(x + 28, y + 4, testo, "font-size=\"12\" fill=\"#222\"");
+    x += 28 + larghezza_testo(testo, 12) * 0.85 + 22;
+  }
+}
+
+}  // namespace
+
+double passo_tacche(double estensione, int tacche) {
+  if (!(estensione > 0)) return 1;
+  double grezzo = estensione / tacche;
+  double potenza = std::pow(10.0, std::floor(std::log10(grezzo)));
+  for (double fattore : {1.0, 2.0, 5.0}) {
+    if (fattore * potenza >= grezzo) return fattore * potenza;
+  }
+  return 10 * potenza;
+}
+
+double larghezza_testo(const std::string& utf8, double corpo) {
+  size_t caratteri = 0;
+  for (char c : utf8) caratteri += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return static_cast<double>(caratteri) * corpo * 0.68;
+}
+
+std::string grafico_svg(const dati_disegno& d, const std::string& titolo) {
+  etichette_disegnate etichette;
+  svg s(larghezza_grafico, 0);
+  s.testo(larghezza_grafico / 2, 30, titolo, "font-size=\"18\" font-weight=\"bold\" text-anchor=\"middle\"");
+  double y = 48;
+  y += disegna_piano(s, d, 20, y, larghezza_grafico - 40, altezza_piano, etichette) + 10;
+  y += disegna_profilo(s, d, 20, y, larghezza_grafico - 40, etichette);
+  legenda(s, 84, y + 20);
+  s.imposta_altezza(y + 40);
+  return s.documento();
+}

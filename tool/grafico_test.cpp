@@ -1,0 +1,159 @@
+#include "tool/grafico.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "platform/file_servizi.h"
+#include "tool/strumento_prova.h"
+
+namespace {
+
+// Pairs of boxes that overlap.
+int sovrapposizioni(const std::vector<riquadro>& r) {
+  int n = 0;
+  for (size_t i = 0; i < r.size(); ++i) {
+    for (size_t j = i + 1; j < r.size(); ++j) n += si_sovrappongono(r[i], r[j]);
+  }
+  return n;
+}
+
+}  // namespace
+
+TEST(Grafico, TicksAndSpacing) {
+  EXPECT_EQ(passo_tacche(228, 25), 10);
+  EXPECT_EQ(passo_tacche(200, 6), 50);
+  EXPECT_EQ(passo_tacche(30, 6), 5);
+  EXPECT_EQ(passo_tacche(0.9, 6), 0.2);
+  EXPECT_EQ(passo_tacche(0, 6), 1);
+  EXPECT_EQ(passo_tacche(std::nan(""), 6), 1);
+
+  std::vector<double> x = {10, 12, 13, 100};
+  distanzia(x, 5, 0, 200);
+  EXPECT_EQ(x, (std::vector<double>{10, 15, 20, 100}));
+  x = {190, 191, 198};
+  distanzia(x, 5, 0, 196);  // pushed back from the right end
+  EXPECT_EQ(x, (std::vector<double>{186, 191, 196}));
+  x = {-5};
+  distanzia(x, 5, 0, 196);
+  EXPECT_EQ(x, (std::vector<double>{0}));
+}
+
+TEST(Grafico, LabelsAvoidEachOtherObstaclesAndOtherPoints) {
+  riquadro area{0, 0, 400, 300};
+  std::vector<etichetta> e = {{100, 100, 60, 12}, {104, 100, 60, 12}, {100, 104, 60, 12}, {395, 150, 60, 12}};
+  std::vector<riquadro> ostacoli = {{100, 80, 300, 98}};
+  disponi_etichette(e, ostacoli, area);
+  std::vector<riquadro> posti;
+  for (const etichetta& q : e) {
+    posti.push_back(q.posto);
+    EXPECT_TRUE(q.posto.x0 >= 0 && q.posto.y0 >= 0 && q.posto.x1 <= 400 && q.posto.y1 <= 300);
+    EXPECT_FALSE(si_sovrappongono(q.posto, ostacoli[0]));
+  }
+  EXPECT_EQ(sovrapposizioni(posti), 0);
+  EXPECT_LE(e[3].posto.x1, 390);  // at the right edge: to the left of its point
+  EXPECT_FALSE(e[0].lontana);
+}
+
+using Disegno = ScenarioIncorporato;
+
+TEST_F(Disegno, WhatIsDrawnOfTheBuiltInRoute) {
+  piano_decodificato piano = decodifica_piano(leggi_file(compilato("_linea.dat")));
+  tabella_decodificata tabella = decodifica_tabella(leggi_file(compilato("_brezane.sim")));
+  std::vector<cella> griglia = decodifica_griglia(leggi_file(compilato("_brezane.dat")));
+  dati_disegno d = estrai_disegno(piano, tabella.voci, griglia);
+  EXPECT_EQ(d.lunghezza, 228000);
+  EXPECT_EQ(d.piano.size(), 228000u / 50 + 1);  // not the 7000 m of grid beyond the end
+  EXPECT_EQ(d.piano[20].metro, 1000);
+  EXPECT_EQ(d.piano[20].y, 1000);
+  ASSERT_EQ(d.stazioni.size(), 26u);
+  EXPECT_EQ(d.stazioni[1].nome, "BIVIO ORSANA");
+  EXPECT_FALSE(d.stazioni[1].fermata);  // kind 27
+  EXPECT_EQ(d.stazioni[25].metro, 214050);
+  EXPECT_EQ(d.segnali.size(), 112u);
+  EXPECT_EQ(d.segnali.front(), 2100);
+  ASSERT_EQ(d.gallerie.size(), 9u);
+  EXPECT_EQ(d.gallerie[0].inizio, 9500);
+  EXPECT_EQ(d.gallerie[0].fine, 9550);
+  EXPECT_EQ(d.gallerie[2].inizio, 78900);  // 100 m after the one before: kind 3
+  EXPECT_EQ(d.gallerie[2].valore, 3);
+  ASSERT_EQ(d.rallentamenti.size(), 4u);
+  EXPECT_EQ(d.rallentamenti[0].inizio, 19450);
+  EXPECT_EQ(d.rallentamenti[0].fine, 19750);
+  EXPECT_EQ(d.rallentamenti[0].valore, 40);
+  EXPECT_EQ(d.rallentamenti[3].valore, 80);
+  EXPECT_EQ(d.velocita[0].fine, 500);  // 30 km/h up to the record at 500 m
+  EXPECT_EQ(d.velocita[0].valore, 30);
+  EXPECT_EQ(d.pendenze[0].valore, 0);
+  EXPECT_EQ(d.pendenze[1].inizio, 1350);
+  EXPECT_EQ(d.pendenze[1].valore, -2);
+
+  // No label covers another, in the plan or over the profile.
+  svg s(1600, 1200);
+  etichette_disegnate nel_piano, nel_profilo;
+  double alto = disegna_piano(s, d, 20, 48, 1560, 460, nel_piano);
+  disegna_profilo(s, d, 20, 48 + alto, 1560, nel_profilo);
+  EXPECT_EQ(nel_piano.riquadri.size(), 26u);
+  EXPECT_EQ(nel_profilo.riquadri.size(), 26u);
+  EXPECT_EQ(sovrapposizioni(nel_piano.riquadri), 0);
+  EXPECT_EQ(sovrapposizioni(nel_profilo.riquadri), 0);
+  for (const riquadro& r : nel_piano.riquadri) EXPECT_LT(r.y1, 48 + alto);
+}
+
+TEST_F(Disegno, PlotWritesOnePictureOrSaysWhichFileIsWrong) {
+  PiattaformaProva p;
+  esito_strumento e = esegui_strumento({"plot", compilati(), "-o", p.percorso("r.svg")});
+  ASSERT_EQ(e.stato, 0) << e.errori;
+  std::string svg = p.leggi("r.svg");
+  EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u);
+  EXPECT_TRUE(svg.ends_with("</svg>\n"));
+  EXPECT_EQ(svg.find("nan"), std::string::npos);
+  size_t nomi = 0;
+  for (size_t i = svg.find(">MIRELO C.</text>"); i != std::string::npos; i = svg.find(">MIRELO C.</text>", i + 1))
+    ++nomi;
+  EXPECT_EQ(nomi, 2u);  // in the plan and over the profile
+
+  // Without a plan file, the profile alone.
+  std::filesystem::create_directories(p.percorso("senza"));
+  for (const char* nome : {"_brezane.sim", "_brezane.dat"}) {
+    p.scrivi(std::string("senza/QUMA-DORVIA_MIRELO") + nome, leggi_file(compilato(nome)));
+  }
+  e = esegui_strumento({"plot", p.percorso("senza"), "-o", p.percorso("s.svg")});
+  ASSERT_EQ(e.stato, 0) << e.errori;
+  EXPECT_NE(p.leggi("s.svg").find("no plan: the scenario was compiled without one"), std::string::npos);
+
+  // A grid cut short: nothing written, the file and offset named.
+  p.scrivi("senza/QUMA-DORVIA_MIRELO_brezane.dat", "0123456789abcdefghij");
+  e = esegui_strumento({"plot", p.percorso("senza"), "-o", p.percorso("t.svg")});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_EQ(e.errori,
+            p.percorso("senza") + "/QUMA-DORVIA_MIRELO_brezane.dat: byte 15: cell 1 is cut short: 5 of 15 bytes\n");
+  EXPECT_FALSE(p.esiste("t.svg"));
+  e = esegui_strumento({"plot", p.percorso("vuota"), "-o", p.percorso("t.svg")});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_NE(e.errori.find("QUMA-DORVIA_MIRELO_brezane.sim: No such file or directory"), std::string::npos) << e.errori;
+
+  for (const std::vector<std::string>& sbagliati : {std::vector<std::string>{"plot", compilati()},
+                                                    {"plot", "-o", "x.svg"},
+                                                    {"plot", compilati(), "-o"},
+                                                    {"plot", "--width", "9", compilati(), "-o", "x.svg"}}) {
+    EXPECT_EQ(esegui_strumento(sbagliati).stato, 64);
+  }
+}
+
+TEST(Grafico, PlanPointsThatCannotBeDrawnAreLeftOut) {
+  piano_decodificato p;
+  double strani[] = {0, std::nan(""), std::numeric_limits<double>::infinity(), 2e12, 3};
+  for (double v : strani) {
+    for (int m = 0; m < 50; ++m) p.x.push_back({5, m == 0 ? v : 0, 0});
+  }
+  p.y = p.x;
+  for (auto& e : p.y) e.valore = 1;
+  dati_disegno d = estrai_disegno(p, tabella_generale{}, std::vector<cella>(10));
+  ASSERT_EQ(d.piano.size(), 2u);
+  EXPECT_EQ(d.piano[0].metro, 0);
+  EXPECT_EQ(d.piano[1].metro, 200);
+  EXPECT_EQ(d.piano[1].x, 3);
+  EXPECT_EQ(grafico_svg(d, "t").find("nan"), std::string::npos);
+}

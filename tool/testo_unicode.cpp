@@ -1,0 +1,56 @@
+// Windows-1252 to Unicode: 0x80 to 0x9F by the code page's table, every other byte is
+// the character of the same number.
+#include "tool/testo_unicode.h"
+
+namespace {
+
+constexpr char32_t da_80_a_9f[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void aggiungi_utf8(std::string& s, char32_t c) {
+  if (c < 0x80) {
+    s += static_cast<char>(c);
+  } else if (c < 0x800) {
+    s += static_cast<char>(0xC0 | (c >> 6));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    s += static_cast<char>(0xE0 | (c >> 12));
+    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+bool controllo(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
+}  // namespace
+
+char32_t carattere_unicode(unsigned char c) { return c >= 0x80 && c <= 0x9F ? da_80_a_9f[c - 0x80] : c; }
+
+std::string in_utf8(std::string_view testo) {
+  std::string s;
+  for (char c : testo) aggiungi_utf8(s, carattere_unicode(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string tra_virgolette(std::string_view testo) {
+  static constexpr char cifre[] = "0123456789ABCDEF";
+  std::string s = "\"";
+  for (char b : testo) {
+    auto byte = static_cast<unsigned char>(b);
+    char32_t c = carattere_unicode(byte);
+    if (c == '"' || c == '\\') {
+      s += '\\';
+      s += static_cast<char>(c);
+    } else if (controllo(c)) {
+      s += "\\x";
+      s += cifre[byte >> 4];
+      s += cifre[byte & 0xF];
+    } else {
+      aggiungi_utf8(s, c);
+    }
+  }
+  return s + "\"";
+}

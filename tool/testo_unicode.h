@@ -1,0 +1,16 @@
+// The texts of the compiled files are single-byte Windows-1252; a terminal and JSON want
+// Unicode. The five byte values that the code page leaves undefined stand for the
+// control characters of the same number, as is usual.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+char32_t carattere_unicode(unsigned char c);
+
+// The text in UTF-8, for printing.
+std::string in_utf8(std::string_view testo);
+
+// The text in double quotes for a line of text output: UTF-8, with the quote, the
+// backslash and every control character written as \", \\ and \xNN.
+std::string tra_virgolette(std::string_view testo);
