@@ -86,7 +86,7 @@ void BM_piano(benchmark::State& state) {
   b.carica_tutto();
   for (auto _ : state) {
     double somma = 0;
-    ripercorri(b.form->tracciato, [&](const punto_piano& p) { somma += p.x; });
+    ripercorri(b.form->tracciato, [&](const punto_tracciato& p) { somma += p.x; });
     benchmark::DoNotOptimize(somma);
   }
   state.counters["metri"] = static_cast<double>(b.form->tracciato.metri_posati);

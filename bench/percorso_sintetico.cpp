@@ -26,6 +26,13 @@ std::vector<std::string> campi(const std::string& riga) {
   return c;
 }
 
+// A value as the writer puts it after a comma: one blank, then the number.
+std::string valore(int64_t v) {
+  std::string campo = " ";
+  campo += std::to_string(v);
+  return campo;
+}
+
 std::string unisci(const std::vector<std::string>& c) {
   std::string riga;
   for (size_t i = 0; i < c.size(); ++i) {
@@ -68,7 +75,7 @@ std::string ripeti(const std::string& testo, int32_t lunghezza) {
       for (const std::string& r : s.righe) {
         std::vector<std::string> c = campi(r);
         if (!corpo) {
-          if (c[0] == "lunghezza percorso") c[1] = " " + std::to_string(lunghezza);
+          if (c[0] == "lunghezza percorso") c[1] = valore(lunghezza);
           uscita += unisci(c) + "\r\n";
           continue;
         }
@@ -77,8 +84,8 @@ std::string ripeti(const std::string& testo, int32_t lunghezza) {
         int64_t fine = c[0] == "montagna" ? std::stoll(c[2]) + inizio : posizione + estensione(c[0], c);
         if (fine >= lunghezza) continue;
         if (c[0] == "stazione" && ++stazioni > massimo_stazioni) continue;
-        c[1] = " " + std::to_string(posizione);
-        if (c[0] == "montagna") c[2] = " " + std::to_string(fine);
+        c[1] = valore(posizione);
+        if (c[0] == "montagna") c[2] = valore(fine);
         uscita += unisci(c) + "\r\n";
       }
     }

@@ -12,7 +12,7 @@ namespace {
 // the seeds as integers, the laid metres as doubles, then the empty metres.
 void coordinate(uscita_binaria& u, const tracciato_piano& t, bool di_y) {
   int64_t m = 0;
-  ripercorri(t, [&](const punto_piano& p) {
+  ripercorri(t, [&](const punto_tracciato& p) {
     double valore = di_y ? p.y : p.x;
     if (m++ < 2) {
       u.parola(variante_intero);

@@ -8,7 +8,7 @@ TEST_F(Curva, StraightRunThenRightHandCurve) {
   carica(linea("curvad3,  1000,  500\r\n"));
   ASSERT_EQ(form.codice_errore, 0);
   const tracciato_piano& piano = form.tracciato;
-  std::vector<punto_piano> p = punti(piano);
+  std::vector<punto_tracciato> p = punti(piano);
   ASSERT_EQ(p.size(), 16999u);
   EXPECT_EQ(p[1].y, 1.0);
   // Straight along +y up to the curve's start.
@@ -36,7 +36,7 @@ TEST_F(Curva, StraightRunThenRightHandCurve) {
 TEST_F(Curva, LeftHandAndOverlappingCurves) {
   carica(linea("curvaS3,  1000,  500\r\ncurvad4,  1200,  500\r\n"));
   ASSERT_EQ(form.codice_errore, 0);
-  std::vector<punto_piano> p = punti(form.tracciato);
+  std::vector<punto_tracciato> p = punti(form.tracciato);
   EXPECT_DOUBLE_EQ(p[1001].x, -0.0004);
   // The second curve starts before the first ends: it is laid from 1501 to 1700.
   double passo_1500 = p[1500].x - p[1499].x;

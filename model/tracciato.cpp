@@ -11,8 +11,8 @@ void tracciato_piano::posa_fino(int64_t ultimo, bool curva, double curvatura) {
   metri_posati = ultimo + 1;
 }
 
-std::vector<punto_piano> punti(const tracciato_piano& t) {
-  std::vector<punto_piano> tutti;
-  ripercorri(t, [&](const punto_piano& p) { tutti.push_back(p); });
+std::vector<punto_tracciato> punti(const tracciato_piano& t) {
+  std::vector<punto_tracciato> tutti;
+  ripercorri(t, [&](const punto_tracciato& p) { tutti.push_back(p); });
   return tutti;
 }

@@ -13,14 +13,14 @@
 #include <cstdint>
 #include <vector>
 
-struct punto_piano {
+struct punto_tracciato {
   double x = 0;
   double y = 0;
 };
 
 // The point after `ultimo`, given the one before it: the step between them repeated,
 // or turned by `curvatura` (towards +x when it is positive), not renormalised.
-inline punto_piano punto_successivo(const punto_piano& penultimo, const punto_piano& ultimo, bool curva,
+inline punto_tracciato punto_successivo(const punto_tracciato& penultimo, const punto_tracciato& ultimo, bool curva,
                                     double curvatura) {
   double dx = ultimo.x - penultimo.x;
   double dy = ultimo.y - penultimo.y;
@@ -56,8 +56,8 @@ struct tracciato_piano {
 template <typename Visita>
 void ripercorri(const tracciato_piano& t, Visita visita) {
   if (t.metri_posati < 2) return;
-  punto_piano penultimo{0, 0};
-  punto_piano ultimo{0, 1};
+  punto_tracciato penultimo{0, 0};
+  punto_tracciato ultimo{0, 1};
   visita(penultimo);
   visita(ultimo);
   int64_t m = 2;
@@ -67,7 +67,7 @@ void ripercorri(const tracciato_piano& t, Visita visita) {
     const bool curva = r.curva;
     const double curvatura = r.curvatura;
     for (; m <= fine; ++m) {
-      punto_piano nuovo = punto_successivo(penultimo, ultimo, curva, curvatura);
+      punto_tracciato nuovo = punto_successivo(penultimo, ultimo, curva, curvatura);
       penultimo = ultimo;
       ultimo = nuovo;
       visita(nuovo);
@@ -76,7 +76,7 @@ void ripercorri(const tracciato_piano& t, Visita visita) {
 }
 
 // Every laid point, metre by metre.
-std::vector<punto_piano> punti(const tracciato_piano& t);
+std::vector<punto_tracciato> punti(const tracciato_piano& t);
 
 // Type codes of a plan element in the plan file: empty, 16-bit integer, double.
 constexpr uint16_t variante_vuota = 0;

@@ -95,9 +95,10 @@ TEST(Decodifica, TableEntriesAndTheirFaults) {
 TEST(Decodifica, PlanHalvesTagsAndFaults) {
   PiattaformaProva p;
   tracciato_piano t;
-  t.x = {0, 0, 0.5, -1.25, 0, 0};
-  t.y = {0, 1, 2, 3, 0, 0};
-  t.metri_posati = 4;
+  t.ultimo_metro = 5;
+  t.semina();
+  t.posa_fino(2, false, 0);    // (0, 2)
+  t.posa_fino(3, true, -1.25);  // the step (0, 1) turned: (-1.25, 3)
   scrivi_piano(p.percorso("p.dat"), t);
   piano_decodificato d = decodifica_piano(p.leggi("p.dat"));
   ASSERT_EQ(d.x.size(), 6u);

@@ -13,7 +13,10 @@
 namespace {
 
 std::string ora_del_giorno(int64_t secondi) {
-  auto due = [](int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+  auto due = [](int64_t n) {
+    std::string cifre = std::to_string(n);
+    return cifre.size() < 2 ? "0" + cifre : cifre;
+  };
   return due(secondi / 3600) + ":" + due(secondi / 60 % 60) + ":" + due(secondi % 60);
 }
 
