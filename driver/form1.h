@@ -105,6 +105,7 @@ class Form1 {
   bool cerca_generale_linea(stato_caricamento& s);
   bool leggi_parte_generale(stato_caricamento& s);
   bool leggi_corpo_linea(stato_caricamento& s);
+  bool leggi_chiave(stato_caricamento& s);
   void ferma_linea(stato_caricamento& s, int32_t codice);
   bool record_lunghezza_percorso(stato_caricamento& s);
   void record_progressiva(stato_caricamento& s, int numero);

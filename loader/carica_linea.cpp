@@ -48,15 +48,7 @@ bool Form1::cerca_generale_linea(stato_caricamento& s) {
 bool Form1::leggi_corpo_linea(stato_caricamento& s) {
   n_montagne = 0;
   if (tracciato.esiste()) tracciato.semina();
-  for (;;) {
-    if (s.lettore.fine_file()) return true;
-    riga = s.lettore.leggi_testo();
-    if (s.lettore.fine_file()) return true;
-    for (int salti = 0; salti < 2 && contiene(riga, "-"); ++salti) {
-      riga = s.lettore.leggi_testo();
-      if (s.lettore.fine_file()) return true;
-    }
-    luogo_record.riga = s.lettore.riga_campo();
+  while (leggi_chiave(s)) {
     for (record_corpo r : record_del_corpo(riga, con_tracciato != 0)) {
       esito_record esito = esito_record::avanti;
       switch (r) {
@@ -70,6 +62,7 @@ bool Form1::leggi_corpo_linea(stato_caricamento& s) {
       if (esito == esito_record::fermo) return false;
     }
   }
+  return true;
 }
 
 esito_record Form1::fuori_griglia(int64_t posizione) {

@@ -45,21 +45,14 @@ void Form1::ferma_servizio(stato_caricamento& s, int32_t codice) {
 }
 
 bool Form1::leggi_record_servizio(stato_caricamento& s) {
-  for (;;) {
-    if (s.lettore.fine_file()) return true;
-    riga = s.lettore.leggi_testo();
-    if (s.lettore.fine_file()) return true;
-    for (int salti = 0; salti < 2 && contiene(riga, "-"); ++salti) {
-      riga = s.lettore.leggi_testo();
-      if (s.lettore.fine_file()) return true;
-    }
-    luogo_record.riga = s.lettore.riga_campo();
+  while (leggi_chiave(s)) {
     for (record_servizio r : record_del_servizio(riga)) {
       esito_record esito = record_servizio_letto(s, r);
       if (esito == esito_record::fuori_griglia) return true;
       if (esito == esito_record::fermo) return false;
     }
   }
+  return true;
 }
 
 esito_record Form1::record_servizio_letto(stato_caricamento& s, record_servizio r) {
