@@ -8,7 +8,6 @@
 #include "driver/nomi_file.h"
 #include "loader/stato_caricamento.h"
 #include "platform/file_servizi.h"
-#include "sources/maiuscole.h"
 #include "sources/parole_chiave.h"
 
 bool Form1::carica_linea(stato_caricamento& s) {

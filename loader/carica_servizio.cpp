@@ -11,7 +11,6 @@
 #include "model/conversioni.h"
 #include "model/regole_griglia.h"
 #include "platform/file_servizi.h"
-#include "sources/maiuscole.h"
 #include "sources/parole_chiave.h"
 
 namespace {
