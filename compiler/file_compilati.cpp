@@ -2,28 +2,31 @@
 // member, in declaration order, with no header, count or padding.
 #include "compiler/file_compilati.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "compiler/uscita_binaria.h"
 
 namespace {
 
-// One coordinate of every metre (x, or y when `di_y`), the plan laid again as it goes:
-// the seeds as integers, the laid metres as doubles, then the empty metres.
-void coordinate(uscita_binaria& u, const tracciato_piano& t, bool di_y) {
-  int64_t m = 0;
-  ripercorri(t, [&](const punto_tracciato& p) {
-    double valore = di_y ? p.y : p.x;
-    if (m++ < 2) {
-      u.parola(variante_intero);
-      u.intero(static_cast<int16_t>(valore));
-    } else {
-      char* elemento = u.spazio(10);
-      uscita_binaria::poni(elemento, variante_double, 2);
-      uscita_binaria::poni(elemento + 2, std::bit_cast<uint64_t>(valore), 8);
-    }
-  });
-  for (; m <= t.ultimo_metro; ++m) u.parola(variante_vuota);
+// One element of the plan: its type code, then its value in that type's width. The
+// seeds of metres 0 and 1 are integers, every later metre a double.
+inline void elemento(uscita_binaria& u, int64_t metro, double valore) {
+  if (metro < 2) {
+    u.parola(variante_intero);
+    u.intero(static_cast<int16_t>(valore));
+    return;
+  }
+  char* e = u.spazio(10);
+  uscita_binaria::poni(e, variante_double, 2);
+  uscita_binaria::poni(e + 2, std::bit_cast<uint64_t>(valore), 8);
+}
+
+// The bytes of each half of the plan file: integer seeds, laid doubles, empty metres.
+uint64_t dimensione_meta(const tracciato_piano& t) {
+  auto posati = static_cast<uint64_t>(t.metri_posati);
+  uint64_t semi = std::min<uint64_t>(posati, 2);
+  return 4 * semi + 10 * (posati - semi) + 2 * (static_cast<uint64_t>(t.ultimo_metro) + 1 - posati);
 }
 
 void voce_tabella(uscita_binaria& u, const voce& v) {
@@ -62,12 +65,24 @@ void cella_griglia(uscita_binaria& u, const cella& c) {
 
 }  // namespace
 
+// The plan is laid again once: each point's x goes to the first half of the file and
+// its y to the second, whose start is known from how many metres were laid.
 void scrivi_piano(const std::string& percorso, const tracciato_piano& tracciato) {
   file_nuovo file(percorso);
-  uscita_binaria u(file);
-  coordinate(u, tracciato, false);
-  coordinate(u, tracciato, true);
-  u.svuota();
+  uscita_binaria x(file);
+  uscita_binaria y(file, dimensione_meta(tracciato));
+  int64_t metro = 0;
+  ripercorri(tracciato, [&](const punto_tracciato& p) {
+    elemento(x, metro, p.x);
+    elemento(y, metro, p.y);
+    ++metro;
+  });
+  for (; metro <= tracciato.ultimo_metro; ++metro) {
+    x.parola(variante_vuota);
+    y.parola(variante_vuota);
+  }
+  x.svuota();
+  y.svuota();
   file.completa();
 }
 

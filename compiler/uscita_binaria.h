@@ -1,6 +1,6 @@
 // Little-endian output for the compiled files: each value is written byte by byte in
 // the width the file's layout gives it, through a 64 KiB buffer, into a file being
-// written anew.
+// written anew, from a given offset on (two outputs may fill two parts of one file).
 #pragma once
 
 #include <array>
@@ -13,7 +13,7 @@
 
 class uscita_binaria {
  public:
-  explicit uscita_binaria(file_nuovo& file) : file_(file) {}
+  explicit uscita_binaria(file_nuovo& file, uint64_t inizio = 0) : file_(file), posizione_(inizio) {}
   uscita_binaria(const uscita_binaria&) = delete;
   uscita_binaria& operator=(const uscita_binaria&) = delete;
 
@@ -47,7 +47,8 @@ class uscita_binaria {
 
   // Hands the buffered bytes to the file.
   void svuota() {
-    file_.scrivi(blocco_.data(), pieni_);
+    file_.scrivi_a(posizione_, blocco_.data(), pieni_);
+    posizione_ += pieni_;
     pieni_ = 0;
   }
 
@@ -55,6 +56,7 @@ class uscita_binaria {
   void senza_segno(uint64_t v, size_t larghezza) { poni(spazio(larghezza), v, larghezza); }
 
   file_nuovo& file_;
+  uint64_t posizione_;  // where the buffered bytes go in the file
   std::array<char, 65536> blocco_;
   size_t pieni_ = 0;
 };

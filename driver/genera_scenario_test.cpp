@@ -15,11 +15,13 @@ struct esito {
   std::string errori;
 };
 
-// Copies the executable into `cartella` and runs it there from another directory.
-esito esegui_copia(const PiattaformaProva& cartella, const PiattaformaProva& altrove) {
+// Copies the executable into `cartella` and runs it there from another directory, with
+// no display named unless `ambiente` names one.
+esito esegui_copia(const PiattaformaProva& cartella, const PiattaformaProva& altrove,
+                   const std::string& ambiente = "env -u DISPLAY") {
   std::filesystem::copy_file(GENERA_SCENARIO, cartella.percorso("genera_scenario"),
                              std::filesystem::copy_options::overwrite_existing);
-  std::string comando = "cd '" + altrove.cartella + "' && env -u DISPLAY '" + cartella.percorso("genera_scenario") +
+  std::string comando = "cd '" + altrove.cartella + "' && " + ambiente + " '" + cartella.percorso("genera_scenario") +
                         "' > '" + altrove.percorso("out") + "' 2> '" + altrove.percorso("err") + "'";
   int stato = std::system(comando.c_str());
   esito e{WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, altrove.leggi("out"), altrove.leggi("err")};
@@ -43,6 +45,11 @@ TEST(GeneraScenario, WritesEveryFileIntoItsOwnDirectory) {
                                       "QUMA-DORVIA_MIRELO_brezane_scheda_treno.txt", "QUMA-DORVIA_MIRELO_linea.dat",
                                       "genera_scenario"}));
   EXPECT_TRUE(altrove.contenuto().empty());
+
+  // A display named, but no window module beside the program: the terminal all the same.
+  e = esegui_copia(cartella, altrove, "DISPLAY=:7");
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.uscita, "Attendere\n");
 
   // A second run replaces every file with the same bytes.
   std::string griglia = cartella.leggi("QUMA-DORVIA_MIRELO_brezane.dat");

@@ -9,16 +9,12 @@
 #include "driver/form1.h"
 #include "platform/cartella_programma.h"
 #include "platform/console.h"
-#ifdef SCENARIO_X11
-#include "platform/finestra_x11.h"
-#endif
+#include "platform/finestra_caricata.h"
 
 namespace {
 
 std::unique_ptr<Piattaforma> scegli_piattaforma(const std::string& cartella) {
-#ifdef SCENARIO_X11
-  if (std::unique_ptr<Piattaforma> finestra = apri_piattaforma_x11(cartella)) return finestra;
-#endif
+  if (std::unique_ptr<Piattaforma> finestra = carica_piattaforma_x11(cartella)) return finestra;
   return std::make_unique<PiattaformaConsole>(cartella, &std::cout, std::cerr);
 }
 

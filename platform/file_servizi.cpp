@@ -64,6 +64,12 @@ void file_nuovo::scrivi(const char* dati, size_t quanti) {
   if (std::fwrite(dati, 1, quanti, file_) != quanti) fallisci(motivo_errno(errno));
 }
 
+void file_nuovo::scrivi_a(uint64_t posizione, const char* dati, size_t quanti) {
+  errno = 0;
+  if (std::fseek(file_, static_cast<long>(posizione), SEEK_SET) != 0) fallisci(motivo_errno(errno));
+  scrivi(dati, quanti);
+}
+
 void file_nuovo::completa() {
   errno = 0;
   std::FILE* file = file_;

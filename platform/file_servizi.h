@@ -7,6 +7,7 @@
 // failure is an `errore_file` that names the file and the system's reason.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -40,6 +41,8 @@ class file_nuovo {
   file_nuovo& operator=(const file_nuovo&) = delete;
 
   void scrivi(const char* dati, size_t quanti);
+  // Writes at `posizione` bytes from the start of the file.
+  void scrivi_a(uint64_t posizione, const char* dati, size_t quanti);
   // Closes the temporary file and renames it onto the final name.
   void completa();
 

@@ -1,3 +1,4 @@
+#include "platform/finestra_caricata.h"
 #include "platform/finestra_x11.h"
 
 #include <X11/keysym.h>
@@ -39,11 +40,14 @@ struct vista_scatola {
   rettangolo scritta;      // ink inside the button's edges
 };
 
-// Copies genera_scenario into a directory of its own and runs it there with the
-// given environment before it; returns the exit status and fills what it wrote.
+// Copies genera_scenario and its window module into a directory of their own and runs
+// the program there with the given environment before it; returns the exit status and
+// fills what it wrote.
 int esegui_programma(const PiattaformaProva& cartella, const std::string& ambiente, std::string& uscita,
                      std::string& errori) {
   std::filesystem::copy_file(GENERA_SCENARIO, cartella.percorso("genera_scenario"),
+                             std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy_file(GENERA_SCENARIO_X11, cartella.percorso(modulo_finestra),
                              std::filesystem::copy_options::overwrite_existing);
   std::string comando = "cd '" + cartella.cartella + "' && " + ambiente +
                         " ./genera_scenario > uscita.txt 2> errori.txt";
