@@ -24,7 +24,8 @@ compile   Compiles the line description NAME_linea.txt and the service descripti
           --train NAME   train name (default brezane)
           --no-plan      do not compute or write the plan coordinates
 
-          Standard output is one line: codice_errore=N posizione_errore=P.
+          Standard output is one line: codice_errore=N posizione_errore=P (none
+          when the source files could not be copied and nothing was compiled).
           Exit status: 0 compiled with no recorded code; 1 a code was recorded and
           the files were written anyway; 2 nothing compiled (no track grid), a
           header slot already taken, or a file that could not be read or written;
