@@ -9,16 +9,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
-struct errore_file : std::runtime_error {
-  errore_file(const std::string& percorso, const std::string& motivo)
-      : std::runtime_error(percorso + ": " + motivo), percorso(percorso), motivo(motivo) {}
-  std::string percorso;
-  std::string motivo;
-};
+#include "platform/errore_file.h"
 
 // True when `percorso` names an existing regular file.
 bool esiste_file(const std::string& percorso);
