@@ -29,9 +29,14 @@ inline std::string nome_file_griglia(const std::string& linea, const std::string
   return linea + "_" + treno + ".dat";
 }
 
-// The separator between the directory and a file name; it is always appended, whatever
-// the directory text ends with.
+// The separator between the directory and a file name, the system's own, so the paths
+// shown read as the user writes them; it is always appended, whatever the directory
+// text ends with.
+#ifdef _WIN32
+inline constexpr char separatore = '\\';
+#else
 inline constexpr char separatore = '/';
+#endif
 
 inline std::string percorso_in(const std::string& cartella, const std::string& nome) {
   return cartella + separatore + nome;
