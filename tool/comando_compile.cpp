@@ -13,6 +13,7 @@
 #include "driver/nomi_file.h"
 #include "platform/console.h"
 #include "platform/file_servizi.h"
+#include "platform/percorso.h"
 #include "tool/scenario_tool.h"
 #include "tool/spiegazione.h"
 
@@ -51,11 +52,12 @@ std::string leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_com
   o.sorgenti = posizionali[0];
   o.destinazione = posizionali[1];
   std::error_code ec;
-  if (!fs::is_directory(o.sorgenti, ec)) return "SOURCE_DIR " + o.sorgenti + " is not a directory";
-  if (fs::exists(o.destinazione, ec) && !fs::is_directory(o.destinazione, ec)) {
+  fs::path sorgenti = percorso_di(o.sorgenti), destinazione = percorso_di(o.destinazione);
+  if (!fs::is_directory(sorgenti, ec)) return "SOURCE_DIR " + o.sorgenti + " is not a directory";
+  if (fs::exists(destinazione, ec) && !fs::is_directory(destinazione, ec)) {
     return "OUTPUT_DIR " + o.destinazione + " is not a directory";
   }
-  if (fs::equivalent(o.sorgenti, o.destinazione, ec)) return "OUTPUT_DIR must be another directory than SOURCE_DIR";
+  if (fs::equivalent(sorgenti, destinazione, ec)) return "OUTPUT_DIR must be another directory than SOURCE_DIR";
   return "";
 }
 
@@ -63,7 +65,7 @@ std::string leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_com
 // directory, or only removes it when the source directory has none.
 void copia_sorgente(const opzioni_compile& o, const std::string& nome) {
   std::string copia = percorso_in(o.destinazione, nome);
-  if (fs::exists(copia)) elimina_file(copia);
+  if (fs::exists(percorso_di(copia))) elimina_file(copia);
   std::string originale = percorso_in(o.sorgenti, nome);
   if (esiste_file(originale)) scrivi_file(copia, leggi_file(originale));
 }
@@ -79,7 +81,7 @@ int comando_compile(const std::vector<std::string>& argomenti, std::ostream& usc
   }
   int stato = esegui_senza_compilare(
       [&] {
-        fs::create_directories(o.destinazione);
+        fs::create_directories(percorso_di(o.destinazione));
         copia_sorgente(o, nome_file_linea(o.linea));
         copia_sorgente(o, nome_file_servizio(o.linea, o.treno));
       },

@@ -6,6 +6,7 @@
 #include "driver/form1.h"
 #include "driver/nomi_file.h"
 #include "platform/console.h"
+#include "platform/percorso.h"
 #include "tool/scenario_tool.h"
 
 int comando_sources(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori) {
@@ -21,7 +22,7 @@ int comando_sources(const std::vector<std::string>& argomenti, std::ostream& usc
   form.nome_treno = treno_incorporato;
   return esegui_senza_compilare(
       [&] {
-        std::filesystem::create_directories(cartella);
+        std::filesystem::create_directories(percorso_di(cartella));
         form.dati_linea();
         form.dati_treno();
         form.dati_note();

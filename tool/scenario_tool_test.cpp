@@ -55,7 +55,9 @@ TEST(ScenarioTool, CompileWorksOnCopiesAndLeavesTheSourcesAlone) {
   EXPECT_EQ(sorgenti.contenuto(), (std::vector<std::string>{"R_linea.txt", "R_t-.txt"}));
   EXPECT_EQ(sorgenti.leggi("R_linea.txt"), linea_piccola);
   std::vector<std::string> scritti;
-  for (const auto& f : std::filesystem::directory_iterator(destinazione)) scritti.push_back(f.path().filename());
+  for (const auto& f : std::filesystem::directory_iterator(percorso_di(destinazione))) {
+    scritti.push_back(testo_di(f.path().filename()));
+  }
   std::sort(scritti.begin(), scritti.end());
   EXPECT_EQ(scritti, (std::vector<std::string>{"R_linea.dat", "R_t.dat", "R_t.sim"}));
 
@@ -99,8 +101,8 @@ TEST(ScenarioTool, SourcesWritesTheFiveBuiltInFiles) {
   esito e = strumento({"sources", cartella.percorso("nuova")});
   EXPECT_EQ(e.stato, 0);
   std::vector<std::string> scritti;
-  for (const auto& f : std::filesystem::directory_iterator(cartella.percorso("nuova"))) {
-    scritti.push_back(f.path().filename());
+  for (const auto& f : std::filesystem::directory_iterator(percorso_di(cartella.percorso("nuova")))) {
+    scritti.push_back(testo_di(f.path().filename()));
   }
   std::sort(scritti.begin(), scritti.end());
   EXPECT_EQ(scritti, (std::vector<std::string>{"QUMA-DORVIA_MIRELO_brezane-.txt", "QUMA-DORVIA_MIRELO_brezane_note.txt",

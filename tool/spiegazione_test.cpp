@@ -21,9 +21,11 @@ class Spiegazione : public ::testing::Test {
   }
 
   std::string L(int riga) const {
-    return p.percorso("src") + "/L_linea.txt" + (riga ? ":" + std::to_string(riga) : "");
+    return percorso_in(p.percorso("src"), "L_linea.txt") + (riga ? ":" + std::to_string(riga) : "");
   }
-  std::string S(int riga) const { return p.percorso("src") + "/L_T-.txt" + (riga ? ":" + std::to_string(riga) : ""); }
+  std::string S(int riga) const {
+    return percorso_in(p.percorso("src"), "L_T-.txt") + (riga ? ":" + std::to_string(riga) : "");
+  }
 
   void verifica(const caso& k) {
     std::filesystem::remove_all(p.percorso("src"));
@@ -177,7 +179,7 @@ TEST_F(Spiegazione, CodesOfTheServiceFile) {
             "-",
             1,
             {S(0) + ": error 25: the source files could not be loaded",
-             S(0) + ": note: " + p.percorso("out") + "/L_T-.txt: No such file or directory"}},
+             S(0) + ": note: " + percorso_in(p.percorso("out"), "L_T-.txt") + ": No such file or directory"}},
            {"",
             "\r\nsabbia\r\n  40000\r\n",
             1,
