@@ -123,21 +123,33 @@ BENCHMARK(BM_passi)->Unit(benchmark::kMillisecond);
 void BM_scrivi_piano(benchmark::State& state) {
   banco b;
   b.carica_tutto();
-  for (auto _ : state) scrivi_piano(b.p.percorso("piano.dat"), b.form->tracciato);
+  for (auto _ : state) {
+    file_nuovo f(b.p.percorso("piano.dat"));
+    scrivi_piano(f, b.form->tracciato);
+    f.completa();
+  }
 }
 BENCHMARK(BM_scrivi_piano)->Unit(benchmark::kMillisecond);
 
 void BM_scrivi_tabella(benchmark::State& state) {
   banco b;
   b.carica_tutto();
-  for (auto _ : state) scrivi_tabella(b.p.percorso("tabella.sim"), b.form->tabella);
+  for (auto _ : state) {
+    file_nuovo f(b.p.percorso("tabella.sim"));
+    scrivi_tabella(f, b.form->tabella);
+    f.completa();
+  }
 }
 BENCHMARK(BM_scrivi_tabella)->Unit(benchmark::kMillisecond);
 
 void BM_scrivi_griglia(benchmark::State& state) {
   banco b;
   b.carica_tutto();
-  for (auto _ : state) scrivi_griglia(b.p.percorso("griglia.dat"), b.form->griglia);
+  for (auto _ : state) {
+    file_nuovo f(b.p.percorso("griglia.dat"));
+    scrivi_griglia(f, b.form->griglia);
+    f.completa();
+  }
 }
 BENCHMARK(BM_scrivi_griglia)->Unit(benchmark::kMillisecond);
 

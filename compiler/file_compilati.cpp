@@ -67,8 +67,7 @@ void cella_griglia(uscita_binaria& u, const cella& c) {
 
 // The plan is laid again once: each point's x goes to the first half of the file and
 // its y to the second, whose start is known from how many metres were laid.
-void scrivi_piano(const std::string& percorso, const tracciato_piano& tracciato) {
-  file_nuovo file(percorso);
+void scrivi_piano(file_nuovo& file, const tracciato_piano& tracciato) {
   uscita_binaria x(file);
   uscita_binaria y(file, dimensione_meta(tracciato));
   int64_t metro = 0;
@@ -83,21 +82,16 @@ void scrivi_piano(const std::string& percorso, const tracciato_piano& tracciato)
   }
   x.svuota();
   y.svuota();
-  file.completa();
 }
 
-void scrivi_tabella(const std::string& percorso, const tabella_generale& tabella) {
-  file_nuovo file(percorso);
+void scrivi_tabella(file_nuovo& file, const tabella_generale& tabella) {
   uscita_binaria u(file);
   for (const voce& v : tabella) voce_tabella(u, v);
   u.svuota();
-  file.completa();
 }
 
-void scrivi_griglia(const std::string& percorso, const std::vector<cella>& griglia) {
-  file_nuovo file(percorso);
+void scrivi_griglia(file_nuovo& file, const std::vector<cella>& griglia) {
   uscita_binaria u(file);
   for (const cella& c : griglia) cella_griglia(u, c);
   u.svuota();
-  file.completa();
 }

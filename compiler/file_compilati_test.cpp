@@ -29,7 +29,11 @@ TEST(FileCompilati, PlanHoldsTaggedXThenY) {
   t.semina();
   t.posa_fino(2, false, 0);   // metre 2: (0, 2)
   t.posa_fino(3, true, 0.25);  // metre 3: the step (0, 1) turned by 0.25: (0.25, 3)
-  scrivi_piano(p.percorso("piano.dat"), t);  // metres 4 and 5 were never laid
+  {
+    file_nuovo f(p.percorso("piano.dat"));
+    scrivi_piano(f, t);
+    f.completa();
+  }  // metres 4 and 5 were never laid
   std::string b = p.leggi("piano.dat");
   // Each half: two integers (4 bytes each), two doubles (10 each), two empty (2 each).
   ASSERT_EQ(b.size(), 2u * (4 + 4 + 10 + 10 + 2 + 2));
@@ -46,7 +50,11 @@ TEST(FileCompilati, PlanHoldsTaggedXThenY) {
   grande.ultimo_metro = 235000;
   grande.semina();
   grande.posa_fino(234998, false, 0);
-  scrivi_piano(p.percorso("grande.dat"), grande);
+  {
+    file_nuovo f(p.percorso("grande.dat"));
+    scrivi_piano(f, grande);
+    f.completa();
+  }
   EXPECT_EQ(p.leggi("grande.dat").size(), 4699964u);
 }
 
@@ -65,7 +73,11 @@ TEST(FileCompilati, TableEntriesAreThirtyFourBytesAndTheirText) {
   v.bit_a = 1;
   v.bit_d = 4;
   v.valore_d = 33994;
-  scrivi_tabella(p.percorso("t.sim"), t);
+  {
+    file_nuovo f(p.percorso("t.sim"));
+    scrivi_tabella(f, t);
+    f.completa();
+  }
   std::string b = p.leggi("t.sim");
   ASSERT_EQ(b.size(), 87u * 34 + 4);
   size_t o = 85 * 34;
@@ -90,7 +102,11 @@ TEST(FileCompilati, GridCellsAreFifteenBytes) {
   g[1].velocita = 36;
   g[1].pendenza = 97;
   g[1].aderenza = 80;
-  scrivi_griglia(p.percorso("g.dat"), g);
+  {
+    file_nuovo f(p.percorso("g.dat"));
+    scrivi_griglia(f, g);
+    f.completa();
+  }
   std::string b = p.leggi("g.dat");
   ASSERT_EQ(b.size(), 70515u);
   EXPECT_EQ(b.substr(15, 15), std::string("\x0C\x01\x14\x34\x0A\xFD\xFF\x06\x00\xE6\x51\x03\x24\x61\x50", 15));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "platform/piattaforma_prova.h"
 #include "platform/processo_prova.h"
@@ -32,8 +33,7 @@ esito_processo esegui_copia(const std::string& cartella, const PiattaformaProva&
   std::string copia = percorso_in(cartella, eseguibile);
   std::filesystem::copy_file(GENERA_SCENARIO, percorso_di(copia), std::filesystem::copy_options::overwrite_existing);
   if (da_path) ambiente.emplace_back("PATH", cartella);
-  return esegui_processo({copia, da_path ? "genera_scenario" : "", {}, altrove.cartella, altrove.cartella, ambiente,
-                          da_path});
+  return esegui_processo({copia, da_path ? "genera_scenario" : "", {}, altrove.cartella, ambiente, da_path});
 }
 
 std::vector<std::string> con_eseguibile(std::vector<std::string> nomi) {
@@ -114,3 +114,111 @@ TEST(GeneraScenario, AFileThatCannotBeWrittenEndsTheRunAndNamesIt) {
   EXPECT_FALSE(cartella.esiste("QUMA-DORVIA_MIRELO_brezane.dat"));
   EXPECT_EQ(cartella.contenuto().size(), 5u);  // no temporary file left behind
 }
+
+// Runs started together, a limit on the size of files and a full disk are set up
+// through a POSIX shell.
+#ifndef _WIN32
+namespace {
+
+int shell(const std::string& comando) {
+  int stato = std::system(comando.c_str());
+  return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+}
+
+// The files in `cartella` other than the executable, with their contents.
+std::map<std::string, std::string> file_di(const PiattaformaProva& cartella, const std::string& sotto = "") {
+  std::map<std::string, std::string> file;
+  for (const auto& e : std::filesystem::directory_iterator(cartella.percorso(sotto))) {
+    std::string nome = e.path().filename().string();
+    if (nome != "genera_scenario" && e.is_regular_file()) file[nome] = cartella.leggi(sotto + nome);
+  }
+  return file;
+}
+
+}  // namespace
+
+// Two runs started together in one directory: the second waits for the first, and both
+// leave the files of a lone run. The same for two compilations into one OUTPUT_DIR.
+TEST(GeneraScenario, RunsAtOnceInOneDirectoryTakeTurns) {
+  PiattaformaProva sola, insieme, altrove;
+  ASSERT_EQ(esegui_copia(sola.cartella, altrove).stato, 0);
+  std::map<std::string, std::string> attesi = file_di(sola);
+  esegui_copia(insieme.cartella, altrove);
+  std::string programma = "env -u DISPLAY '" + insieme.percorso("genera_scenario") + "' >/dev/null";
+  std::string strumento = std::string("'") + SCENARIO_TOOL + "' compile '" + sola.cartella + "/src' '" +
+                          insieme.cartella + "/out' >/dev/null";
+  ASSERT_EQ(shell(std::string("'") + SCENARIO_TOOL + "' sources '" + sola.cartella + "/src'"), 0);
+  for (int giro = 0; giro < 5; ++giro) {
+    EXPECT_EQ(shell("(" + programma + " & " + programma + " & wait $!; a=$?; wait; exit $(( a | $? )))"), 0);
+    EXPECT_EQ(shell("(" + strumento + " & " + strumento + " & wait $!; a=$?; wait; exit $(( a | $? )))"), 0);
+  }
+  EXPECT_EQ(file_di(insieme), attesi);
+  std::map<std::string, std::string> compilati = file_di(insieme, "out/");
+  EXPECT_EQ(compilati.size(), 3u);
+  for (const auto& [nome, byte] : compilati) EXPECT_EQ(byte, attesi[nome]) << nome;
+}
+
+// A limit on the size of files written is an ordinary write failure: one line, status
+// 2, no temporary file, and the earlier compiled set whole.
+TEST(GeneraScenario, AFileSizeLimitIsAWriteFailure) {
+  PiattaformaProva cartella, altrove;
+  ASSERT_EQ(esegui_copia(cartella.cartella, altrove).stato, 0);
+  std::map<std::string, std::string> prima = file_di(cartella);
+  int stato = shell("ulimit -f 1000 && env -u DISPLAY '" + cartella.percorso("genera_scenario") + "' >/dev/null 2>'" +
+                    altrove.percorso("err") + "'");
+  EXPECT_EQ(stato, 2);
+  std::string errori = altrove.leggi("err");
+  EXPECT_EQ(std::count(errori.begin(), errori.end(), '\n'), 1) << errori;
+  EXPECT_NE(errori.find("File too large"), std::string::npos) << errori;
+  EXPECT_EQ(file_di(cartella), prima);
+}
+
+// A full disk, on a small tmpfs where the test may mount one: compilation into it fails
+// on the plan, one line names the file, and the earlier set (compiled without a plan)
+// stays whole with no temporary file beside it.
+TEST(GeneraScenario, AFullDiskLeavesTheEarlierSetWhole) {
+  PiattaformaProva cartella;
+  std::string disco = cartella.percorso("disco");
+  std::filesystem::create_directory(disco);
+  if (shell("mount -t tmpfs -o size=4m tmpfs '" + disco + "' 2>/dev/null") != 0) {
+    GTEST_SKIP() << "no tmpfs can be mounted here, so the full disk is not tried";
+  }
+  struct smonta {
+    std::string disco;
+    ~smonta() { shell("umount '" + disco + "'"); }
+  } smontato{disco};
+  std::string strumento = std::string("'") + SCENARIO_TOOL + "' ";
+  ASSERT_EQ(shell(strumento + "sources '" + cartella.percorso("src") + "'"), 0);
+  std::string compila = strumento + "compile '" + cartella.percorso("src") + "' '" + disco + "/out' >/dev/null";
+  EXPECT_EQ(shell(compila + " --no-plan"), 0);
+  std::map<std::string, std::string> prima = file_di(cartella, "disco/out/");
+  EXPECT_EQ(shell(compila + " 2>'" + cartella.percorso("err") + "'"), 2);
+  std::string errori = cartella.leggi("err");
+  EXPECT_NE(errori.find("_linea.dat."), std::string::npos) << errori;
+  EXPECT_NE(errori.find("No space left on device"), std::string::npos) << errori;
+  EXPECT_EQ(file_di(cartella, "disco/out/"), prima);
+  EXPECT_EQ(prima.size(), 2u);
+}
+#endif
+
+#ifdef _WIN32
+// The simulator, running, holds a compiled file open, and Windows refuses to replace it:
+// the run waits a little, then names the file and ends; the earlier set is left whole.
+TEST(GeneraScenario, ATargetHeldOpenByAnotherProgramLeavesTheEarlierSetWhole) {
+  PiattaformaProva cartella, altrove;
+  ASSERT_EQ(esegui_copia(cartella.cartella, altrove).stato, 0);
+  cartella.scrivi("QUMA-DORVIA_MIRELO_linea.dat", "earlier plan");
+  cartella.scrivi("QUMA-DORVIA_MIRELO_brezane.sim", "earlier table");
+  std::string griglia = cartella.percorso("QUMA-DORVIA_MIRELO_brezane.dat");
+  HANDLE aperto = CreateFileW(in_utf16(griglia).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(aperto, INVALID_HANDLE_VALUE);
+  esito_processo e = esegui_copia(cartella.cartella, altrove);
+  CloseHandle(aperto);
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_EQ(e.errori, "genera_scenario: " + griglia + ": another program holds the file open\r\n");
+  EXPECT_EQ(cartella.leggi("QUMA-DORVIA_MIRELO_linea.dat"), "earlier plan");
+  EXPECT_EQ(cartella.leggi("QUMA-DORVIA_MIRELO_brezane.sim"), "earlier table");
+  EXPECT_EQ(cartella.contenuto(), con_eseguibile(sei_file)) << "no temporary file left behind";
+}
+#endif

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The built-in route and train.
 inline constexpr const char* linea_incorporata = "QUMA-DORVIA_MIRELO";
@@ -27,6 +28,13 @@ inline std::string nome_file_tabella(const std::string& linea, const std::string
 }
 inline std::string nome_file_griglia(const std::string& linea, const std::string& treno) {
   return linea + "_" + treno + ".dat";
+}
+
+// Every file a run writes into its directory, the two source files first.
+inline std::vector<std::string> nomi_file_corsa(const std::string& linea, const std::string& treno) {
+  return {nome_file_linea(linea),          nome_file_servizio(linea, treno), nome_file_note(linea, treno),
+          nome_file_rallentamenti(linea, treno), nome_file_scheda(linea, treno),  nome_file_piano(linea),
+          nome_file_tabella(linea, treno), nome_file_griglia(linea, treno)};
 }
 
 // The separator between the directory and a file name, the system's own, so the paths

@@ -1,97 +1,167 @@
-// File services on the standard library: stdio for the bytes, std::filesystem for the
-// names.
+// File services on the system's primitives: temporary names, the writing of a file
+// anew, the replacement of a set of files, and the clean-up of what a killed run left.
 #include "platform/file_servizi.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
+#include <cstdint>
+#include <limits>
+#include <random>
 
 namespace {
 
-std::string motivo_errno(int numero) { return numero != 0 ? std::strerror(numero) : "unknown error"; }
+constexpr const char* coda_temporaneo = ".tmp~";
+constexpr size_t cifre_temporaneo = 16;
+
+// 16 hex digits, different for every call; the generator is seeded once a thread from
+// the system's source of randomness.
+std::string cifre_casuali() {
+  thread_local std::mt19937_64 generatore{(static_cast<uint64_t>(std::random_device{}()) << 32) ^
+                                          std::random_device{}()};
+  uint64_t n = generatore();
+  std::string cifre(cifre_temporaneo, '0');
+  for (char& c : cifre) {
+    c = "0123456789abcdef"[n & 15];
+    n >>= 4;
+  }
+  return cifre;
+}
+
+std::string nome_temporaneo(const std::string& percorso) {
+  return percorso + "." + cifre_casuali() + coda_temporaneo;
+}
+
+// True when `nome` is a temporary name made for the file `base`: "BASE.<16 hex>.tmp~",
+// or the fixed "BASE.tmp~" of earlier versions.
+bool temporaneo_di(const std::string& nome, const std::string& base) {
+  if (nome == base + coda_temporaneo) return true;
+  if (nome.size() != base.size() + 1 + cifre_temporaneo + std::string_view(coda_temporaneo).size()) return false;
+  if (!nome.starts_with(base + ".") || !nome.ends_with(coda_temporaneo)) return false;
+  for (char c : std::string_view(nome).substr(base.size() + 1, cifre_temporaneo)) {
+    if ((c < '0' || c > '9') && (c < 'a' || c > 'f')) return false;
+  }
+  return true;
+}
+
+// A second name for the earlier file under `percorso`, so that it can be put back;
+// empty when there is no earlier file. Where the file system has no hard links, the
+// earlier content is copied.
+std::string conserva(const std::string& percorso) {
+  if (!sistema::esiste_file(percorso)) return "";
+  std::string copia = nome_temporaneo(percorso);
+  if (sistema::collega(percorso, copia)) return copia;
+  sistema::manico m{};
+  if (!sistema::crea_esclusivo(copia, m)) throw errore_file(copia, "the name is taken");
+  try {
+    std::string contenuto = leggi_file(percorso);
+    sistema::scrivi_a(m, copia, 0, contenuto.data(), contenuto.size());
+  } catch (...) {
+    sistema::chiudi_in_silenzio(m);
+    sistema::elimina_se_esiste(copia);
+    throw;
+  }
+  try {
+    sistema::chiudi(m, copia);
+  } catch (...) {
+    sistema::elimina_se_esiste(copia);
+    throw;
+  }
+  return copia;
+}
 
 }  // namespace
 
-bool esiste_file(const std::string& percorso) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(percorso, ec);
-}
+bool esiste_file(const std::string& percorso) { return sistema::esiste_file(percorso); }
 
 std::string leggi_file(const std::string& percorso) {
-  errno = 0;
-  std::FILE* file = std::fopen(percorso.c_str(), "rb");
-  if (file == nullptr) throw errore_file(percorso, motivo_errno(errno));
-  std::string contenuto;
-  char blocco[65536];
-  size_t letti;
-  while ((letti = std::fread(blocco, 1, sizeof blocco, file)) > 0) contenuto.append(blocco, letti);
-  bool guasto = std::ferror(file) != 0;
-  int numero = errno;
-  std::fclose(file);
-  if (guasto) throw errore_file(percorso, motivo_errno(numero));
-  return contenuto;
+  return sistema::leggi(percorso, std::numeric_limits<uint64_t>::max());
 }
 
-void elimina_file(const std::string& percorso) {
-  std::error_code ec;
-  if (!std::filesystem::remove(percorso, ec)) {
-    throw errore_file(percorso, ec ? ec.message() : std::strerror(ENOENT));
+std::string leggi_file_limitato(const std::string& percorso, uint64_t massimo) {
+  return sistema::leggi(percorso, massimo);
+}
+
+void elimina_file(const std::string& percorso) { sistema::elimina(percorso); }
+
+void elimina_se_esiste(const std::string& percorso) noexcept { sistema::elimina_se_esiste(percorso); }
+
+void rimuovi_avanzi(const std::string& cartella, const std::vector<std::string>& nomi) noexcept {
+  for (const std::string& voce : sistema::nomi_in_cartella(cartella)) {
+    for (const std::string& nome : nomi) {
+      if (temporaneo_di(voce, nome)) sistema::elimina_se_esiste(cartella + "/" + voce);
+    }
   }
 }
 
-void elimina_se_esiste(const std::string& percorso) noexcept {
-  std::error_code ec;
-  std::filesystem::remove(percorso, ec);
-}
-
-file_nuovo::file_nuovo(std::string percorso) : percorso_(std::move(percorso)), temporaneo_(percorso_ + ".tmp~") {
-  errno = 0;
-  file_ = std::fopen(temporaneo_.c_str(), "wb");
-  if (file_ == nullptr) throw errore_file(percorso_, motivo_errno(errno));
-  // Callers hand over whole texts or 64 KiB blocks: no second buffer in between.
-  std::setvbuf(file_, nullptr, _IONBF, 0);
+file_nuovo::file_nuovo(std::string percorso) : percorso_(std::move(percorso)) {
+  // A name that is taken (a leftover, a link, another run's file) is never opened:
+  // another name is drawn.
+  for (int tentativo = 0; !aperto_; ++tentativo) {
+    temporaneo_ = nome_temporaneo(percorso_);
+    aperto_ = sistema::crea_esclusivo(temporaneo_, manico_);
+    if (!aperto_ && tentativo == 100) throw errore_file(temporaneo_, "no free temporary name");
+  }
 }
 
 file_nuovo::~file_nuovo() {
-  if (file_ == nullptr) return;
-  std::fclose(file_);
-  elimina_se_esiste(temporaneo_);
+  if (aperto_) sistema::chiudi_in_silenzio(manico_);
+  if (!temporaneo_.empty()) sistema::elimina_se_esiste(temporaneo_);
 }
 
 void file_nuovo::scrivi(const char* dati, size_t quanti) {
-  errno = 0;
-  if (std::fwrite(dati, 1, quanti, file_) != quanti) fallisci(motivo_errno(errno));
+  scrivi_a(posizione_, dati, quanti);
+  posizione_ += quanti;
 }
 
 void file_nuovo::scrivi_a(uint64_t posizione, const char* dati, size_t quanti) {
-  errno = 0;
-  if (std::fseek(file_, static_cast<long>(posizione), SEEK_SET) != 0) fallisci(motivo_errno(errno));
-  scrivi(dati, quanti);
+  sistema::scrivi_a(manico_, temporaneo_, posizione, dati, quanti);
+}
+
+void file_nuovo::chiudi() {
+  if (!aperto_) return;
+  aperto_ = false;
+  sistema::chiudi(manico_, temporaneo_);
 }
 
 void file_nuovo::completa() {
-  errno = 0;
-  std::FILE* file = file_;
-  file_ = nullptr;
-  if (std::fclose(file) != 0) {
-    int numero = errno;
-    elimina_se_esiste(temporaneo_);
-    throw errore_file(percorso_, motivo_errno(numero));
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporaneo_, percorso_, ec);
-  if (ec) {
-    elimina_se_esiste(temporaneo_);
-    throw errore_file(percorso_, ec.message());
-  }
+  chiudi();
+  rinomina();
 }
 
-void file_nuovo::fallisci(const std::string& motivo) {
-  std::fclose(file_);
-  file_ = nullptr;
-  elimina_se_esiste(temporaneo_);
-  throw errore_file(percorso_, motivo);
+void file_nuovo::rinomina() {
+  sistema::sostituisci(temporaneo_, percorso_);
+  temporaneo_.clear();
+}
+
+void sostituisci_insieme(const std::vector<file_nuovo*>& file) {
+  std::vector<std::string> precedenti;
+  for (file_nuovo* f : file) f->chiudi();
+  size_t fatti = 0;
+  try {
+    for (; fatti < file.size(); ++fatti) {
+      precedenti.push_back(conserva(file[fatti]->percorso_));
+      file[fatti]->rinomina();
+    }
+  } catch (...) {
+    // The files already replaced get their earlier content back; the one that failed
+    // keeps its own, untouched.
+    for (size_t i = 0; i < precedenti.size(); ++i) {
+      const std::string& percorso = file[i]->percorso_;
+      if (i == fatti) {
+        sistema::elimina_se_esiste(precedenti[i]);
+      } else if (precedenti[i].empty()) {
+        sistema::elimina_se_esiste(percorso);
+      } else {
+        try {
+          sistema::sostituisci(precedenti[i], percorso);
+        } catch (const errore_file&) {
+          sistema::elimina_se_esiste(precedenti[i]);
+        }
+      }
+    }
+    throw;
+  }
+  for (const std::string& copia : precedenti) {
+    if (!copia.empty()) sistema::elimina_se_esiste(copia);
+  }
 }
 
 void scrivi_file(const std::string& percorso, std::string_view contenuto) {

@@ -1,18 +1,23 @@
-// File services of the platform: existence test, whole-file read, deletion, and the
-// writing of a file anew.
+// File services of the program: existence test, whole-file read, deletion, the writing
+// of a file anew, the replacement of several files as one set, and the lock that keeps
+// two runs out of one directory.
 //
-// A file is never written in place: `file_nuovo` writes a temporary file in the same
-// directory and renames it onto the final name only when every byte is written, so a
-// failed write leaves the earlier file as it was and no temporary file behind. Every
-// failure is an `errore_file` that names the file and the system's reason.
+// A file is never written in place. `file_nuovo` creates a temporary file of a name of
+// its own in the same directory (NAME.<16 hex digits>.tmp~), exclusively, so that no
+// link or earlier file under that name is ever followed, and renames it onto NAME only
+// when every byte is written. A failure removes the temporary file, so a failed write
+// leaves the earlier file as it was; leftovers of a run killed while writing are
+// removed by the next run into the same directory. Every failure is an `errore_file`
+// that names the path that failed and the system's reason.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/errore_file.h"
+#include "platform/sistema_file.h"
 
 // True when `percorso` names an existing regular file.
 bool esiste_file(const std::string& percorso);
@@ -20,11 +25,24 @@ bool esiste_file(const std::string& percorso);
 // The whole content of a file.
 std::string leggi_file(const std::string& percorso);
 
+// The whole content of a regular file of at most `massimo` bytes; anything else (a
+// directory, a FIFO, a device, a larger file) is refused before it is read.
+std::string leggi_file_limitato(const std::string& percorso, uint64_t massimo);
+
 // Deletes a file; a missing file is a failure too.
 void elimina_file(const std::string& percorso);
 
 // Deletes a file if it exists and never fails: for cleaning up after another failure.
 void elimina_se_esiste(const std::string& percorso) noexcept;
+
+// One run at a time in a directory: held from a run's first write there to its last
+// rename. A second run waits until the first has finished.
+using blocco_cartella = sistema::blocco_cartella;
+
+// Removes from `cartella` the temporary files that a killed run left for the files
+// named `nomi`; only names of the temporary files' own pattern are touched. Call it
+// while holding the directory's lock.
+void rimuovi_avanzi(const std::string& cartella, const std::vector<std::string>& nomi) noexcept;
 
 // A file being written anew under `percorso`.
 class file_nuovo {
@@ -37,16 +55,29 @@ class file_nuovo {
   void scrivi(const char* dati, size_t quanti);
   // Writes at `posizione` bytes from the start of the file.
   void scrivi_a(uint64_t posizione, const char* dati, size_t quanti);
+  // Closes the temporary file: every byte is written. It is not yet renamed.
+  void chiudi();
   // Closes the temporary file and renames it onto the final name.
   void completa();
 
+  const std::string& percorso() const { return percorso_; }
+
  private:
+  friend void sostituisci_insieme(const std::vector<file_nuovo*>& file);
   [[noreturn]] void fallisci(const std::string& motivo);
+  void rinomina();
 
   std::string percorso_;
   std::string temporaneo_;
-  std::FILE* file_ = nullptr;
+  sistema::manico manico_{};
+  bool aperto_ = false;
+  uint64_t posizione_ = 0;  // where the next `scrivi` goes
 };
+
+// Renames every closed file of `file` onto its final name, in order, as one set: when
+// one rename fails, the files already replaced get their earlier content back (or are
+// removed where there was none), so the directory holds the earlier set whole.
+void sostituisci_insieme(const std::vector<file_nuovo*>& file);
 
 // Writes `contenuto` as the whole new content of `percorso`.
 void scrivi_file(const std::string& percorso, std::string_view contenuto);

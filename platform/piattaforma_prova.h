@@ -13,6 +13,26 @@
 #include "platform/percorso.h"
 #include "platform/piattaforma.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/testo_windows.h"
+#else
+#include <cerrno>
+#include <cstring>
+#endif
+
+// The system's reason for a file that is not there; with `cartella_assente`, for one
+// whose directory is not there either (Windows tells the two apart).
+inline std::string motivo_assente(bool cartella_assente = false) {
+#ifdef _WIN32
+  return motivo_sistema(cartella_assente ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND);
+#else
+  (void)cartella_assente;
+  return std::strerror(ENOENT);
+#endif
+}
+
 class PiattaformaProva : public Piattaforma {
  public:
   PiattaformaProva() {

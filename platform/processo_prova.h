@@ -1,7 +1,9 @@
 // Test support: runs a program as a child process, from a given current directory,
-// with its standard output and standard error caught, and waits for its exit status.
-// On POSIX through fork and exec, on Windows through CreateProcessW; the changes to
-// the environment apply to the child alone.
+// with its standard output and standard error caught in files of a directory of their
+// own, and waits for its exit status. On POSIX through fork and exec, on Windows
+// through CreateProcessW; the changes to the environment apply to the child alone.
+// (Under Wine a program's first window may start the desktop process, which inherits
+// the streams and keeps them open: their files are left to the directory's removal.)
 #pragma once
 
 #include <string>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "platform/file_servizi.h"
+#include "platform/piattaforma_prova.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -33,7 +36,6 @@ struct richiesta_processo {
   std::string nome;                 // argv[0]; with `da_path`, the name looked up in PATH
   std::vector<std::string> argomenti;
   std::string cartella;             // the child's current directory
-  std::string cartella_uscite;      // where the two streams are caught, in files
   std::vector<std::pair<std::string, std::string>> ambiente;  // set (or, with an empty value, unset)
   bool da_path = false;             // started by name through PATH, as from a shell
 };
@@ -63,7 +65,8 @@ inline HANDLE apri_ereditabile(const std::string& percorso) {
 // child inherits them, and undone right after.
 inline esito_processo esegui_processo(const richiesta_processo& r) {
   using namespace processo_prova;
-  std::string file_uscita = r.cartella_uscite + "\\uscita.txt", file_errori = r.cartella_uscite + "\\errori.txt";
+  PiattaformaProva uscite;
+  std::string file_uscita = uscite.percorso("uscita.txt"), file_errori = uscite.percorso("errori.txt");
   HANDLE uscita = apri_ereditabile(file_uscita), errori = apri_ereditabile(file_errori);
   std::wstring riga = tra_virgolette(r.nome.empty() ? r.programma : r.nome);
   for (const std::string& a : r.argomenti) riga += L" " + tra_virgolette(a);
@@ -104,15 +107,14 @@ inline esito_processo esegui_processo(const richiesta_processo& r) {
   }
   e.uscita = leggi_file(file_uscita);
   e.errori = leggi_file(file_errori);
-  elimina_file(file_uscita);
-  elimina_file(file_errori);
   return e;
 }
 
 #else
 
 inline esito_processo esegui_processo(const richiesta_processo& r) {
-  std::string file_uscita = r.cartella_uscite + "/uscita.txt", file_errori = r.cartella_uscite + "/errori.txt";
+  PiattaformaProva uscite;
+  std::string file_uscita = uscite.percorso("uscita.txt"), file_errori = uscite.percorso("errori.txt");
   std::vector<std::string> argomenti{r.nome.empty() ? r.programma : r.nome};
   argomenti.insert(argomenti.end(), r.argomenti.begin(), r.argomenti.end());
   std::vector<char*> argv;
@@ -138,8 +140,6 @@ inline esito_processo esegui_processo(const richiesta_processo& r) {
   if (figlio > 0 && waitpid(figlio, &stato, 0) == figlio && WIFEXITED(stato)) e.stato = WEXITSTATUS(stato);
   e.uscita = leggi_file(file_uscita);
   e.errori = leggi_file(file_errori);
-  elimina_file(file_uscita);
-  elimina_file(file_errori);
   return e;
 }
 

@@ -24,6 +24,7 @@ namespace sistema {
 namespace {
 
 constexpr const char* nome_blocco = ".genera_scenario.lock";
+constexpr const char* trattenuto_da_altri = "another program holds the file open";
 constexpr auto attesa_sostituzione = std::chrono::seconds(2);
 constexpr auto passo_sostituzione = std::chrono::milliseconds(50);
 constexpr auto passo_blocco = std::chrono::milliseconds(20);
@@ -107,13 +108,29 @@ void sostituisci(const std::string& da, const std::string& a) {
       DWORD attributi = GetFileAttributesW(destinazione.c_str());
       bool sola_lettura = attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_READONLY) != 0;
       if (sola_lettura) fallisci(a, codice);
-      throw errore_file(a, "another program holds the file open");
+      throw errore_file(a, trattenuto_da_altri);
     }
     std::this_thread::sleep_for(passo_sostituzione);
   }
 }
 
+// A second name made for a file that another program holds open could not be removed
+// again while it does: the link is made only once the file could be deleted, that is
+// once nobody holds it without sharing its deletion; until then as in `sostituisci`.
 bool collega(const std::string& esistente, const std::string& nuovo) {
+  std::wstring nome = in_utf16(esistente);
+  auto limite = std::chrono::steady_clock::now() + attesa_sostituzione;
+  for (;;) {
+    HANDLE h = CreateFileW(nome.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      CloseHandle(h);
+      break;
+    }
+    if (GetLastError() != ERROR_SHARING_VIOLATION) break;
+    if (std::chrono::steady_clock::now() >= limite) throw errore_file(esistente, trattenuto_da_altri);
+    std::this_thread::sleep_for(passo_sostituzione);
+  }
   if (CreateHardLinkW(in_utf16(nuovo).c_str(), in_utf16(esistente).c_str(), nullptr)) return true;
   DWORD codice = GetLastError();
   if (codice == ERROR_NOT_SUPPORTED || codice == ERROR_INVALID_FUNCTION) return false;

@@ -2,10 +2,12 @@
 //
 // The two source files found in SOURCE_DIR are copied into OUTPUT_DIR and compiled
 // there, with OUTPUT_DIR as the program's directory, so the loader's deletions touch
-// only the copies. Source files of the two names already in OUTPUT_DIR are removed
+// only the copies. Like a run of the program, it holds the lock of OUTPUT_DIR from the
+// first copy to the last rename. Source files of the two names already in OUTPUT_DIR are removed
 // first, so only what SOURCE_DIR holds is compiled. A recorded code is explained on
 // standard error, traced to the line of the source file in SOURCE_DIR that caused it.
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "driver/esito_esecuzione.h"
@@ -79,9 +81,12 @@ int comando_compile(const std::vector<std::string>& argomenti, std::ostream& usc
     errori << "scenario_tool compile: " << sbaglio << '\n' << uso_compile;
     return uscita_uso;
   }
+  std::optional<blocco_cartella> blocco;
   int stato = esegui_senza_compilare(
       [&] {
         fs::create_directories(percorso_di(o.destinazione));
+        blocco.emplace(o.destinazione);
+        rimuovi_avanzi(o.destinazione, nomi_file_corsa(o.linea, o.treno));
         copia_sorgente(o, nome_file_linea(o.linea));
         copia_sorgente(o, nome_file_servizio(o.linea, o.treno));
       },

@@ -74,6 +74,16 @@ std::string leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_dum
   return "";
 }
 
+uint64_t massimo_byte(genere_file genere) {
+  switch (genere) {
+    case genere_file::piano: return massimo_byte_piano;
+    case genere_file::tabella: return massimo_byte_tabella;
+    case genere_file::griglia: return massimo_byte_griglia;
+    case genere_file::ignoto: break;
+  }
+  return 0;
+}
+
 void stampa_file(const std::string& nome, genere_file genere, const std::string& byte, const opzioni_stampa& o,
                  std::ostream& uscita) {
   switch (genere) {
@@ -97,7 +107,7 @@ int comando_dump(const std::vector<std::string>& argomenti, std::ostream& uscita
   for (const std::string& nome : o.file) {
     genere_file genere = o.genere != genere_file::ignoto ? o.genere : genere_da_nome(nome);
     try {
-      stampa_file(nome, genere, leggi_file(nome), o.stampa, uscita);
+      stampa_file(nome, genere, leggi_file_limitato(nome, massimo_byte(genere)), o.stampa, uscita);
     } catch (const errore_file& e) {
       errori << nome << ": cannot read: " << e.motivo << '\n';
       stato = 1;

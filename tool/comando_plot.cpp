@@ -54,11 +54,11 @@ std::string leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_plo
 std::string grafico(const opzioni_plot& o, std::string& in_lettura) {
   in_lettura = percorso_in(o.cartella, nome_file_piano(o.linea));
   std::optional<piano_decodificato> p;
-  if (esiste_file(in_lettura)) p = decodifica_piano(leggi_file(in_lettura));
+  if (esiste_file(in_lettura)) p = decodifica_piano(leggi_file_limitato(in_lettura, massimo_byte_piano));
   in_lettura = percorso_in(o.cartella, nome_file_tabella(o.linea, o.treno));
-  tabella_decodificata t = decodifica_tabella(leggi_file(in_lettura));
+  tabella_decodificata t = decodifica_tabella(leggi_file_limitato(in_lettura, massimo_byte_tabella));
   in_lettura = percorso_in(o.cartella, nome_file_griglia(o.linea, o.treno));
-  std::vector<cella> g = decodifica_griglia(leggi_file(in_lettura));
+  std::vector<cella> g = decodifica_griglia(leggi_file_limitato(in_lettura, massimo_byte_griglia));
   return grafico_svg(estrai_disegno(p, t.voci, g), o.linea + " \u2014 " + o.treno);
 }
 

@@ -7,6 +7,7 @@
 #include "driver/nomi_file.h"
 #include "platform/console.h"
 #include "platform/percorso.h"
+#include "platform/file_servizi.h"
 #include "tool/scenario_tool.h"
 
 int comando_sources(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori) {
@@ -23,6 +24,8 @@ int comando_sources(const std::vector<std::string>& argomenti, std::ostream& usc
   return esegui_senza_compilare(
       [&] {
         std::filesystem::create_directories(percorso_di(cartella));
+        blocco_cartella blocco(cartella);
+        rimuovi_avanzi(cartella, nomi_file_corsa(form.nome_linea, form.nome_treno));
         form.dati_linea();
         form.dati_treno();
         form.dati_note();

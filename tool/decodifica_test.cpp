@@ -58,7 +58,11 @@ TEST(Decodifica, TableEntriesAndTheirFaults) {
   t[1].valore_d = 37800;
   t[86].testo = "brezane";
   t[86].intero_c = 10;
-  scrivi_tabella(p.percorso("t.sim"), t);
+  {
+    file_nuovo f(p.percorso("t.sim"));
+    scrivi_tabella(f, t);
+    f.completa();
+  }
   std::string byte = p.leggi("t.sim");
   tabella_decodificata d = decodifica_tabella(byte);
   EXPECT_EQ(d.voci[1].codice, 8);
@@ -99,7 +103,11 @@ TEST(Decodifica, PlanHalvesTagsAndFaults) {
   t.semina();
   t.posa_fino(2, false, 0);    // (0, 2)
   t.posa_fino(3, true, -1.25);  // the step (0, 1) turned: (-1.25, 3)
-  scrivi_piano(p.percorso("p.dat"), t);
+  {
+    file_nuovo f(p.percorso("p.dat"));
+    scrivi_piano(f, t);
+    f.completa();
+  }
   piano_decodificato d = decodifica_piano(p.leggi("p.dat"));
   ASSERT_EQ(d.x.size(), 6u);
   ASSERT_EQ(d.y.size(), 6u);

@@ -179,7 +179,7 @@ TEST_F(Spiegazione, CodesOfTheServiceFile) {
             "-",
             1,
             {S(0) + ": error 25: the source files could not be loaded",
-             S(0) + ": note: " + percorso_in(p.percorso("out"), "L_T-.txt") + ": No such file or directory"}},
+             S(0) + ": note: " + percorso_in(p.percorso("out"), "L_T-.txt") + ": " + motivo_assente()}},
            {"",
             "\r\nsabbia\r\n  40000\r\n",
             1,

@@ -1,0 +1,151 @@
+// The file primitives on a POSIX system: plain descriptors, open(2) with O_EXCL and
+// O_NOFOLLOW for every file created, rename(2) for replacement, flock(2) on the
+// directory itself for the lock. A limit on the size of files (ulimit -f) would kill
+// the process with SIGXFSZ in the middle of a write; it is ignored from the first file
+// created on, so the write fails with EFBIG like any other and is reported.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+#include "platform/sistema_file.h"
+
+namespace sistema {
+
+namespace {
+
+std::string motivo(int numero) { return numero != 0 ? std::strerror(numero) : "unknown error"; }
+
+[[noreturn]] void fallisci(const std::string& percorso, int numero) { throw errore_file(percorso, motivo(numero)); }
+
+// Reads up to `quanti` bytes, again after an interruption.
+ssize_t leggi_parte(int file, char* dati, size_t quanti) {
+  ssize_t letti;
+  do letti = ::read(file, dati, quanti);
+  while (letti < 0 && errno == EINTR);
+  return letti;
+}
+
+}  // namespace
+
+bool crea_esclusivo(const std::string& percorso, manico& file) {
+  static const bool limite_come_errore = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+  (void)limite_come_errore;
+  file = ::open(percorso.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (file >= 0) return true;
+  if (errno == EEXIST) return false;
+  fallisci(percorso, errno);
+}
+
+void scrivi_a(manico file, const std::string& percorso, uint64_t posizione, const char* dati, size_t quanti) {
+  while (quanti > 0) {
+    ssize_t scritti = ::pwrite(file, dati, quanti, static_cast<off_t>(posizione));
+    if (scritti < 0 && errno == EINTR) continue;
+    if (scritti <= 0) fallisci(percorso, scritti < 0 ? errno : ENOSPC);
+    dati += scritti;
+    quanti -= static_cast<size_t>(scritti);
+    posizione += static_cast<uint64_t>(scritti);
+  }
+}
+
+void chiudi(manico file, const std::string& percorso) {
+  if (::close(file) != 0 && errno != EINTR) fallisci(percorso, errno);
+}
+
+void chiudi_in_silenzio(manico file) noexcept { ::close(file); }
+
+void sostituisci(const std::string& da, const std::string& a) {
+  if (::rename(da.c_str(), a.c_str()) != 0) fallisci(a, errno);
+}
+
+bool collega(const std::string& esistente, const std::string& nuovo) {
+  if (::link(esistente.c_str(), nuovo.c_str()) == 0) return true;
+  if (errno == EPERM || errno == EOPNOTSUPP || errno == EXDEV || errno == EMLINK) return false;
+  fallisci(nuovo, errno);
+}
+
+void elimina(const std::string& percorso) {
+  if (::unlink(percorso.c_str()) != 0) fallisci(percorso, errno);
+}
+
+void elimina_se_esiste(const std::string& percorso) noexcept { ::unlink(percorso.c_str()); }
+
+bool esiste_file(const std::string& percorso) {
+  struct stat s{};
+  return ::stat(percorso.c_str(), &s) == 0 && S_ISREG(s.st_mode);
+}
+
+// The file is opened without waiting (a FIFO would otherwise block the open until a
+// writer comes) and looked at through its descriptor before anything is read.
+std::string leggi(const std::string& percorso, uint64_t massimo) {
+  int file = ::open(percorso.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (file < 0) fallisci(percorso, errno);
+  struct stat s{};
+  if (::fstat(file, &s) != 0) {
+    int numero = errno;
+    ::close(file);
+    fallisci(percorso, numero);
+  }
+  std::string rifiuto;
+  if (S_ISDIR(s.st_mode)) {
+    rifiuto = "is a directory";
+  } else if (!S_ISREG(s.st_mode)) {
+    rifiuto = "not a regular file";
+  } else if (static_cast<uint64_t>(s.st_size) > massimo) {
+    rifiuto = "larger than " + std::to_string(massimo) + " bytes";
+  }
+  if (!rifiuto.empty()) {
+    ::close(file);
+    throw errore_file(percorso, rifiuto);
+  }
+  // The size read above bounds the read, even if the file grows meanwhile.
+  std::string contenuto(static_cast<size_t>(s.st_size), '\0');
+  size_t pieni = 0;
+  while (pieni < contenuto.size()) {
+    ssize_t letti = leggi_parte(file, contenuto.data() + pieni, contenuto.size() - pieni);
+    if (letti < 0) {
+      int numero = errno;
+      ::close(file);
+      fallisci(percorso, numero);
+    }
+    if (letti == 0) break;
+    pieni += static_cast<size_t>(letti);
+  }
+  ::close(file);
+  contenuto.resize(pieni);
+  return contenuto;
+}
+
+std::vector<std::string> nomi_in_cartella(const std::string& cartella) noexcept {
+  std::vector<std::string> nomi;
+  DIR* d = ::opendir(cartella.c_str());
+  if (d == nullptr) return nomi;
+  while (dirent* voce = ::readdir(d)) {
+    std::string nome = voce->d_name;
+    if (nome != "." && nome != "..") nomi.push_back(std::move(nome));
+  }
+  ::closedir(d);
+  return nomi;
+}
+
+blocco_cartella::blocco_cartella(const std::string& cartella) {
+  manico_ = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (manico_ < 0) fallisci(cartella, errno);
+  int esito;
+  do esito = ::flock(manico_, LOCK_EX);
+  while (esito != 0 && errno == EINTR);
+  if (esito != 0) {
+    int numero = errno;
+    ::close(manico_);
+    fallisci(cartella, numero);
+  }
+}
+
+blocco_cartella::~blocco_cartella() { ::close(manico_); }
+
+}  // namespace sistema
