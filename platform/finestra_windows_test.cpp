@@ -54,12 +54,23 @@ int dpi_schermo() {
   return dpi;
 }
 
+// The visible top-level window of this process (not of another test's) of class
+// `classe` with the program's title, or null.
+HWND trova(const wchar_t* classe) {
+  for (HWND w = FindWindowExW(nullptr, nullptr, classe, titolo_finestra); w != nullptr;
+       w = FindWindowExW(nullptr, w, classe, titolo_finestra)) {
+    DWORD processo = 0;
+    GetWindowThreadProcessId(w, &processo);
+    if (processo == GetCurrentProcessId() && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
+}
+
 // The message box of this process with the program's title, within five seconds.
 HWND attendi_scatola() {
   auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (std::chrono::steady_clock::now() < limite) {
-    HWND scatola = FindWindowW(L"#32770", titolo_finestra);
-    if (scatola != nullptr && IsWindowVisible(scatola)) return scatola;
+    if (HWND scatola = trova(L"#32770")) return scatola;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return nullptr;
@@ -82,7 +93,9 @@ BOOL CALLBACK guarda_figlio(HWND figlio, LPARAM dati) {
   GetWindowTextW(figlio, testo, 256);
   LONG_PTR stile = GetWindowLongPtrW(figlio, GWL_STYLE);
   if (lstrcmpiW(classe, L"Button") == 0) v.pulsanti.push_back(testo);
-  else if (lstrcmpiW(classe, L"Static") == 0 && (stile & SS_TYPEMASK) == SS_ICON) ++v.icone;
+  else if (lstrcmpiW(classe, L"Static") == 0 && (stile & SS_TYPEMASK) == SS_ICON) {
+    if (SendMessageW(figlio, STM_GETICON, 0, 0) != 0) ++v.icone;  // an empty icon control shows nothing
+  }
   else if (lstrcmpiW(classe, L"Static") == 0) v.testi.push_back(testo);
   return TRUE;
 }
@@ -117,7 +130,7 @@ class FinestraWindows : public ::testing::Test {
 TEST_F(FinestraWindows, TheWaitWindowIsPaintedBeforeTheWorkStartsAndGoesAwayAtTheEnd) {
   EXPECT_EQ(piattaforma->cartella_programma(), cartella.cartella);
   piattaforma->mostra_finestra("Attendere");
-  HWND w = FindWindowW(classe_finestra, titolo_finestra);
+  HWND w = trova(classe_finestra);
   ASSERT_NE(w, nullptr);
   EXPECT_TRUE(IsWindowVisible(w));
   int dpi = dpi_schermo();
@@ -133,7 +146,7 @@ TEST_F(FinestraWindows, TheWaitWindowIsPaintedBeforeTheWorkStartsAndGoesAwayAtTh
   EXPECT_LT(t.y1, MulDiv(960 + 792, dpi, 1440));
   EXPECT_GT(t.x1 - t.x0, MulDiv(2652, dpi, 1440) / 2) << "the label's face is too small";
   piattaforma.reset();
-  EXPECT_EQ(FindWindowW(classe_finestra, titolo_finestra), nullptr);
+  EXPECT_EQ(trova(classe_finestra), nullptr);
 }
 
 // A taken header slot: the box over the window with the exact text, one OK button and
@@ -171,7 +184,7 @@ TEST_F(FinestraWindows, ATakenHeaderSlotEndsTheRunAtTheBoxClosedByOk) {
   persona.join();
 
   ASSERT_NE(v.finestra, nullptr) << "no message box appeared";
-  EXPECT_EQ(v.proprietario, FindWindowW(classe_finestra, titolo_finestra));
+  EXPECT_EQ(v.proprietario, trova(classe_finestra));
   EXPECT_EQ(v.pulsanti, std::vector<std::wstring>{L"OK"});
   EXPECT_EQ(v.testi, std::vector<std::wstring>{L" Errore n. 1250"});
   EXPECT_EQ(v.icone, 0);
