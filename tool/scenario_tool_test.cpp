@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/piattaforma_prova.h"
+#include "platform/processo_prova.h"
 
 namespace {
 
@@ -109,4 +110,17 @@ TEST(ScenarioTool, SourcesWritesTheFiveBuiltInFiles) {
                                                "QUMA-DORVIA_MIRELO_brezane_rallentamenti.txt",
                                                "QUMA-DORVIA_MIRELO_brezane_scheda_treno.txt",
                                                "QUMA-DORVIA_MIRELO_linea.txt"}));
+}
+
+// The command line as the system hands it over: directories named outside ASCII reach
+// the commands whole (on Windows the narrow argv would hold them in the ANSI code page).
+TEST(ScenarioTool, ArgumentsOutsideAsciiReachTheCommands) {
+  PiattaformaProva p;
+  std::string sorgenti = p.percorso("src-\xC3\xA8"), compilati = p.percorso("out-\xD0\x96");
+  esito_processo e = esegui_processo({SCENARIO_TOOL, "", {"sources", sorgenti}, p.cartella, {}});
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  e = esegui_processo({SCENARIO_TOOL, "", {"compile", sorgenti, compilati}, p.cartella, {}});
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_TRUE(esiste_file(percorso_in(compilati, "QUMA-DORVIA_MIRELO_brezane.dat")));
+  EXPECT_EQ(p.contenuto(), (std::vector<std::string>{"out-\xD0\x96", "src-\xC3\xA8"}));
 }
