@@ -113,6 +113,14 @@ TEST_F(Disegno, PlotWritesOnePictureOrSaysWhichFileIsWrong) {
   for (size_t i = svg.find(">MIRELO C.</text>"); i != std::string::npos; i = svg.find(">MIRELO C.</text>", i + 1))
     ++nomi;
   EXPECT_EQ(nomi, 2u);  // in the plan and over the profile
+  // "-o -" and "--output=-" write the same picture to standard output, and no file "-".
+  for (const std::vector<std::string>& a :
+       {std::vector<std::string>{"plot", compilati(), "-o", "-"}, {"plot", "--output=-", compilati()}}) {
+    e = esegui_strumento(a);
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(e.uscita, svg);
+  }
+  EXPECT_FALSE(std::filesystem::exists("-"));
 
   // Without a plan file, the profile alone.
   std::filesystem::create_directories(p.percorso("senza"));
