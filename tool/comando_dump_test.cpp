@@ -108,6 +108,10 @@ TEST_F(Dump, GridAndPlanOfTheBuiltInRun) {
   EXPECT_EQ((*celle[43])["dato1"].n, 30);
   EXPECT_EQ((*celle[43])["dato4"].n, 6);
   EXPECT_EQ((*celle[43])["offset"].n, 645);
+  EXPECT_EQ((*celle[43])["velocita"].n, 31);  // the raw byte, and beside it what it stands for
+  EXPECT_EQ((*celle[43])["velocita_kmh"].n, 155);
+  EXPECT_EQ((*celle[43])["pendenza"].n, 98);
+  EXPECT_EQ((*celle[43])["pendenza_per_mille"].n, -2);
   EXPECT_EQ((*celle[41])["preavviso"].n, 61);
   EXPECT_EQ((*celle[9])["kind"].s, "station stop");
   EXPECT_EQ((*celle[9])["dato1"].n, 1);
@@ -141,7 +145,7 @@ TEST_F(Dump, GridAndPlanAsText) {
   // Cell 43: the first signal; 155 km/h from 750 m, -2 per mille from 1350 m.
   EXPECT_EQ(conta(r,
                   "cell 43 at 2150 m \\(byte 645\\): signal \\| tipo=1 dato1=30 dato2=10 dato3=10 dato4=6 "
-                  "tempo=0 preavviso=0 montagna=0 velocita=31 pendenza=98 aderenza=80"),
+                  "tempo=0 preavviso=0 montagna=0 velocita=31 \\(155 km/h\\) pendenza=98 \\(-2 \u2030\\) aderenza=80"),
             1);
   EXPECT_EQ(conta(r, "cell 1 at 50 m \\(byte 15\\): empty \\| tipo=0 dato1=5121 dato2=2612 .* \\| grid header: .*"), 1);
   EXPECT_EQ(conta(r, "cell 41 at .* preavviso=61 .* \\| signal approach mark 1"), 1);

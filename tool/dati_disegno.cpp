@@ -96,8 +96,8 @@ dati_disegno estrai_disegno(const std::optional<piano_decodificato>& piano, cons
     if (t.valore != 0) d.gallerie.push_back(t);
   }
   d.rallentamenti = rallentamenti(griglia);
-  d.pendenze = tratti(griglia, celle, [](const cella& c) { return c.pendenza - 100; });
-  d.velocita = tratti(griglia, celle, [](const cella& c) { return c.velocita * 5; });
+  d.pendenze = tratti(griglia, celle, pendenza_per_mille);
+  d.velocita = tratti(griglia, celle, velocita_kmh);
   d.aderenze = tratti(griglia, celle, [](const cella& c) { return int{c.aderenza}; });
   return d;
 }
