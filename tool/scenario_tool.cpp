@@ -109,9 +109,10 @@ output. At the top the plan, to scale and turned so that the route runs from lef
 right, with kilometre marks along the line, the stations named, tunnels as heavy
 strokes and signals as dots; under it, against kilometres from the route's origin,
 the speed limit with the slowdowns, the gradient and the adhesion, a row with the
-signals and the named tunnels, and the stations marked. A station or object past the
-route's end is drawn in red at the end with a remark. Without a plan file the
-picture has the profile alone.
+signals and the named tunnels, and the stations marked. A station, signal or slowdown
+past the route's end is drawn in red where it stands, on a shaded stretch after the
+end, and named in a line under the profile. Without a plan file the picture has the
+profile alone, and the legend lists only what is drawn.
 
   --line NAME    route name (default QUMA-DORVIA_MIRELO)
   --train NAME   train name (default brezane)
