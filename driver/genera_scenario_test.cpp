@@ -17,13 +17,13 @@ struct esito {
 };
 
 // Copies the executable into `cartella` and runs it there from another directory, with
-// no display named unless `ambiente` names one.
+// no display named unless `ambiente` names one, and with the arguments `argomenti`.
 esito esegui_copia(const PiattaformaProva& cartella, const PiattaformaProva& altrove,
-                   const std::string& ambiente = "env -u DISPLAY") {
+                   const std::string& ambiente = "env -u DISPLAY", const std::string& argomenti = "") {
   std::filesystem::copy_file(GENERA_SCENARIO, cartella.percorso("genera_scenario"),
                              std::filesystem::copy_options::overwrite_existing);
   std::string comando = "cd '" + altrove.cartella + "' && " + ambiente + " '" + cartella.percorso("genera_scenario") +
-                        "' > '" + altrove.percorso("out") + "' 2> '" + altrove.percorso("err") + "'";
+                        "' " + argomenti + " > '" + altrove.percorso("out") + "' 2> '" + altrove.percorso("err") + "'";
   int stato = std::system(comando.c_str());
   esito e{WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, altrove.leggi("out"), altrove.leggi("err")};
   std::filesystem::remove(altrove.percorso("out"));
@@ -40,11 +40,10 @@ TEST(GeneraScenario, WritesEveryFileIntoItsOwnDirectory) {
   EXPECT_EQ(e.uscita, "Attendere\n");
   EXPECT_EQ(e.errori, "");
   EXPECT_EQ(cartella.contenuto(),
-            (std::vector<std::string>{"QUMA-DORVIA_MIRELO_brezane.dat", "QUMA-DORVIA_MIRELO_brezane.sim",
-                                      "QUMA-DORVIA_MIRELO_brezane_note.txt",
-                                      "QUMA-DORVIA_MIRELO_brezane_rallentamenti.txt",
-                                      "QUMA-DORVIA_MIRELO_brezane_scheda_treno.txt", "QUMA-DORVIA_MIRELO_linea.dat",
-                                      "genera_scenario"}));
+            (std::vector<std::string>{
+                "QUMA-DORVIA_MIRELO_brezane.dat", "QUMA-DORVIA_MIRELO_brezane.sim",
+                "QUMA-DORVIA_MIRELO_brezane_note.txt", "QUMA-DORVIA_MIRELO_brezane_rallentamenti.txt",
+                "QUMA-DORVIA_MIRELO_brezane_scheda_treno.txt", "QUMA-DORVIA_MIRELO_linea.dat", "genera_scenario"}));
   EXPECT_TRUE(altrove.contenuto().empty());
 
   // A display named, but no window module beside the program: the terminal all the same.
@@ -159,4 +158,26 @@ TEST(GeneraScenario, AFullDiskLeavesTheEarlierSetWhole) {
   EXPECT_NE(errori.find("No space left on device"), std::string::npos) << errori;
   EXPECT_EQ(file_di(cartella, "disco/out/"), prima);
   EXPECT_EQ(prima.size(), 2u);
+}
+
+TEST(GeneraScenario, HelpAndVersionWriteNothingAndAnyOtherArgumentIsRefused) {
+  PiattaformaProva cartella, altrove;
+  for (const char* versione : {"--version", "-V"}) {
+    esito e = esegui_copia(cartella, altrove, "env -u DISPLAY", versione);
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.uscita, std::string("genera_scenario ") + SCENARIO_VERSIONE + "\n");
+    EXPECT_EQ(e.errori, "");
+  }
+  esito e = esegui_copia(cartella, altrove, "DISPLAY=:7", "--help");
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.uscita.rfind("usage: genera_scenario\n", 0), 0u);
+  for (const char* altro : {"--bogus", "out", "--help --version", "''"}) {
+    e = esegui_copia(cartella, altrove, "env -u DISPLAY", altro);
+    EXPECT_EQ(e.stato, 64) << altro;
+    EXPECT_EQ(e.uscita, "") << altro;
+    EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 1) << altro;
+  }
+  // Only the copy of the program is there: nothing was written.
+  EXPECT_EQ(cartella.contenuto(), std::vector<std::string>{"genera_scenario"});
+  EXPECT_TRUE(altrove.contenuto().empty());
 }

@@ -7,6 +7,7 @@
 
 #include "driver/esito_esecuzione.h"
 #include "driver/form1.h"
+#include "driver/riga_comando.h"
 #include "platform/cartella_programma.h"
 #include "platform/console.h"
 #include "platform/finestra_caricata.h"
@@ -20,7 +21,8 @@ std::unique_ptr<Piattaforma> scegli_piattaforma(const std::string& cartella) {
 
 }  // namespace
 
-int main(int, char** argv) {
+int main(int argc, char** argv) {
+  if (auto stato = riga_comando_genera({argv + 1, argv + argc}, std::cout, std::cerr)) return *stato;
   std::unique_ptr<Piattaforma> piattaforma = scegli_piattaforma(cartella_eseguibile(argv[0]));
   Form1 form(*piattaforma);
   return esegui_e_riferisci(form, [&] { form.Form_Load(); }, std::cerr, "genera_scenario");

@@ -5,5 +5,5 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> argomenti(argv + 1, argv + argc);
-  return scenario_tool(argomenti, std::cout, std::cerr);
+  return scenario_tool(argomenti, std::cin, std::cout, std::cerr);
 }
