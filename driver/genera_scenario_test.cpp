@@ -14,11 +14,12 @@ namespace {
 // A Windows program writes its lines to standard output in text mode, ending in CR LF.
 #ifdef _WIN32
 const std::string eseguibile = "genera_scenario.exe";
-const std::string attendere = "Attendere\r\n";
+const std::string a_capo = "\r\n";
 #else
 const std::string eseguibile = "genera_scenario";
-const std::string attendere = "Attendere\n";
+const std::string a_capo = "\n";
 #endif
+const std::string attendere = "Attendere" + a_capo;
 
 const std::vector<std::string> sei_file{
     "QUMA-DORVIA_MIRELO_brezane.dat",           "QUMA-DORVIA_MIRELO_brezane.sim",
@@ -29,11 +30,11 @@ const std::vector<std::string> sei_file{
 // with no display named unless `ambiente` names one.
 esito_processo esegui_copia(const std::string& cartella, const PiattaformaProva& altrove,
                             std::vector<std::pair<std::string, std::string>> ambiente = {{"DISPLAY", ""}},
-                            bool da_path = false) {
+                            bool da_path = false, const std::vector<std::string>& argomenti = {}) {
   std::string copia = percorso_in(cartella, eseguibile);
   std::filesystem::copy_file(GENERA_SCENARIO, percorso_di(copia), std::filesystem::copy_options::overwrite_existing);
   if (da_path) ambiente.emplace_back("PATH", cartella);
-  return esegui_processo({copia, da_path ? "genera_scenario" : "", {}, altrove.cartella, ambiente, da_path});
+  return esegui_processo({copia, da_path ? "genera_scenario" : "", argomenti, altrove.cartella, ambiente, da_path});
 }
 
 std::vector<std::string> con_eseguibile(std::vector<std::string> nomi) {
@@ -222,3 +223,30 @@ TEST(GeneraScenario, ATargetHeldOpenByAnotherProgramLeavesTheEarlierSetWhole) {
   EXPECT_EQ(cartella.contenuto(), con_eseguibile(sei_file)) << "no temporary file left behind";
 }
 #endif
+
+TEST(GeneraScenario, HelpAndVersionWriteNothingAndAnyOtherArgumentIsRefused) {
+  PiattaformaProva cartella, altrove;
+  for (const char* versione : {"--version", "-V"}) {
+    esito_processo e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ""}}, false, {versione});
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.uscita, std::string("genera_scenario ") + SCENARIO_VERSIONE + a_capo);
+    EXPECT_EQ(e.errori, "");
+  }
+#ifdef _WIN32
+  esito_processo e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ""}}, false, {"--help"});
+#else
+  esito_processo e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ":7"}}, false, {"--help"});
+#endif
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.uscita.rfind("usage: genera_scenario" + a_capo, 0), 0u);
+  for (const std::vector<std::string>& altro :
+       {std::vector<std::string>{"--bogus"}, {"out"}, {"--help", "--version"}, {""}}) {
+    e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ""}}, false, altro);
+    EXPECT_EQ(e.stato, 64) << altro[0];
+    EXPECT_EQ(e.uscita, "") << altro[0];
+    EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 1) << altro[0];
+  }
+  // Only the copy of the program is there: nothing was written.
+  EXPECT_EQ(cartella.contenuto(), std::vector<std::string>{eseguibile});
+  EXPECT_TRUE(altrove.contenuto().empty());
+}

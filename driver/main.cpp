@@ -7,12 +7,14 @@
 
 #include "driver/esito_esecuzione.h"
 #include "driver/form1.h"
+#include "driver/riga_comando.h"
 #include "platform/avvio.h"
 #include "platform/cartella_programma.h"
 #include "platform/piattaforma_programma.h"
 
-int main(int, char** argv) {
+int main(int argc, char** argv) {
   collega_console();
+  if (auto stato = riga_comando_genera(argomenti_programma(argc, argv), std::cout, std::cerr)) return *stato;
   std::unique_ptr<Piattaforma> piattaforma = apri_piattaforma_programma(cartella_eseguibile(argv[0]));
   Form1 form(*piattaforma);
   return esegui_e_riferisci(form, [&] { form.Form_Load(); }, std::cerr, "genera_scenario");

@@ -46,25 +46,13 @@ bool temporaneo_di(const std::string& nome, const std::string& base) {
 // earlier content is copied.
 std::string conserva(const std::string& percorso) {
   if (!sistema::esiste_file(percorso)) return "";
-  std::string copia = nome_temporaneo(percorso);
-  if (sistema::collega(percorso, copia)) return copia;
-  sistema::manico m{};
-  if (!sistema::crea_esclusivo(copia, m)) throw errore_file(copia, "the name is taken");
-  try {
-    std::string contenuto = leggi_file(percorso);
-    sistema::scrivi_a(m, copia, 0, contenuto.data(), contenuto.size());
-  } catch (...) {
-    sistema::chiudi_in_silenzio(m);
-    sistema::elimina_se_esiste(copia);
-    throw;
-  }
-  try {
-    sistema::chiudi(m, copia);
-  } catch (...) {
-    sistema::elimina_se_esiste(copia);
-    throw;
-  }
-  return copia;
+  std::string seconda = nome_temporaneo(percorso);
+  if (sistema::collega(percorso, seconda)) return seconda;
+  file_nuovo copia(percorso);
+  std::string contenuto = leggi_file(percorso);
+  copia.scrivi(contenuto.data(), contenuto.size());
+  copia.chiudi();
+  return copia.cedi_temporaneo();
 }
 
 }  // namespace
@@ -124,6 +112,12 @@ void file_nuovo::chiudi() {
 void file_nuovo::completa() {
   chiudi();
   rinomina();
+}
+
+std::string file_nuovo::cedi_temporaneo() {
+  std::string temporaneo;
+  temporaneo.swap(temporaneo_);
+  return temporaneo;
 }
 
 void file_nuovo::rinomina() {

@@ -61,6 +61,9 @@ class file_nuovo {
   void completa();
 
   const std::string& percorso() const { return percorso_; }
+  // The name of the closed temporary file, which is from now on the caller's: it is no
+  // longer removed when this object goes.
+  std::string cedi_temporaneo();
 
  private:
   friend void sostituisci_insieme(const std::vector<file_nuovo*>& file);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sources/maiuscole.h"
+#include "sources/parole_chiave_prova.h"
 
 using G = record_generale;
 using C = record_corpo;
@@ -16,8 +17,8 @@ TEST(ParoleChiave, GeneralKeysKeepTheirCaseRules) {
   EXPECT_EQ(record_generali("sfondo due"), std::vector<G>{G::sfondo_due});
   EXPECT_EQ(record_generali("ripetizione segnali 9 codici"), std::vector<G>{G::ripetizione_segnali});
   // Not exclusive: one field may name several records, in table order.
-  EXPECT_EQ(record_generali("progressiva uno due tre"), (std::vector<G>{G::progressiva_tre, G::progressiva_due,
-                                                                        G::progressiva_uno}));
+  EXPECT_EQ(record_generali("progressiva uno due tre"),
+            (std::vector<G>{G::progressiva_tre, G::progressiva_due, G::progressiva_uno}));
 }
 
 TEST(ParoleChiave, BodyAndServiceKeysIgnoreCase) {
@@ -32,8 +33,8 @@ TEST(ParoleChiave, BodyAndServiceKeysIgnoreCase) {
   EXPECT_EQ(record_del_servizio("velocit\xE0"), std::vector<S>{S::velocita});
   EXPECT_EQ(record_del_servizio("percentuale massa frenata"), std::vector<S>{S::massa_frenata});
   EXPECT_TRUE(record_del_servizio("massa").empty());
-  for (const char* intestazione :
-       {"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]", "[rallentamenti]", "[segnali]", "[codici]", "[fine]"}) {
+  for (const char* intestazione : {"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]", "[rallentamenti]",
+                                   "[segnali]", "[codici]", "[fine]"}) {
     EXPECT_TRUE(record_del_servizio(intestazione).empty()) << intestazione;
   }
 }
@@ -61,4 +62,16 @@ TEST(Maiuscole, FoldsTheWesternCodePage) {
   EXPECT_EQ(minuscolo("AZaz09-_"), "azaz09-_");
   EXPECT_EQ(minuscolo("\xC0\xC8\xD7\xDE\xDF"), "\xE0\xE8\xD7\xFE\xDF");
   EXPECT_EQ(minuscolo("\x8A\x8C\x8E\x9F\x80"), "\x9A\x9C\x9E\xFF\x80");
+}
+
+TEST(ParoleChiave, EveryKeywordAsWrittenNamesItsOwnRecord) {
+  for (G r : ogni_record<G>()) EXPECT_EQ(record_generali(parola_scritta(r)), std::vector<G>{r}) << parola_scritta(r);
+  for (C r : ogni_record<C>()) {
+    EXPECT_EQ(record_del_corpo(parola_scritta(r), true), std::vector<C>{r}) << parola_scritta(r);
+  }
+  for (S r : ogni_record<S>())
+    EXPECT_EQ(record_del_servizio(parola_scritta(r)), std::vector<S>{r}) << parola_scritta(r);
+  EXPECT_EQ(ogni_record<G>().size(), 8u);
+  EXPECT_EQ(ogni_record<C>().size(), 5u);
+  EXPECT_EQ(ogni_record<S>().size(), 10u);
 }

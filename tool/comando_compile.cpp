@@ -16,6 +16,7 @@
 #include "platform/console.h"
 #include "platform/file_servizi.h"
 #include "platform/percorso.h"
+#include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
 #include "tool/spiegazione.h"
 
@@ -31,36 +32,30 @@ struct opzioni_compile {
   std::string destinazione;
 };
 
-constexpr const char* uso_compile =
-    "usage: scenario_tool compile [--line NAME] [--train NAME] [--no-plan] SOURCE_DIR OUTPUT_DIR\n";
-
-// Reads the options; an empty text means they are right, otherwise it says what is wrong.
-std::string leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_compile& o) {
-  std::vector<std::string> posizionali;
-  for (size_t i = 0; i < argomenti.size(); ++i) {
-    const std::string& a = argomenti[i];
-    if (a == "--line" || a == "--train") {
-      if (i + 1 >= argomenti.size()) return a + " needs a NAME";
-      (a == "--line" ? o.linea : o.treno) = argomenti[++i];
-    } else if (a == "--no-plan") {
-      o.con_tracciato = false;
-    } else if (a.starts_with("--")) {
-      return "unknown option " + a;
-    } else {
-      posizionali.push_back(a);
-    }
-  }
-  if (posizionali.size() != 2) return "SOURCE_DIR and OUTPUT_DIR are needed";
-  o.sorgenti = posizionali[0];
-  o.destinazione = posizionali[1];
+// Reads the command line into `o`.
+sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_compile& o) {
+  riga_letta r;
+  std::string sbaglio =
+      leggi_riga(argomenti, {{"--line", nullptr, true}, {"--train", nullptr, true}, {"--no-plan", nullptr, false}}, r);
+  if (!sbaglio.empty()) return {sbaglio};
+  if (r.valori.contains("--line")) o.linea = r.valori["--line"];
+  if (r.valori.contains("--train")) o.treno = r.valori["--train"];
+  o.con_tracciato = !r.ha("--no-plan");
+  if (sbaglio_riga s = controlla_nome("--line", o.linea); s.presente()) return s;
+  if (sbaglio_riga s = controlla_nome("--train", o.treno); s.presente()) return s;
+  if (r.operandi.size() != 2) return {"SOURCE_DIR and OUTPUT_DIR are needed"};
+  o.sorgenti = r.operandi[0];
+  o.destinazione = r.operandi[1];
   std::error_code ec;
   fs::path sorgenti = percorso_di(o.sorgenti), destinazione = percorso_di(o.destinazione);
-  if (!fs::is_directory(sorgenti, ec)) return "SOURCE_DIR " + o.sorgenti + " is not a directory";
+  if (!fs::is_directory(sorgenti, ec)) return {"SOURCE_DIR " + o.sorgenti + " is not a directory", true};
   if (fs::exists(destinazione, ec) && !fs::is_directory(destinazione, ec)) {
-    return "OUTPUT_DIR " + o.destinazione + " is not a directory";
+    return {"OUTPUT_DIR " + o.destinazione + " is not a directory", true};
   }
-  if (fs::equivalent(sorgenti, destinazione, ec)) return "OUTPUT_DIR must be another directory than SOURCE_DIR";
-  return "";
+  if (fs::equivalent(sorgenti, destinazione, ec)) {
+    return {"OUTPUT_DIR must be another directory than SOURCE_DIR", true};
+  }
+  return {};
 }
 
 // Replaces the source file `nome` in the output directory by the one in the source
@@ -74,13 +69,10 @@ void copia_sorgente(const opzioni_compile& o, const std::string& nome) {
 
 }  // namespace
 
-int comando_compile(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori) {
+int comando_compile(const std::vector<std::string>& argomenti, std::istream&, std::ostream& uscita,
+                    std::ostream& errori) {
   opzioni_compile o;
-  std::string sbaglio = leggi_opzioni(argomenti, o);
-  if (!sbaglio.empty()) {
-    errori << "scenario_tool compile: " << sbaglio << '\n' << uso_compile;
-    return uscita_uso;
-  }
+  if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "compile", s);
   std::optional<blocco_cartella> blocco;
   int stato = esegui_senza_compilare(
       [&] {

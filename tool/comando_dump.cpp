@@ -1,18 +1,23 @@
 // scenario_tool dump: decodes compiled files and prints them, as text or as JSON lines.
 //
 // Each file's kind comes from its name (NAME_linea.dat the plan, .sim the general
-// table, any other .dat the track grid) unless --kind says it. A file that cannot be
+// table, any other .dat the track grid) unless --kind says it; "-" is standard input,
+// whose kind --kind must give. A file that cannot be
 // read or decoded is reported on standard error as FILE: byte OFFSET: what is wrong,
 // and the others are still dumped; the status is then 1.
+#include <algorithm>
 #include <charconv>
 #include <ostream>
 
 #include "platform/file_servizi.h"
 #include "tool/decodifica.h"
+#include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
 #include "tool/stampa.h"
 
 namespace {
+
+const std::string nome_ingresso = "standard input";
 
 enum class genere_file { ignoto, piano, tabella, griglia };
 
@@ -21,9 +26,6 @@ struct opzioni_dump {
   genere_file genere = genere_file::ignoto;
   std::vector<std::string> file;
 };
-
-constexpr const char* uso_dump =
-    "usage: scenario_tool dump [--json] [--all] [--kind plan|table|grid] [--step METRES] FILE...\n";
 
 genere_file genere_da_parola(const std::string& parola) {
   if (parola == "plan") return genere_file::piano;
@@ -44,34 +46,44 @@ bool leggi_passo(const std::string& testo, int64_t& passo) {
   return errore == std::errc() && fine == testo.data() + testo.size() && passo > 0;
 }
 
-// Reads the options; an empty text means they are right, otherwise it says what is wrong.
-std::string leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_dump& o) {
-  for (size_t i = 0; i < argomenti.size(); ++i) {
-    const std::string& a = argomenti[i];
-    bool con_valore = a == "--kind" || a == "--step";
-    if (con_valore && i + 1 >= argomenti.size()) return a + " needs a value";
-    if (a == "--json") {
-      o.stampa.json = true;
-    } else if (a == "--all") {
-      o.stampa.tutto = true;
-    } else if (a == "--kind") {
-      o.genere = genere_da_parola(argomenti[++i]);
-      if (o.genere == genere_file::ignoto) return "--kind takes plan, table or grid";
-    } else if (a == "--step") {
-      if (!leggi_passo(argomenti[++i], o.stampa.passo)) return "--step takes a whole number of metres above 0";
-    } else if (a.starts_with("--")) {
-      return "unknown option " + a;
-    } else {
-      o.file.push_back(a);
-    }
+// Reads the command line into `o`.
+sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_dump& o) {
+  riga_letta r;
+  std::string sbaglio = leggi_riga(
+      argomenti,
+      {{"--json", nullptr, false}, {"--all", nullptr, false}, {"--kind", nullptr, true}, {"--step", nullptr, true}}, r);
+  if (!sbaglio.empty()) return {sbaglio};
+  o.stampa.json = r.ha("--json");
+  o.stampa.tutto = r.ha("--all");
+  if (r.valori.contains("--kind")) {
+    o.genere = genere_da_parola(r.valori["--kind"]);
+    if (o.genere == genere_file::ignoto) return {"--kind takes plan, table or grid", true};
   }
-  if (o.file.empty()) return "no FILE given";
+  if (r.valori.contains("--step") && !leggi_passo(r.valori["--step"], o.stampa.passo)) {
+    return {"--step takes a whole number of metres above 0", true};
+  }
+  o.file = r.operandi;
+  if (o.file.empty()) return {"no FILE given"};
+  if (std::count(o.file.begin(), o.file.end(), "-") > 1) return {"standard input (-) can be read only once", true};
   for (const std::string& f : o.file) {
-    if (o.genere == genere_file::ignoto && genere_da_nome(f) == genere_file::ignoto) {
-      return "cannot tell what " + f + " is from its name; give --kind";
-    }
+    if (o.genere != genere_file::ignoto) continue;
+    if (f == "-") return {"standard input (-) needs --kind", true};
+    if (genere_da_nome(f) == genere_file::ignoto)
+      return {"cannot tell what " + f + " is from its name; give --kind", true};
   }
-  return "";
+  return {};
+}
+
+// Standard input, whole, up to the size of the largest compiled file of its kind.
+std::string leggi_ingresso(std::istream& ingresso, uint64_t massimo) {
+  std::string byte;
+  char blocco[65536];
+  while (ingresso.read(blocco, sizeof blocco) || ingresso.gcount() > 0) {
+    byte.append(blocco, static_cast<size_t>(ingresso.gcount()));
+    if (byte.size() > massimo) throw errore_file(nome_ingresso, "larger than " + std::to_string(massimo) + " bytes");
+  }
+  if (ingresso.bad()) throw errore_file(nome_ingresso, "cannot be read");
+  return byte;
 }
 
 uint64_t massimo_byte(genere_file genere) {
@@ -96,18 +108,20 @@ void stampa_file(const std::string& nome, genere_file genere, const std::string&
 
 }  // namespace
 
-int comando_dump(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori) {
+int comando_dump(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                 std::ostream& errori) {
   opzioni_dump o;
-  std::string sbaglio = leggi_opzioni(argomenti, o);
-  if (!sbaglio.empty()) {
-    errori << "scenario_tool dump: " << sbaglio << '\n' << uso_dump;
-    return uscita_uso;
-  }
+  if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "dump", s);
   int stato = 0;
-  for (const std::string& nome : o.file) {
-    genere_file genere = o.genere != genere_file::ignoto ? o.genere : genere_da_nome(nome);
+  for (const std::string& file : o.file) {
+    genere_file genere = o.genere != genere_file::ignoto ? o.genere : genere_da_nome(file);
+    const std::string& nome = file == "-" ? nome_ingresso : file;
     try {
-      stampa_file(nome, genere, leggi_file_limitato(nome, massimo_byte(genere)), o.stampa, uscita);
+      if (file == "-") {
+        stampa_file(nome, genere, leggi_ingresso(ingresso, massimo_byte(genere)), o.stampa, uscita);
+      } else {
+        stampa_file(nome, genere, leggi_file_limitato(nome, massimo_byte(genere)), o.stampa, uscita);
+      }
     } catch (const errore_file& e) {
       errori << nome << ": cannot read: " << e.motivo << '\n';
       stato = 1;

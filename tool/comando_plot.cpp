@@ -3,6 +3,7 @@
 // The three compiled files are read from DIR by their names; the plan may be missing
 // (a scenario compiled with --no-plan), and the picture then has the profile alone. A
 // file that cannot be read or decoded is reported as for `dump`, and nothing is written.
+// An output of "-" is standard output.
 #include <optional>
 #include <ostream>
 
@@ -11,6 +12,7 @@
 #include "tool/dati_disegno.h"
 #include "tool/decodifica.h"
 #include "tool/grafico.h"
+#include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
 
 namespace {
@@ -22,31 +24,21 @@ struct opzioni_plot {
   std::string uscita;
 };
 
-constexpr const char* uso_plot = "usage: scenario_tool plot [--line NAME] [--train NAME] DIR -o FILE.svg\n";
-
-// Reads the options; an empty text means they are right, otherwise it says what is wrong.
-std::string leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_plot& o) {
-  std::vector<std::string> posizionali;
-  for (size_t i = 0; i < argomenti.size(); ++i) {
-    const std::string& a = argomenti[i];
-    bool con_valore = a == "--line" || a == "--train" || a == "-o";
-    if (con_valore && i + 1 >= argomenti.size()) return a + " needs a value";
-    if (a == "--line") {
-      o.linea = argomenti[++i];
-    } else if (a == "--train") {
-      o.treno = argomenti[++i];
-    } else if (a == "-o") {
-      o.uscita = argomenti[++i];
-    } else if (a.starts_with("-")) {
-      return "unknown option " + a;
-    } else {
-      posizionali.push_back(a);
-    }
-  }
-  if (posizionali.size() != 1) return "one DIR is needed";
-  if (o.uscita.empty()) return "-o FILE.svg is needed";
-  o.cartella = posizionali[0];
-  return "";
+// Reads the command line into `o`.
+sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_plot& o) {
+  riga_letta r;
+  std::string sbaglio =
+      leggi_riga(argomenti, {{"--line", nullptr, true}, {"--train", nullptr, true}, {"--output", "-o", true}}, r);
+  if (!sbaglio.empty()) return {sbaglio};
+  if (r.valori.contains("--line")) o.linea = r.valori["--line"];
+  if (r.valori.contains("--train")) o.treno = r.valori["--train"];
+  if (sbaglio_riga s = controlla_nome("--line", o.linea); s.presente()) return s;
+  if (sbaglio_riga s = controlla_nome("--train", o.treno); s.presente()) return s;
+  if (r.operandi.size() != 1) return {"one DIR is needed"};
+  if (!r.valori.contains("--output") || r.valori["--output"].empty()) return {"-o FILE.svg is needed"};
+  o.cartella = r.operandi[0];
+  o.uscita = r.valori["--output"];
+  return {};
 }
 
 // The picture of the scenario; `in_lettura` names the file being read, for the report
@@ -64,18 +56,17 @@ std::string grafico(const opzioni_plot& o, std::string& in_lettura) {
 
 }  // namespace
 
-int comando_plot(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori) {
-  (void)uscita;
+int comando_plot(const std::vector<std::string>& argomenti, std::istream&, std::ostream& uscita, std::ostream& errori) {
   opzioni_plot o;
-  std::string sbaglio = leggi_opzioni(argomenti, o);
-  if (!sbaglio.empty()) {
-    errori << "scenario_tool plot: " << sbaglio << '\n' << uso_plot;
-    return uscita_uso;
-  }
+  if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "plot", s);
   std::string in_lettura;
   try {
     std::string svg = grafico(o, in_lettura);
-    scrivi_file(o.uscita, svg);
+    if (o.uscita == "-") {
+      uscita << svg;
+    } else {
+      scrivi_file(o.uscita, svg);
+    }
   } catch (const errore_file& e) {
     errori << e.percorso << ": " << e.motivo << '\n';
     return 1;

@@ -9,6 +9,11 @@
 #include "model/cella.h"
 #include "model/voce.h"
 
+// The measures that two stretch members of a cell stand for: the line speed limit is
+// kept in steps of 5 km/h, the gradient in per mille plus 100.
+inline int velocita_kmh(const cella& c) { return c.velocita * 5; }
+inline int pendenza_per_mille(const cella& c) { return c.pendenza - 100; }
+
 // The name of a cell kind: "signal", "slowdown start", ...; "unknown kind N" otherwise.
 std::string nome_tipo_cella(int tipo);
 

@@ -44,4 +44,5 @@ inline constexpr const char* salita = "#b5651d";
 inline constexpr const char* discesa = "#2e8b57";
 inline constexpr const char* aderenza = "#7d3c98";
 inline constexpr const char* griglia = "#e3e3e3";
+inline constexpr const char* oltre = "#d0021b";  // what stands past the route's end
 }  // namespace stile

@@ -1,8 +1,10 @@
 // The plan panel. The route is turned so that its first and last points lie on one
-// horizontal line, start on the left, and drawn to scale; the axes give kilometres
-// along that line and across it, and an arrow points to +y (north). Tunnels are drawn
-// as heavy strokes along the route, signals as dots, stations as circles with their
-// names placed clear of each other and of the route.
+// horizontal line, start on the left, and drawn to scale; the axes give the turned plan
+// coordinates in kilometres, an arrow points to +y (north), and ticks across the route
+// mark every so many kilometres along it, so that the plan reads against the profile.
+// Tunnels are drawn as heavy strokes along the route, signals as dots, stations as
+// circles with their names placed clear of each other and of the route. Beyond the
+// route's end the plan goes on dashed as far as anything stands there, drawn in red.
 #include <algorithm>
 #include <cmath>
 
@@ -21,11 +23,16 @@ struct rotazione {
   double x0 = 0, y0 = 0;
   double ux = 1, uy = 0;
 
-  explicit rotazione(const std::vector<punto_piano>& p) {
+  // From the first point to the last one up to metre `fine`.
+  rotazione(const std::vector<punto_piano>& p, int64_t fine) {
     if (p.empty()) return;
+    const punto_piano* ultimo = &p.front();
+    for (const punto_piano& q : p) {
+      if (q.metro <= fine) ultimo = &q;
+    }
     x0 = p.front().x;
     y0 = p.front().y;
-    double dx = p.back().x - x0, dy = p.back().y - y0;
+    double dx = ultimo->x - x0, dy = ultimo->y - y0;
     double l = std::hypot(dx, dy);
     if (l >= 1) {
       ux = dx / l;
@@ -82,10 +89,12 @@ void assi(svg& s, const scala& sc, const riquadro& cornice) {
     s.linea(cornice.x0 - 5, Y, cornice.x0, Y, "stroke=\"#555\"");
     s.testo(cornice.x0 - 8, Y + 4, numero_svg(v / 1000), "font-size=\"11\" text-anchor=\"end\" fill=\"#333\"");
   }
-  s.testo((cornice.x0 + cornice.x1) / 2, cornice.y1 + 34, "km along the line from its start to its end",
+  s.testo((cornice.x0 + cornice.x1) / 2, cornice.y1 + 34,
+          "plan, km, turned so that the route's start and end lie level; the ticks across the route "
+          "mark km along it",
           "font-size=\"12\" text-anchor=\"middle\" fill=\"#333\"");
   double ym = (cornice.y0 + cornice.y1) / 2;
-  s.testo(cornice.x0 - 44, ym, "km across", "font-size=\"12\" text-anchor=\"middle\" fill=\"#333\"", -90);
+  s.testo(cornice.x0 - 44, ym, "plan, km", "font-size=\"12\" text-anchor=\"middle\" fill=\"#333\"", -90);
 }
 
 // An arrow towards +y (north) in the first corner of the frame that the route leaves
@@ -120,8 +129,35 @@ riquadro freccia_nord(svg& s, const rotazione& r, const riquadro& cornice,
   return scelto;
 }
 
+// A tick across the route every `passo` metres from the origin, with its kilometre;
+// the labels keep clear of the obstacles and of each other.
+void chilometri(svg& s, const dati_disegno& d, const rotazione& r, const scala& sc, const riquadro& area,
+                std::vector<riquadro>& ostacoli) {
+  auto passo = static_cast<int64_t>(passo_tacche(static_cast<double>(d.lunghezza) / 1000, 12) * 1000);
+  std::vector<etichetta> e;
+  std::vector<std::string> testi;
+  for (int64_t m = passo; m <= d.lunghezza; m += passo) {
+    const punto_piano* q = punto_a(d.piano, m);
+    const punto_piano* prima = punto_a(d.piano, m - 50);
+    if (q == nullptr || prima == nullptr || q == prima) continue;
+    double X = sc.X(r.u(q->x, q->y)), Y = sc.Y(r.v(q->x, q->y));
+    double dX = X - sc.X(r.u(prima->x, prima->y)), dY = Y - sc.Y(r.v(prima->x, prima->y));
+    double l = std::hypot(dX, dY);
+    if (!(l > 0)) continue;
+    s.linea(X - dY / l * 6, Y + dX / l * 6, X + dY / l * 6, Y - dX / l * 6, "stroke=\"#111\" stroke-width=\"1.4\"");
+    testi.push_back(numero_svg(static_cast<double>(m) / 1000));
+    e.push_back({X, Y, larghezza_testo(testi.back(), 9) + 2, 11});
+  }
+  disponi_etichette(e, ostacoli, area);
+  for (size_t i = 0; i < e.size(); ++i) {
+    const riquadro& b = e[i].posto;
+    s.testo((b.x0 + b.x1) / 2, b.y1 - 2, testi[i], "font-size=\"9\" text-anchor=\"middle\" fill=\"#555\"");
+    ostacoli.push_back(b);
+  }
+}
+
 void etichette_stazioni(svg& s, const dati_disegno& d, const rotazione& r, const scala& sc, const riquadro& area,
-                        std::vector<riquadro> ostacoli, etichette_disegnate& disegnate) {
+                        std::vector<riquadro>& ostacoli, etichette_disegnate& disegnate) {
   std::vector<etichetta> e;
   for (const stazione_disegno& st : d.stazioni) {
     const punto_piano* q = punto_a(d.piano, st.metro);
@@ -136,10 +172,12 @@ void etichette_stazioni(svg& s, const dati_disegno& d, const rotazione& r, const
       double lx = std::clamp(e[i].x, b.x0, b.x1), ly = std::clamp(e[i].y, b.y0, b.y1);
       s.linea(e[i].x, e[i].y, lx, ly, "stroke=\"#999\" stroke-width=\"0.8\"");
     }
-    const char* colore = d.stazioni[i].fermata ? "#111" : "#777";
-    s.testo((b.x0 + b.x1) / 2, b.y1 - 4, d.stazioni[i].nome,
+    const stazione_disegno& st = d.stazioni[i];
+    const char* colore = st.metro > d.lunghezza ? stile::oltre : st.fermata ? "#111" : "#777";
+    s.testo((b.x0 + b.x1) / 2, b.y1 - 4, st.nome,
             std::string("font-size=\"11\" text-anchor=\"middle\" fill=\"") + colore + "\"");
     disegnate.riquadri.push_back(b);
+    ostacoli.push_back(b);
   }
 }
 
@@ -152,7 +190,7 @@ double disegna_piano(svg& s, const dati_disegno& d, double x, double y, double l
             "font-size=\"13\" text-anchor=\"middle\" fill=\"#777\"");
     return 50;
   }
-  rotazione r(d.piano);
+  rotazione r(d.piano, d.lunghezza);
   double umin = 0, umax = 0, vmin = 0, vmax = 0;
   for (const punto_piano& q : d.piano) {
     umin = std::min(umin, r.u(q.x, q.y));
@@ -170,22 +208,36 @@ double disegna_piano(svg& s, const dati_disegno& d, double x, double y, double l
 
   auto tutta = tratto_schermo(d.piano, r, sc, 0, d.lunghezza);
   s.polilinea(tutta, std::string("stroke=\"") + stile::linea + "\" stroke-width=\"2\" stroke-linejoin=\"round\"");
-  for (const tratto& g : d.gallerie) {
+  auto oltre = tratto_schermo(d.piano, r, sc, d.lunghezza, d.fine);
+  if (d.fine > d.lunghezza) {
+    s.polilinea(oltre, std::string("stroke=\"") + stile::oltre + "\" stroke-width=\"1.5\" stroke-dasharray=\"5 4\"");
+  }
+  for (const galleria& g : d.gallerie) {
     s.polilinea(tratto_schermo(d.piano, r, sc, g.inizio, g.fine),
                 std::string("stroke=\"") + stile::galleria + "\" stroke-width=\"6\" stroke-linecap=\"butt\"");
   }
   for (int64_t m : d.segnali) {
     const punto_piano* q = punto_a(d.piano, m);
-    s.cerchio(sc.X(r.u(q->x, q->y)), sc.Y(r.v(q->x, q->y)), 2.2, std::string("fill=\"") + stile::segnale + "\"");
+    double X = sc.X(r.u(q->x, q->y)), Y = sc.Y(r.v(q->x, q->y));
+    s.cerchio(X, Y, 2.2, std::string("fill=\"") + stile::segnale + "\"");
+    if (m > d.lunghezza)
+      s.cerchio(X, Y, 6, std::string("fill=\"none\" stroke=\"") + stile::oltre + "\" stroke-width=\"1.5\"");
   }
   for (const stazione_disegno& st : d.stazioni) {
     const punto_piano* q = punto_a(d.piano, st.metro);
-    s.cerchio(sc.X(r.u(q->x, q->y)), sc.Y(r.v(q->x, q->y)), st.fermata ? 4.5 : 3,
+    double X = sc.X(r.u(q->x, q->y)), Y = sc.Y(r.v(q->x, q->y));
+    s.cerchio(X, Y, st.fermata ? 4.5 : 3,
               st.fermata ? "fill=\"white\" stroke=\"#111\" stroke-width=\"1.6\"" : "fill=\"#bbb\" stroke=\"#777\"");
+    if (st.metro > d.lunghezza) {
+      s.cerchio(X, Y, 8, std::string("fill=\"none\" stroke=\"") + stile::oltre + "\" stroke-width=\"1.5\"");
+    }
   }
-  std::vector<riquadro> ostacoli{freccia_nord(s, r, cornice, tutta)};
-  for (const auto& [X, Y] : tutta) ostacoli.push_back({X - 2, Y - 2, X + 2, Y + 2});
+  auto intera = tutta;
+  intera.insert(intera.end(), oltre.begin(), oltre.end());
+  std::vector<riquadro> ostacoli{freccia_nord(s, r, cornice, intera)};
+  for (const auto& [X, Y] : intera) ostacoli.push_back({X - 2, Y - 2, X + 2, Y + 2});
   riquadro area{cornice.x0 + 2, cornice.y0 + 2, cornice.x1 - 2, cornice.y1 - 2};
   etichette_stazioni(s, d, r, sc, area, ostacoli, etichette);
+  chilometri(s, d, r, sc, area, ostacoli);
   return cornice.y1 - y + margine_basso;
 }

@@ -1,7 +1,9 @@
 // The profile panel: against kilometres along the route, the line speed limit with the
-// slowdowns, the gradient and the adhesion, one band each, and the stations as upright
-// names over dashed lines that cross all three bands. The names are moved apart where
-// stations stand close, with a short leader to their line.
+// slowdowns, the gradient and the adhesion, one band each, then a row with the tunnels
+// (named by their signboards) and the signals, and the stations as upright names over
+// dashed lines that cross every band. The names are moved apart where stations stand
+// close, with a short leader to their line. When something stands past the route's end
+// the axis goes on to it, that part is shaded, and a line under the axis names it.
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -105,13 +107,52 @@ void stazioni(svg& s, const asse_x& ax, const dati_disegno& d, double base, doub
   distanzia(posti, corpo + 3, ax.sinistra, ax.sinistra + ax.larghezza);
   for (size_t i = 0; i < x.size(); ++i) {
     const stazione_disegno& st = d.stazioni[i];
-    const char* colore = st.fermata ? "#111" : "#777";
+    const char* colore = st.metro > d.lunghezza ? stile::oltre : st.fermata ? "#111" : "#777";
     s.linea(x[i], base, x[i], fondo, "stroke=\"#999\" stroke-width=\"0.8\" stroke-dasharray=\"3 3\"");
     s.linea(x[i], base, posti[i], base - 6, "stroke=\"#999\" stroke-width=\"0.8\"");
     s.testo(posti[i] + 4, base - 8, st.nome, std::string("font-size=\"11\" fill=\"") + colore + "\"", -90);
     double l = larghezza_testo(st.nome, corpo);
     disegnate.riquadri.push_back({posti[i] - 6, base - 8 - l, posti[i] + 6, base - 8});
   }
+}
+
+// The row of tunnels and signals: each tunnel a heavy bar with its name over it (the
+// names moved apart where tunnels stand close), each signal a short red stroke.
+void gallerie_e_segnali(svg& s, const asse_x& ax, const banda& riga, const dati_disegno& d) {
+  s.rettangolo(ax.sinistra, riga.alto, ax.larghezza, riga.altezza, "fill=\"none\" stroke=\"#888\"");
+  s.testo(ax.sinistra - 6, riga.alto + 16, "tunnels", "font-size=\"11\" text-anchor=\"end\" fill=\"#333\"");
+  s.testo(ax.sinistra - 6, riga.basso() - 5, "signals", "font-size=\"11\" text-anchor=\"end\" fill=\"#333\"");
+  double barra = riga.alto + 20;
+  std::vector<double> centri;
+  double larghezza_nomi = 0;
+  for (const galleria& g : d.gallerie) {
+    double x0 = ax.X(g.inizio), x1 = std::max(ax.X_fine(g.fine), x0 + 2);
+    s.rettangolo(x0, barra, x1 - x0, 6, std::string("fill=\"") + stile::galleria + "\"");
+    centri.push_back((x0 + x1) / 2);
+    larghezza_nomi = std::max(larghezza_nomi, larghezza_testo(g.nome, 10));
+  }
+  std::vector<double> posti = centri;
+  distanzia(posti, larghezza_nomi + 6, ax.sinistra + larghezza_nomi / 2, ax.sinistra + ax.larghezza);
+  for (size_t i = 0; i < posti.size(); ++i) {
+    if (std::fabs(posti[i] - centri[i]) > 4) {
+      s.linea(centri[i], barra, posti[i], barra - 3, "stroke=\"#999\" stroke-width=\"0.8\"");
+    }
+    s.testo(posti[i], barra - 4, d.gallerie[i].nome, "font-size=\"10\" text-anchor=\"middle\" fill=\"#222\"");
+  }
+  for (int64_t m : d.segnali) {
+    const char* colore = m > d.lunghezza ? stile::oltre : stile::segnale;
+    s.linea(ax.X(m), riga.basso() - 12, ax.X(m), riga.basso() - 2,
+            std::string("stroke=\"") + colore + "\" stroke-width=\"1.2\"");
+  }
+}
+
+// The part of the axis past the route's end, shaded over every band.
+void oltre_la_fine_ombra(svg& s, const asse_x& ax, const dati_disegno& d, double alto, double basso) {
+  if (d.fine <= d.lunghezza) return;
+  double x0 = ax.X(d.lunghezza);
+  s.rettangolo(x0, alto, ax.X(d.fine) - x0, basso - alto,
+               std::string("fill=\"") + stile::oltre + "\" fill-opacity=\"0.08\"");
+  s.linea(x0, alto, x0, basso, std::string("stroke=\"") + stile::oltre + "\" stroke-width=\"1.2\"");
 }
 
 void asse_km(svg& s, const asse_x& ax, double y) {
@@ -124,12 +165,29 @@ void asse_km(svg& s, const asse_x& ax, double y) {
           "font-size=\"12\" text-anchor=\"middle\" fill=\"#333\"");
 }
 
+// One line under the axis that names what stands past the route's end; returns its height.
+double nota_oltre(svg& s, const asse_x& ax, const dati_disegno& d, double y) {
+  std::vector<std::string> oltre = oltre_la_fine(d);
+  if (oltre.empty()) return 0;
+  std::string testo = "Past the route's end at " + numero_svg(static_cast<double>(d.lunghezza) / 1000) + " km: ";
+  for (size_t i = 0; i < oltre.size(); ++i) {
+    if (i == 6) {
+      testo += ", and " + std::to_string(oltre.size() - 6) + " more";
+      break;
+    }
+    testo += (i == 0 ? "" : ", ") + oltre[i];
+  }
+  s.testo(ax.sinistra, y + 14, testo,
+          std::string("font-size=\"12\" font-weight=\"bold\" fill=\"") + stile::oltre + "\"");
+  return 22;
+}
+
 }  // namespace
 
 double disegna_profilo(svg& s, const dati_disegno& d, double x, double y, double larghezza,
                        etichette_disegnate& etichette) {
   asse_x ax{x + margine_sinistro, larghezza - margine_sinistro - margine_destro,
-            static_cast<double>(std::max<int64_t>(d.lunghezza, 1))};
+            static_cast<double>(std::max<int64_t>(d.fine, 1))};
   double base = y + altezza_nomi(d);
 
   int v_max = estremo(d.velocita, std::greater<int>(), 0);
@@ -141,14 +199,18 @@ double disegna_profilo(svg& s, const dati_disegno& d, double x, double y, double
   banda aderenza{pendenza.basso() + spazio, 90, std::floor((a_min - 5) / 10.0) * 10,
                  std::ceil((a_max + 5) / 10.0) * 10};
 
+  banda riga{aderenza.basso() + 10, 44, 0, 1};
+
   cornice_banda(s, ax, velocita, "speed limit, km/h", passo_tacche(velocita.massimo, 6));
   cornice_banda(s, ax, pendenza, "gradient, \u2030", passo_tacche(2 * g, 6));
   cornice_banda(s, ax, aderenza, "adhesion", passo_tacche(aderenza.massimo - aderenza.minimo, 4));
+  oltre_la_fine_ombra(s, ax, d, velocita.alto, riga.basso());
   rallentamenti(s, ax, velocita, aderenza.basso(), d.rallentamenti);
   gradini(s, ax, velocita, d.velocita, stile::velocita);
   pendenze(s, ax, pendenza, d.pendenze);
   gradini(s, ax, aderenza, d.aderenze, stile::aderenza);
-  stazioni(s, ax, d, base, aderenza.basso(), etichette);
-  asse_km(s, ax, aderenza.basso());
-  return aderenza.basso() + 44 - y;
+  gallerie_e_segnali(s, ax, riga, d);
+  stazioni(s, ax, d, base, riga.basso(), etichette);
+  asse_km(s, ax, riga.basso());
+  return riga.basso() + 44 + nota_oltre(s, ax, d, riga.basso() + 40) - y;
 }

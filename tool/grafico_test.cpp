@@ -77,7 +77,13 @@ TEST_F(Disegno, WhatIsDrawnOfTheBuiltInRoute) {
   EXPECT_EQ(d.gallerie[0].inizio, 9500);
   EXPECT_EQ(d.gallerie[0].fine, 9550);
   EXPECT_EQ(d.gallerie[2].inizio, 78900);  // 100 m after the one before: kind 3
-  EXPECT_EQ(d.gallerie[2].valore, 3);
+  EXPECT_EQ(d.gallerie[2].tipo, 3);
+  EXPECT_EQ(d.gallerie[0].nome, "");  // no signboard announces it
+  EXPECT_EQ(d.gallerie[1].nome, "COLLETTA");
+  EXPECT_EQ(d.gallerie[2].nome, "ROVENTINO");
+  EXPECT_EQ(d.gallerie[8].nome, "MIRELO");
+  EXPECT_EQ(d.fine, 228000);  // nothing stands past the end
+  EXPECT_TRUE(oltre_la_fine(d).empty());
   ASSERT_EQ(d.rallentamenti.size(), 4u);
   EXPECT_EQ(d.rallentamenti[0].inizio, 19450);
   EXPECT_EQ(d.rallentamenti[0].fine, 19750);
@@ -113,6 +119,14 @@ TEST_F(Disegno, PlotWritesOnePictureOrSaysWhichFileIsWrong) {
   for (size_t i = svg.find(">MIRELO C.</text>"); i != std::string::npos; i = svg.find(">MIRELO C.</text>", i + 1))
     ++nomi;
   EXPECT_EQ(nomi, 2u);  // in the plan and over the profile
+  // "-o -" and "--output=-" write the same picture to standard output, and no file "-".
+  for (const std::vector<std::string>& a :
+       {std::vector<std::string>{"plot", compilati(), "-o", "-"}, {"plot", "--output=-", compilati()}}) {
+    e = esegui_strumento(a);
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(e.uscita, svg);
+  }
+  EXPECT_FALSE(std::filesystem::exists("-"));
 
   // Without a plan file, the profile alone.
   std::filesystem::create_directories(p.percorso("senza"));
@@ -140,6 +154,53 @@ TEST_F(Disegno, PlotWritesOnePictureOrSaysWhichFileIsWrong) {
                                                     {"plot", "--width", "9", compilati(), "-o", "x.svg"}}) {
     EXPECT_EQ(esegui_strumento(sbagliati).stato, 64);
   }
+}
+
+TEST_F(Disegno, WhatStandsPastTheRoutesEndIsFlagged) {
+  piano_decodificato piano = decodifica_piano(leggi_file(compilato("_linea.dat")));
+  tabella_decodificata tabella = decodifica_tabella(leggi_file(compilato("_brezane.sim")));
+  std::vector<cella> griglia = decodifica_griglia(leggi_file(compilato("_brezane.dat")));
+  tabella.voci[voce_dati_treno].valore_b = 213000;  // the last station stands at 214050 m, the last signal at 212850
+  dati_disegno d = estrai_disegno(piano, tabella.voci, griglia);
+  EXPECT_EQ(d.lunghezza, 213000);
+  EXPECT_EQ(d.fine, 214550);  // up to the station and 500 m more
+  EXPECT_EQ(d.piano.back().metro, 214550);
+  EXPECT_EQ(oltre_la_fine(d), std::vector<std::string>{"station MIRELO C. at 214.1 km"});
+  std::string svg = grafico_svg(d, "t");
+  EXPECT_NE(svg.find(">Past the route's end at 213 km: station MIRELO C. at 214.1 km</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">past the route's end</text>"), std::string::npos);  // in the legend
+  EXPECT_EQ(
+      grafico_svg(estrai_disegno(piano, decodifica_tabella(leggi_file(compilato("_brezane.sim"))).voci, griglia), "t")
+          .find("past the route's end"),
+      std::string::npos);
+}
+
+TEST_F(Disegno, TheLegendListsOnlyWhatIsDrawn) {
+  piano_decodificato piano = decodifica_piano(leggi_file(compilato("_linea.dat")));
+  tabella_decodificata tabella = decodifica_tabella(leggi_file(compilato("_brezane.sim")));
+  std::vector<cella> griglia = decodifica_griglia(leggi_file(compilato("_brezane.dat")));
+  auto voce = [](const std::string& svg, const char* testo) {
+    return svg.find(std::string("font-size=\"12\" fill=\"#222\">") + testo + "</text>") != std::string::npos;
+  };
+  std::string con_piano = grafico_svg(estrai_disegno(piano, tabella.voci, griglia), "t");
+  for (const char* testo : {"route", "tunnel", "signal", "station, stop", "station, no stop", "slowdown", "adhesion"}) {
+    EXPECT_TRUE(voce(con_piano, testo)) << testo;
+  }
+  // The plan's kilometre marks: every 20 km along the route, 20 to 220.
+  size_t segni_km = 0;
+  for (size_t i = con_piano.find("font-size=\"9\""); i != std::string::npos;
+       i = con_piano.find("font-size=\"9\"", i + 1)) {
+    ++segni_km;
+  }
+  EXPECT_EQ(segni_km, 11u);
+  dati_disegno d = estrai_disegno(std::nullopt, tabella.voci, griglia);
+  d.rallentamenti.clear();
+  std::string senza = grafico_svg(d, "t");
+  for (const char* testo : {"route", "station, stop", "station, no stop", "slowdown"}) {
+    EXPECT_FALSE(voce(senza, testo)) << testo;
+  }
+  EXPECT_TRUE(voce(senza, "signal"));  // drawn in the profile's row
+  EXPECT_NE(senza.find(">COLLETTA</text>"), std::string::npos);
 }
 
 TEST(Grafico, PlanPointsThatCannotBeDrawnAreLeftOut) {

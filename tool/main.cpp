@@ -5,5 +5,5 @@
 #include "tool/scenario_tool.h"
 
 int main(int argc, char** argv) {
-  return scenario_tool(argomenti_programma(argc, argv), std::cout, std::cerr);
+  return scenario_tool(argomenti_programma(argc, argv), std::cin, std::cout, std::cerr);
 }

@@ -1,91 +1,175 @@
-// Command dispatch and help of scenario_tool.
+// Command dispatch and help of scenario_tool. Each subcommand is one row of the table
+// below: its name, what it does in one line, its help and the function that runs it.
+// `scenario_tool SUBCOMMAND --help` prints the row's help; `scenario_tool --help` the
+// summary of every row.
 #include "tool/scenario_tool.h"
+
+#include "tool/opzioni.h"
 
 namespace {
 
-constexpr const char* aiuto = R"(usage:
-  scenario_tool sources DIR
-  scenario_tool compile [--line NAME] [--train NAME] [--no-plan] SOURCE_DIR OUTPUT_DIR
-  scenario_tool dump [--json] [--all] [--kind plan|table|grid] [--step METRES] FILE...
-  scenario_tool plot [--line NAME] [--train NAME] DIR -o FILE.svg
+struct sottocomando {
+  const char* nome;
+  const char* sommario;  // one line for the general help
+  const char* aiuto;     // the subcommand's own help, starting with its usage line
+  int (*esegui)(const std::vector<std::string>&, std::istream&, std::ostream&, std::ostream&);
+};
 
-sources   Writes the built-in scenario's text files into DIR (created when missing):
-          the line description, the service description and the three crew
-          documents. Nothing is compiled.
+constexpr const char* aiuto_sources = R"(usage: scenario_tool sources [--force] DIR
 
-compile   Compiles the line description NAME_linea.txt and the service description
-          NAME_TRAIN-.txt found in SOURCE_DIR. Both are copied into OUTPUT_DIR
-          (created when missing; it must not be SOURCE_DIR), and the copies are
-          compiled there as the program does with its own: the loader deletes each
-          copy once read, and OUTPUT_DIR receives NAME_linea.dat (the plan, left out
-          with --no-plan), NAME_TRAIN.sim (the general table) and NAME_TRAIN.dat (the
-          track grid). Nothing in SOURCE_DIR is changed.
-          --line NAME    route name (default QUMA-DORVIA_MIRELO)
-          --train NAME   train name (default brezane)
-          --no-plan      do not compute or write the plan coordinates
+Writes the built-in scenario's text files into DIR (created when missing): the line
+description, the service description and the three crew documents. Nothing is
+compiled. A file of the same name that differs from the built-in one, such as a
+source you have edited, is not overwritten: each is named on standard error and
+nothing is written (exit status 1).
 
-          Standard output is one line: codice_errore=N posizione_errore=P (none
-          when the source files could not be copied and nothing was compiled).
-          Exit status: 0 compiled with no recorded code; 1 a code was recorded and
-          the files were written anyway; 2 nothing compiled (no track grid), a
-          header slot already taken, or a file that could not be read or written;
-          64 a wrong command line.
-
-          A recorded code is explained on standard error:
-            FILE:LINE: error CODE: meaning, at POSITION m
-            FILE:LINE: note: cell 43 holds the stop of station 3, CASTELNUOVO
-          FILE is the source file in SOURCE_DIR and LINE the line of the keyword of
-          the record being read when the code was recorded. ", at POSITION m" is
-          left out for the codes that record no position (1 to 5, 10, 24, 25, 101
-          to 103). The places chosen where no record was being read:
-            101, 102  the line description, without a line;
-            2         the first kilometre-post record off the 50 m step;
-            25        the record being read, or the file alone when it could not
-                      be read or the failure came after its last record; a note
-                      says what failed;
-            11        the signal's record; 12 and 13 the slowdown's record.
-          Each note names what stands in the way and is placed at the record that
-          put it there, when there is one. "; no track grid, nothing compiled"
-          ends the error line when nothing was compiled.
-
-dump      Prints compiled files: NAME_linea.dat the plan, NAME_TRAIN.sim the
-          general table, NAME_TRAIN.dat the track grid, told apart by their names
-          or by --kind. The grid: one line per cell that holds an object or a mark,
-          or where a stretch value (tunnel, speed, gradient, adhesion) changes,
-          with its position, byte offset, kind and every member. The table: one
-          block per entry in use and the fixed entries 81 to 86, with its role and
-          every member with its offset and meaning. The plan: metre, x and y with
-          their type codes every METRES metres (default 1000) and at the last metre.
-          --all          every cell and every entry
-          --json         JSON lines: a heading object per file, then one object
-                         per cell, entry or plan sample
-          A file of the wrong size, a record cut short or an unknown type code is
-          reported as FILE: byte OFFSET: what is wrong; the other files are still
-          printed, and the exit status is 1.
-
-plot      Draws the compiled scenario in DIR as one SVG picture: the plan turned so
-          that the route runs from left to right (the arrow points to +y), with the
-          stations named, tunnels as heavy strokes and signals as dots; under it the
-          speed limit with the slowdowns, the gradient and the adhesion against
-          kilometres, with the stations marked. Without a plan file the picture
-          has the profile alone. Exit status 1 when a file cannot be read, decoded
-          or written.
+  --force        overwrite files that differ from the built-in ones
 )";
+
+constexpr const char* aiuto_compile =
+    R"(usage: scenario_tool compile [--line NAME] [--train NAME] [--no-plan] SOURCE_DIR OUTPUT_DIR
+
+Compiles the line description NAME_linea.txt and the service description
+NAME_TRAIN-.txt found in SOURCE_DIR. Both are copied into OUTPUT_DIR (created when
+missing; it must not be SOURCE_DIR), and the copies are compiled there as the program
+does with its own: the loader deletes each copy once read, and OUTPUT_DIR receives
+NAME_linea.dat (the plan, left out with --no-plan), NAME_TRAIN.sim (the general table)
+and NAME_TRAIN.dat (the track grid). Nothing in SOURCE_DIR is changed.
+
+  --line NAME    route name (default QUMA-DORVIA_MIRELO)
+  --train NAME   train name (default brezane)
+  --no-plan      do not compute or write the plan coordinates
+A NAME is part of file names: it may not be empty, . or .., nor hold / or \.
+
+Standard output is one line: codice_errore=N posizione_errore=P (none when the
+source files could not be copied and nothing was compiled). Exit status: 0 compiled
+with no recorded code; 1 a code was recorded and the files were written anyway;
+2 nothing compiled (no track grid), a header slot already taken, or a file that could
+not be read or written; 64 a wrong command line.
+
+A recorded code is explained on standard error:
+  FILE:LINE: error CODE: meaning, at POSITION m
+  FILE:LINE: note: cell 43 holds the stop of station 3, CASTELNUOVO
+FILE is the source file in SOURCE_DIR and LINE the line of the keyword of the record
+being read when the code was recorded. ", at POSITION m" is left out for the codes
+that record no position (1 to 5, 10, 24, 25, 101 to 103). The places chosen where no
+record was being read:
+  101, 102  the line description, without a line;
+  2         the first kilometre-post record off the 50 m step;
+  25        the record being read, or the file alone when it could not be read or
+            the failure came after its last record; a note says what failed;
+  11        the signal's record; 12 and 13 the slowdown's record.
+Each note names what stands in the way and is placed at the record that put it
+there, when there is one. "; no track grid, nothing compiled" ends the error line
+when nothing was compiled. docs/codes.md explains every code and how to mend it.
+)";
+
+constexpr const char* aiuto_dump =
+    R"(usage: scenario_tool dump [--json] [--all] [--kind plan|table|grid] [--step METRES] FILE...
+
+Prints compiled files: NAME_linea.dat the plan, NAME_TRAIN.sim the general table,
+NAME_TRAIN.dat the track grid, told apart by their names or by --kind. A FILE of -
+is standard input, and needs --kind.
+
+  --kind KIND    plan, table or grid: the kind of every FILE
+  --all          every cell and every entry, not only those that hold something
+  --step METRES  metres between two plan samples (default 1000)
+  --json         JSON lines: a heading object per file, then one object per cell,
+                 entry or plan sample
+
+The grid: one line per cell that holds an object or a mark, or where a stretch
+value changes, with its position, byte offset, kind and every member; the members
+that stand for a measure are followed by it, as in velocita=31 (155 km/h):
+  tipo       what the cell holds (its kind, named after the bar)
+  dato1-4    the object's values: a signal's packed aspects, a slowdown's speed in
+             km/h, a speed-indicator board's speeds, a station's or signboard's
+             table entry, a code point's code
+  tempo      a signal's time value
+  preavviso  approach mark: 81 to 84 before a station stop, others before a signal
+  montagna   tunnel kind of the stretch, 0 in the open
+  velocita   line speed limit in steps of 5 km/h
+  pendenza   gradient in per mille plus 100
+  aderenza   adhesion value of the stretch
+In JSON the raw members keep their names and the measures are added as
+velocita_kmh and pendenza_per_mille.
+
+The table: one block per entry in use and the fixed entries 81 to 86, with its role
+and every member with its offset and meaning. The plan: metre, x and y with their
+type codes every METRES metres and at the last metre.
+
+A file of the wrong size, a record cut short or an unknown type code is reported as
+FILE: byte OFFSET: what is wrong; the other files are still printed, and the exit
+status is 1. What no compilation can have written is refused before it is read, as
+FILE: cannot read: why: anything but a regular file (a directory, a FIFO, a device),
+and a file larger than the largest of its kind (a grid of 302115 bytes, a table of
+2853687, a plan of 20139996: compiler/FORMATI.md says why).
+)";
+
+constexpr const char* aiuto_plot = R"(usage: scenario_tool plot [--line NAME] [--train NAME] DIR -o FILE.svg
+
+Draws the compiled scenario in DIR as one SVG picture; -o - writes it to standard
+output. At the top the plan, to scale and turned so that the route runs from left to
+right, with kilometre marks along the line, the stations named, tunnels as heavy
+strokes and signals as dots; under it, against kilometres from the route's origin,
+the speed limit with the slowdowns, the gradient and the adhesion, a row with the
+signals and the named tunnels, and the stations marked. A station, signal or slowdown
+past the route's end is drawn in red where it stands, on a shaded stretch after the
+end, and named in a line under the profile. Without a plan file the picture has the
+profile alone, and the legend lists only what is drawn.
+
+  --line NAME    route name (default QUMA-DORVIA_MIRELO)
+  --train NAME   train name (default brezane)
+  -o, --output FILE   the SVG file to write, or - for standard output
+
+Exit status 1 when a file cannot be read, decoded or written; 64 a wrong command line.
+)";
+
+const sottocomando sottocomandi[] = {
+    {"sources", "write the built-in source files and crew documents into a directory", aiuto_sources, comando_sources},
+    {"compile", "compile source files and explain a recorded code", aiuto_compile, comando_compile},
+    {"dump", "print compiled files, member by member, as text or JSON lines", aiuto_dump, comando_dump},
+    {"plot", "draw the compiled route's plan and profile as SVG", aiuto_plot, comando_plot},
+};
+
+void aiuto_generale(std::ostream& u) {
+  u << "usage: scenario_tool SUBCOMMAND [OPTION]... [ARGUMENT]...\n"
+       "       scenario_tool --help | --version\n\n"
+       "The route author's command: it writes the built-in sources as examples, compiles\n"
+       "sources of your own, and prints and draws what the compiler made.\n\n";
+  for (const sottocomando& s : sottocomandi) {
+    std::string nome = s.nome;
+    u << "  " << nome << std::string(10 - nome.size(), ' ') << s.sommario << '\n';
+  }
+  u << "\nscenario_tool SUBCOMMAND --help tells more about each. Options take their value\n"
+       "as --option VALUE or --option=VALUE. The source formats, every error code and a\n"
+       "tutorial are in the docs/ folder of the sources.\n";
+}
 
 }  // namespace
 
-int scenario_tool(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori) {
-  if (argomenti.size() == 1 && (argomenti[0] == "--help" || argomenti[0] == "-h" || argomenti[0] == "help")) {
-    uscita << aiuto;
+std::string versione_scenario_tool() { return std::string("scenario_tool ") + SCENARIO_VERSIONE; }
+
+int scenario_tool(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                  std::ostream& errori) {
+  if (argomenti.empty()) return riferisci_sbaglio(errori, "", {"a SUBCOMMAND is needed"});
+  const std::string& primo = argomenti[0];
+  if (primo == "--help" || primo == "-h" || primo == "help") {
+    aiuto_generale(uscita);
     return 0;
   }
-  if (!argomenti.empty()) {
-    std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
-    if (argomenti[0] == "sources") return comando_sources(resto, uscita, errori);
-    if (argomenti[0] == "compile") return comando_compile(resto, uscita, errori);
-    if (argomenti[0] == "dump") return comando_dump(resto, uscita, errori);
-    if (argomenti[0] == "plot") return comando_plot(resto, uscita, errori);
+  if (primo == "--version" || primo == "-V") {
+    uscita << versione_scenario_tool() << '\n';
+    return 0;
   }
-  errori << aiuto;
-  return uscita_uso;
+  for (const sottocomando& s : sottocomandi) {
+    if (primo != s.nome) continue;
+    std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
+    if (chiede_aiuto(resto)) {
+      uscita << s.aiuto;
+      return 0;
+    }
+    return s.esegui(resto, ingresso, uscita, errori);
+  }
+  if (primo.starts_with("-")) return riferisci_sbaglio(errori, "", {"unknown option " + primo});
+  return riferisci_sbaglio(errori, "", {"unknown subcommand " + primo});
 }

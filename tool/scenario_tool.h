@@ -3,15 +3,27 @@
 // explains a recorded code, `dump` prints compiled files, `plot` draws the route.
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
 
 inline constexpr int uscita_uso = 64;  // the command line was wrong
 
-int scenario_tool(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);
+// Runs the command line `argomenti` (without the program's name); `ingresso` is
+// standard input, for `dump -`.
+int scenario_tool(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                  std::ostream& errori);
 
-int comando_sources(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);
-int comando_compile(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);
-int comando_dump(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);
-int comando_plot(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori);
+// "scenario_tool 1.0.0": the program's name and the project's version.
+std::string versione_scenario_tool();
+
+// The subcommands; each gets the arguments after its name.
+int comando_sources(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                    std::ostream& errori);
+int comando_compile(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                    std::ostream& errori);
+int comando_dump(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                 std::ostream& errori);
+int comando_plot(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                 std::ostream& errori);

@@ -7,22 +7,12 @@
 
 #include "platform/piattaforma_prova.h"
 #include "platform/processo_prova.h"
+#include "tool/strumento_prova.h"
 
 namespace {
 
-struct esito {
-  int stato;
-  std::string uscita;
-  std::string errori;
-};
-
-esito strumento(const std::vector<std::string>& argomenti) {
-  std::ostringstream uscita, errori;
-  int stato = scenario_tool(argomenti, uscita, errori);
-  return {stato, uscita.str(), errori.str()};
-}
-
-const std::string linea_piccola = "[generale]\r\nlunghezza percorso,  10000\r\n[curve]\r\ncurvad3,  1000,  500\r\n[fine]\r\n";
+const std::string linea_piccola =
+    "[generale]\r\nlunghezza percorso,  10000\r\n[curve]\r\ncurvad3,  1000,  500\r\n[fine]\r\n";
 const std::string servizio_piccolo = "[generale]\r\nvelocita,   0,    30\r\n[fine]\r\n";
 
 }  // namespace
@@ -30,18 +20,83 @@ const std::string servizio_piccolo = "[generale]\r\nvelocita,   0,    30\r\n[fin
 TEST(ScenarioTool, WrongCommandLinesAreUsageErrors) {
   PiattaformaProva sorgenti, uscita;
   sorgenti.scrivi("file", "x");
-  for (const std::vector<std::string>& a :
-       {std::vector<std::string>{}, {"frobnicate"}, {"compile"}, {"compile", sorgenti.cartella},
-        {"compile", "--speed", sorgenti.cartella, uscita.cartella}, {"compile", "--line"},
-        {"compile", sorgenti.percorso("file"), uscita.cartella}, {"compile", sorgenti.cartella, sorgenti.percorso("file")},
-        {"compile", sorgenti.cartella, sorgenti.cartella + "/."}, {"sources"}, {"sources", "a", "b"}}) {
-    esito e = strumento(a);
+  for (const std::vector<std::string>& a : {std::vector<std::string>{},
+                                            {"frobnicate"},
+                                            {"compile"},
+                                            {"compile", sorgenti.cartella},
+                                            {"compile", "--speed", sorgenti.cartella, uscita.cartella},
+                                            {"compile", "--line"},
+                                            {"compile", "--no-plan=1", sorgenti.cartella, uscita.cartella},
+                                            {"compile", sorgenti.percorso("file"), uscita.cartella},
+                                            {"compile", sorgenti.cartella, sorgenti.percorso("file")},
+                                            {"compile", sorgenti.cartella, sorgenti.cartella + "/."},
+                                            {"sources"},
+                                            {"sources", "a", "b"},
+                                            {"sources", "--forse", "a"},
+                                            {"plot", "a"},
+                                            {"plot", "-o", "x.svg"},
+                                            {"dump", "-"}}) {
+    esito_strumento e = esegui_strumento(a);
     EXPECT_EQ(e.stato, uscita_uso) << (a.empty() ? "" : a.back());
     EXPECT_EQ(e.uscita, "");
-    EXPECT_NE(e.errori, "");
+    EXPECT_GE(righe_di(e.errori).size(), 1u);
+    EXPECT_LE(righe_di(e.errori).size(), 2u) << e.errori;
   }
-  EXPECT_EQ(strumento({"--help"}).stato, 0);
-  EXPECT_NE(strumento({"--help"}).uscita.find("scenario_tool compile"), std::string::npos);
+  // An unknown option or subcommand is named, and the help pointed to.
+  EXPECT_EQ(esegui_strumento({"--bogus"}).errori,
+            "scenario_tool: unknown option --bogus\nTry 'scenario_tool --help'.\n");
+  EXPECT_EQ(esegui_strumento({"frobnicate"}).errori,
+            "scenario_tool: unknown subcommand frobnicate\nTry 'scenario_tool --help'.\n");
+  EXPECT_EQ(esegui_strumento({"compile", "--speed=3", "a", "b"}).errori,
+            "scenario_tool compile: unknown option --speed\nTry 'scenario_tool compile --help'.\n");
+}
+
+TEST(ScenarioTool, HelpAndVersion) {
+  for (const std::vector<std::string>& a : {std::vector<std::string>{"--version"}, {"-V"}}) {
+    esito_strumento e = esegui_strumento(a);
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.uscita, std::string("scenario_tool ") + SCENARIO_VERSIONE + "\n");
+    EXPECT_EQ(e.errori, "");
+  }
+  esito_strumento e = esegui_strumento({"--help"});
+  EXPECT_EQ(e.stato, 0);
+  for (const char* comando : {"sources", "compile", "dump", "plot"}) {
+    EXPECT_NE(e.uscita.find(std::string("\n  ") + comando + " "), std::string::npos) << comando;
+    // Each subcommand's own help, even after other arguments.
+    for (const std::vector<std::string>& a : {std::vector<std::string>{comando, "--help"}, {comando, "x", "-h"}}) {
+      esito_strumento aiuto = esegui_strumento(a);
+      EXPECT_EQ(aiuto.stato, 0) << comando;
+      EXPECT_EQ(aiuto.uscita.rfind(std::string("usage: scenario_tool ") + comando + " ", 0), 0u) << comando;
+      EXPECT_EQ(aiuto.errori, "");
+    }
+  }
+  EXPECT_EQ(esegui_strumento({"dump", "--", "--help"}).uscita, "");  // an operand after "--"
+}
+
+TEST(ScenarioTool, NamesThatWouldLeaveTheDirectoryAreRefused) {
+  PiattaformaProva sorgenti, uscita;
+  sorgenti.scrivi("esc_linea.txt", linea_piccola);
+  sorgenti.scrivi("esc_brezane-.txt", servizio_piccolo);
+  std::string destinazione = uscita.percorso("out");
+  for (const std::string& nome : {std::string("../esc"), std::string("a/b"), std::string("a\\b"), std::string("."),
+                                  std::string(".."), std::string(""), std::string("a\0b", 3)}) {
+    for (const char* opzione : {"--line", "--train"}) {
+      esito_strumento e = esegui_strumento({"compile", opzione, nome, sorgenti.cartella, destinazione});
+      EXPECT_EQ(e.stato, uscita_uso) << nome;
+      EXPECT_EQ(righe_di(e.errori).size(), 1u) << e.errori;
+      e = esegui_strumento(
+          {"plot", std::string(opzione) + "=" + nome, uscita.cartella, "-o", uscita.percorso("p.svg")});
+      EXPECT_EQ(e.stato, uscita_uso) << nome;
+      EXPECT_EQ(righe_di(e.errori).size(), 1u) << e.errori;
+    }
+  }
+  EXPECT_EQ(sorgenti.contenuto(), (std::vector<std::string>{"esc_brezane-.txt", "esc_linea.txt"}));
+  EXPECT_EQ(sorgenti.leggi("esc_linea.txt"), linea_piccola);
+  EXPECT_TRUE(uscita.contenuto().empty());
+  // A plain name is taken, given either way.
+  esito_strumento e = esegui_strumento({"compile", "--line=esc", sorgenti.cartella, destinazione});
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_TRUE(std::filesystem::exists(destinazione + "/esc_brezane.dat"));
 }
 
 TEST(ScenarioTool, CompileWorksOnCopiesAndLeavesTheSourcesAlone) {
@@ -49,7 +104,7 @@ TEST(ScenarioTool, CompileWorksOnCopiesAndLeavesTheSourcesAlone) {
   sorgenti.scrivi("R_linea.txt", linea_piccola);
   sorgenti.scrivi("R_t-.txt", servizio_piccolo);
   std::string destinazione = uscita.percorso("nuova");
-  esito e = strumento({"compile", "--line", "R", "--train", "t", sorgenti.cartella, destinazione});
+  esito_strumento e = esegui_strumento({"compile", "--line", "R", "--train", "t", sorgenti.cartella, destinazione});
   EXPECT_EQ(e.stato, 0) << e.errori;
   EXPECT_EQ(e.uscita, "codice_errore=0 posizione_errore=0\n");
   EXPECT_EQ(e.errori, "");
@@ -62,7 +117,7 @@ TEST(ScenarioTool, CompileWorksOnCopiesAndLeavesTheSourcesAlone) {
   std::sort(scritti.begin(), scritti.end());
   EXPECT_EQ(scritti, (std::vector<std::string>{"R_linea.dat", "R_t.dat", "R_t.sim"}));
 
-  e = strumento({"compile", "--no-plan", "--line", "R", "--train", "t", sorgenti.cartella, uscita.cartella});
+  e = esegui_strumento({"compile", "--no-plan", "--line", "R", "--train", "t", sorgenti.cartella, uscita.cartella});
   EXPECT_EQ(e.stato, 0);
   EXPECT_FALSE(uscita.esiste("R_linea.dat"));
   EXPECT_TRUE(uscita.esiste("R_t.dat"));
@@ -72,14 +127,14 @@ TEST(ScenarioTool, OnlyWhatTheSourceDirectoryHoldsIsCompiled) {
   PiattaformaProva sorgenti, uscita;
   sorgenti.scrivi("QUMA-DORVIA_MIRELO_linea.txt", linea_piccola);
   uscita.scrivi("QUMA-DORVIA_MIRELO_brezane-.txt", servizio_piccolo);  // stale: removed before compiling
-  esito e = strumento({"compile", sorgenti.cartella, uscita.cartella});
+  esito_strumento e = esegui_strumento({"compile", sorgenti.cartella, uscita.cartella});
   EXPECT_EQ(e.stato, 1);
   EXPECT_EQ(e.uscita, "codice_errore=25 posizione_errore=0\n");
   EXPECT_NE(e.errori.find("error 25"), std::string::npos);
   EXPECT_TRUE(uscita.esiste("QUMA-DORVIA_MIRELO_brezane.dat"));
 
   PiattaformaProva vuota, altra;
-  e = strumento({"compile", vuota.cartella, altra.cartella});
+  e = esegui_strumento({"compile", vuota.cartella, altra.cartella});
   EXPECT_EQ(e.stato, 2);
   EXPECT_EQ(e.uscita, "codice_errore=101 posizione_errore=0\n");
   EXPECT_TRUE(altra.contenuto().empty());
@@ -87,10 +142,11 @@ TEST(ScenarioTool, OnlyWhatTheSourceDirectoryHoldsIsCompiled) {
 
 TEST(ScenarioTool, TakenHeaderSlotStillPrintsTheLine) {
   PiattaformaProva sorgenti, uscita;
-  sorgenti.scrivi("L_linea.txt", "[generale]\r\nlunghezza percorso,  10000\r\n[curve]\r\n"
-                                 "indicatori_vmax,  0,  140,  145,  155,  0,  ,  ,  ,  0\r\n[fine]\r\n");
+  sorgenti.scrivi("L_linea.txt",
+                  "[generale]\r\nlunghezza percorso,  10000\r\n[curve]\r\n"
+                  "indicatori_vmax,  0,  140,  145,  155,  0,  ,  ,  ,  0\r\n[fine]\r\n");
   sorgenti.scrivi("L_T-.txt", servizio_piccolo);
-  esito e = strumento({"compile", "--line", "L", "--train", "T", sorgenti.cartella, uscita.cartella});
+  esito_strumento e = esegui_strumento({"compile", "--line", "L", "--train", "T", sorgenti.cartella, uscita.cartella});
   EXPECT_EQ(e.stato, 2);
   EXPECT_EQ(e.uscita, "codice_errore=0 posizione_errore=0\n");
   EXPECT_EQ(e.errori, " Errore n. 1250\n");
@@ -99,17 +155,44 @@ TEST(ScenarioTool, TakenHeaderSlotStillPrintsTheLine) {
 
 TEST(ScenarioTool, SourcesWritesTheFiveBuiltInFiles) {
   PiattaformaProva cartella;
-  esito e = strumento({"sources", cartella.percorso("nuova")});
+  esito_strumento e = esegui_strumento({"sources", cartella.percorso("nuova")});
   EXPECT_EQ(e.stato, 0);
   std::vector<std::string> scritti;
   for (const auto& f : std::filesystem::directory_iterator(percorso_di(cartella.percorso("nuova")))) {
     scritti.push_back(testo_di(f.path().filename()));
   }
   std::sort(scritti.begin(), scritti.end());
-  EXPECT_EQ(scritti, (std::vector<std::string>{"QUMA-DORVIA_MIRELO_brezane-.txt", "QUMA-DORVIA_MIRELO_brezane_note.txt",
-                                               "QUMA-DORVIA_MIRELO_brezane_rallentamenti.txt",
-                                               "QUMA-DORVIA_MIRELO_brezane_scheda_treno.txt",
-                                               "QUMA-DORVIA_MIRELO_linea.txt"}));
+  EXPECT_EQ(scritti,
+            (std::vector<std::string>{"QUMA-DORVIA_MIRELO_brezane-.txt", "QUMA-DORVIA_MIRELO_brezane_note.txt",
+                                      "QUMA-DORVIA_MIRELO_brezane_rallentamenti.txt",
+                                      "QUMA-DORVIA_MIRELO_brezane_scheda_treno.txt", "QUMA-DORVIA_MIRELO_linea.txt"}));
+}
+
+TEST(ScenarioTool, SourcesKeepsAnEditedFileUnlessForced) {
+  PiattaformaProva cartella;
+  ASSERT_EQ(esegui_strumento({"sources", cartella.cartella}).stato, 0);
+  const std::string linea = "QUMA-DORVIA_MIRELO_linea.txt", note = "QUMA-DORVIA_MIRELO_brezane_note.txt";
+  std::string originale = cartella.leggi(linea);
+  std::string modificata = originale + "pendenza,  5000,  3\r\n";
+  cartella.scrivi(linea, modificata);
+  cartella.scrivi(note, "mine\r\n");
+  std::filesystem::remove(cartella.percorso("QUMA-DORVIA_MIRELO_brezane-.txt"));
+
+  esito_strumento e = esegui_strumento({"sources", cartella.cartella});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_EQ(righe_di(e.errori).size(), 2u) << e.errori;
+  EXPECT_NE(e.errori.find(cartella.percorso(linea) + " differs"), std::string::npos);
+  EXPECT_NE(e.errori.find(cartella.percorso(note) + " differs"), std::string::npos);
+  EXPECT_EQ(cartella.leggi(linea), modificata);
+  EXPECT_FALSE(cartella.esiste("QUMA-DORVIA_MIRELO_brezane-.txt"));  // nothing written at all
+
+  e = esegui_strumento({"sources", "--force", cartella.cartella});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.errori, "");
+  EXPECT_EQ(cartella.leggi(linea), originale);
+  EXPECT_TRUE(cartella.esiste("QUMA-DORVIA_MIRELO_brezane-.txt"));
+  EXPECT_EQ(esegui_strumento({"sources", cartella.cartella}).stato, 0);  // identical files are no obstacle
+  EXPECT_EQ(cartella.contenuto().size(), 5u);
 }
 
 // The command line as the system hands it over: directories named outside ASCII reach

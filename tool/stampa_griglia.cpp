@@ -1,7 +1,10 @@
 // The track grid, cell by cell. Without --all a cell is shown when it holds an object or
 // a mark, or when one of its stretch values (tunnel, speed, gradient, adhesion) differs
-// from the cell before: that is where a stretch begins.
+// from the cell before: that is where a stretch begins. The speed limit and the gradient
+// are shown in km/h and per mille beside their raw bytes; JSON adds them under keys of
+// their own.
 #include <string>
+#include <string_view>
 
 #include "tool/descrizioni.h"
 #include "tool/json.h"
@@ -35,7 +38,11 @@ std::string note(size_t k, const cella& c) {
 
 void riga_testo(size_t k, const cella& c, std::ostream& u) {
   u << "cell " << k << " at " << k * 50 << " m (byte " << k * byte_cella << "): " << nome_tipo_cella(c.tipo) << " |";
-  for (const membro& m : membri_cella(c)) u << ' ' << m.nome << '=' << m.valore;
+  for (const membro& m : membri_cella(c)) {
+    u << ' ' << m.nome << '=' << m.valore;
+    if (m.nome == std::string_view("velocita")) u << " (" << velocita_kmh(c) << " km/h)";
+    if (m.nome == std::string_view("pendenza")) u << " (" << pendenza_per_mille(c) << " \u2030)";
+  }
   std::string n = note(k, c);
   if (!n.empty()) u << " | " << n;
   u << '\n';
@@ -48,6 +55,7 @@ void riga_json(size_t k, const cella& c, std::ostream& u) {
       .numero("offset", static_cast<int64_t>(k * byte_cella))
       .testo("kind", nome_tipo_cella(c.tipo));
   for (const membro& m : membri_cella(c)) j.numero(m.nome, m.valore);
+  j.numero("velocita_kmh", velocita_kmh(c)).numero("pendenza_per_mille", pendenza_per_mille(c));
   u << j.riga() << '\n';
 }
 

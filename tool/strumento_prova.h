@@ -19,9 +19,11 @@ struct esito_strumento {
   std::string errori;
 };
 
-inline esito_strumento esegui_strumento(const std::vector<std::string>& argomenti) {
+// `ingresso` is what standard input holds.
+inline esito_strumento esegui_strumento(const std::vector<std::string>& argomenti, const std::string& ingresso = "") {
+  std::istringstream dentro(ingresso);
   std::ostringstream uscita, errori;
-  int stato = scenario_tool(argomenti, uscita, errori);
+  int stato = scenario_tool(argomenti, dentro, uscita, errori);
   return {stato, uscita.str(), errori.str()};
 }
 

@@ -1,0 +1,55 @@
+// The command-line reader shared by the subcommands of scenario_tool.
+//
+// A subcommand lists its options; the reader splits the arguments into options and
+// operands. An option with a value takes it from the next argument or after "=":
+// `--line NAME` and `--line=NAME` are the same. A lone "-" is an operand (standard
+// input or output, where the subcommand allows it), and "--" ends the options: every
+// argument after it is an operand. `--help` is answered by the dispatcher before the
+// subcommand runs, so it is not listed here.
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+struct opzione {
+  const char* nome;   // "--line"
+  const char* breve;  // "-o", or nullptr
+  bool con_valore;
+};
+
+struct riga_letta {
+  std::map<std::string, std::string> valori;  // by long name; the last one given counts
+  std::set<std::string> presenti;             // the options without a value that were given
+  std::vector<std::string> operandi;
+
+  bool ha(const std::string& nome) const { return presenti.contains(nome); }
+};
+
+// Reads `argomenti` against `opzioni`; an empty text means they are right, otherwise it
+// names what is wrong ("unknown option --bogus", "--line needs a value").
+std::string leggi_riga(const std::vector<std::string>& argomenti, const std::vector<opzione>& opzioni, riga_letta& r);
+
+// True when the arguments ask for help: `--help` or `-h` before any "--".
+bool chiede_aiuto(const std::vector<std::string>& argomenti);
+
+// What is wrong with a command line; nothing when `motivo` is empty. A wrong value
+// (`di_valore`: a bad NAME, --kind or --step) is told in one line that says it all; any
+// other fault is followed by a second line that points to the help.
+struct sbaglio_riga {
+  std::string motivo;
+  bool di_valore = false;
+
+  bool presente() const { return !motivo.empty(); }
+};
+
+// Reports a wrong command line of a subcommand ("" for scenario_tool itself) on
+// `errori` and returns the exit status, 64.
+int riferisci_sbaglio(std::ostream& errori, const std::string& comando, const sbaglio_riga& s);
+
+// A route or train name becomes part of file names, so it must be a plain name: not
+// empty, not "." or "..", and without "/", "\" or a NUL byte. Nothing is wrong when it
+// is one.
+sbaglio_riga controlla_nome(const std::string& opzione, const std::string& nome);
