@@ -1,70 +1,108 @@
-// genera_scenario as a process: it writes into its own directory, whatever the current one.
+// genera_scenario as a process: it writes into its own directory, whatever the current
+// one, whatever the directory's name, and however it was started.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
 #include "platform/piattaforma_prova.h"
+#include "platform/processo_prova.h"
 
 namespace {
 
-struct esito {
-  int stato;
-  std::string uscita;
-  std::string errori;
-};
+// A Windows program writes its lines to standard output in text mode, ending in CR LF.
+#ifdef _WIN32
+const std::string eseguibile = "genera_scenario.exe";
+const std::string a_capo = "\r\n";
+#else
+const std::string eseguibile = "genera_scenario";
+const std::string a_capo = "\n";
+#endif
+const std::string attendere = "Attendere" + a_capo;
 
-// Copies the executable into `cartella` and runs it there from another directory, with
-// no display named unless `ambiente` names one, and with the arguments `argomenti`.
-esito esegui_copia(const PiattaformaProva& cartella, const PiattaformaProva& altrove,
-                   const std::string& ambiente = "env -u DISPLAY", const std::string& argomenti = "") {
-  std::filesystem::copy_file(GENERA_SCENARIO, cartella.percorso("genera_scenario"),
-                             std::filesystem::copy_options::overwrite_existing);
-  std::string comando = "cd '" + altrove.cartella + "' && " + ambiente + " '" + cartella.percorso("genera_scenario") +
-                        "' " + argomenti + " > '" + altrove.percorso("out") + "' 2> '" + altrove.percorso("err") + "'";
-  int stato = std::system(comando.c_str());
-  esito e{WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, altrove.leggi("out"), altrove.leggi("err")};
-  std::filesystem::remove(altrove.percorso("out"));
-  std::filesystem::remove(altrove.percorso("err"));
-  return e;
+const std::vector<std::string> sei_file{
+    "QUMA-DORVIA_MIRELO_brezane.dat",           "QUMA-DORVIA_MIRELO_brezane.sim",
+    "QUMA-DORVIA_MIRELO_brezane_note.txt",      "QUMA-DORVIA_MIRELO_brezane_rallentamenti.txt",
+    "QUMA-DORVIA_MIRELO_brezane_scheda_treno.txt", "QUMA-DORVIA_MIRELO_linea.dat"};
+
+// Copies the executable into `cartella` and runs it there from the directory `altrove`,
+// with no display named unless `ambiente` names one.
+esito_processo esegui_copia(const std::string& cartella, const PiattaformaProva& altrove,
+                            std::vector<std::pair<std::string, std::string>> ambiente = {{"DISPLAY", ""}},
+                            bool da_path = false, const std::vector<std::string>& argomenti = {}) {
+  std::string copia = percorso_in(cartella, eseguibile);
+  std::filesystem::copy_file(GENERA_SCENARIO, percorso_di(copia), std::filesystem::copy_options::overwrite_existing);
+  if (da_path) ambiente.emplace_back("PATH", cartella);
+  return esegui_processo({copia, da_path ? "genera_scenario" : "", argomenti, altrove.cartella, ambiente, da_path});
+}
+
+std::vector<std::string> con_eseguibile(std::vector<std::string> nomi) {
+  nomi.push_back(eseguibile);
+  std::sort(nomi.begin(), nomi.end());
+  return nomi;
 }
 
 }  // namespace
 
 TEST(GeneraScenario, WritesEveryFileIntoItsOwnDirectory) {
   PiattaformaProva cartella, altrove;
-  esito e = esegui_copia(cartella, altrove);
+  esito_processo e = esegui_copia(cartella.cartella, altrove);
   EXPECT_EQ(e.stato, 0);
-  EXPECT_EQ(e.uscita, "Attendere\n");
+  EXPECT_EQ(e.uscita, attendere);
   EXPECT_EQ(e.errori, "");
-  EXPECT_EQ(cartella.contenuto(),
-            (std::vector<std::string>{
-                "QUMA-DORVIA_MIRELO_brezane.dat", "QUMA-DORVIA_MIRELO_brezane.sim",
-                "QUMA-DORVIA_MIRELO_brezane_note.txt", "QUMA-DORVIA_MIRELO_brezane_rallentamenti.txt",
-                "QUMA-DORVIA_MIRELO_brezane_scheda_treno.txt", "QUMA-DORVIA_MIRELO_linea.dat", "genera_scenario"}));
+  EXPECT_EQ(cartella.contenuto(), con_eseguibile(sei_file));
   EXPECT_TRUE(altrove.contenuto().empty());
 
+#ifndef _WIN32
   // A display named, but no window module beside the program: the terminal all the same.
-  e = esegui_copia(cartella, altrove, "DISPLAY=:7");
+  e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ":7"}});
   EXPECT_EQ(e.stato, 0);
-  EXPECT_EQ(e.uscita, "Attendere\n");
+  EXPECT_EQ(e.uscita, attendere);
+#endif
 
   // A second run replaces every file with the same bytes.
   std::string griglia = cartella.leggi("QUMA-DORVIA_MIRELO_brezane.dat");
   std::string tabella = cartella.leggi("QUMA-DORVIA_MIRELO_brezane.sim");
   cartella.scrivi("QUMA-DORVIA_MIRELO_brezane.sim", std::string(100000, 'x'));
-  e = esegui_copia(cartella, altrove);
+  e = esegui_copia(cartella.cartella, altrove);
   EXPECT_EQ(e.stato, 0);
   EXPECT_EQ(cartella.leggi("QUMA-DORVIA_MIRELO_brezane.dat"), griglia);
   EXPECT_EQ(cartella.leggi("QUMA-DORVIA_MIRELO_brezane.sim"), tabella);
 }
 
+// Started by name through PATH, its argv[0] holds no directory: the files still go
+// beside the executable, not into the current directory.
+TEST(GeneraScenario, StartedThroughPathWritesBesideTheExecutable) {
+  PiattaformaProva cartella, altrove;
+  esito_processo e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ""}}, true);
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_EQ(cartella.contenuto(), con_eseguibile(sei_file));
+  EXPECT_TRUE(altrove.contenuto().empty());
+}
+
+// A directory named outside ASCII: every file is written there, byte for byte as in a
+// directory with a plain name.
+TEST(GeneraScenario, DirectoriesNamedOutsideAsciiGetTheSameFiles) {
+  PiattaformaProva radice, altrove;
+  std::vector<std::string> cartelle{radice.percorso("run"), radice.percorso("run-\xC3\xA8"),
+                                    radice.percorso("run-\xD0\x96")};
+  for (const std::string& c : cartelle) {
+    std::filesystem::create_directory(percorso_di(c));
+    esito_processo e = esegui_copia(c, altrove);
+    EXPECT_EQ(e.stato, 0) << c << ": " << e.errori;
+  }
+  for (const std::string& nome : sei_file) {
+    std::string atteso = leggi_file(percorso_in(cartelle[0], nome));
+    EXPECT_EQ(leggi_file(percorso_in(cartelle[1], nome)), atteso) << nome;
+    EXPECT_EQ(leggi_file(percorso_in(cartelle[2], nome)), atteso) << nome;
+  }
+}
+
 TEST(GeneraScenario, AFileThatCannotBeWrittenEndsTheRunAndNamesIt) {
   PiattaformaProva cartella, altrove;
-  std::filesystem::create_directory(cartella.percorso("QUMA-DORVIA_MIRELO_brezane_rallentamenti.txt"));
-  esito e = esegui_copia(cartella, altrove);
+  std::filesystem::create_directory(percorso_di(cartella.percorso("QUMA-DORVIA_MIRELO_brezane_rallentamenti.txt")));
+  esito_processo e = esegui_copia(cartella.cartella, altrove);
   EXPECT_EQ(e.stato, 2);
   std::string atteso = "genera_scenario: " + cartella.percorso("QUMA-DORVIA_MIRELO_brezane_rallentamenti.txt") + ": ";
   EXPECT_EQ(e.errori.rfind(atteso, 0), 0u) << e.errori;
@@ -78,6 +116,9 @@ TEST(GeneraScenario, AFileThatCannotBeWrittenEndsTheRunAndNamesIt) {
   EXPECT_EQ(cartella.contenuto().size(), 5u);  // no temporary file left behind
 }
 
+// Runs started together, a limit on the size of files and a full disk are set up
+// through a POSIX shell.
+#ifndef _WIN32
 namespace {
 
 int shell(const std::string& comando) {
@@ -101,9 +142,9 @@ std::map<std::string, std::string> file_di(const PiattaformaProva& cartella, con
 // leave the files of a lone run. The same for two compilations into one OUTPUT_DIR.
 TEST(GeneraScenario, RunsAtOnceInOneDirectoryTakeTurns) {
   PiattaformaProva sola, insieme, altrove;
-  ASSERT_EQ(esegui_copia(sola, altrove).stato, 0);
+  ASSERT_EQ(esegui_copia(sola.cartella, altrove).stato, 0);
   std::map<std::string, std::string> attesi = file_di(sola);
-  esegui_copia(insieme, altrove);
+  esegui_copia(insieme.cartella, altrove);
   std::string programma = "env -u DISPLAY '" + insieme.percorso("genera_scenario") + "' >/dev/null";
   std::string strumento = std::string("'") + SCENARIO_TOOL + "' compile '" + sola.cartella + "/src' '" +
                           insieme.cartella + "/out' >/dev/null";
@@ -122,7 +163,7 @@ TEST(GeneraScenario, RunsAtOnceInOneDirectoryTakeTurns) {
 // 2, no temporary file, and the earlier compiled set whole.
 TEST(GeneraScenario, AFileSizeLimitIsAWriteFailure) {
   PiattaformaProva cartella, altrove;
-  ASSERT_EQ(esegui_copia(cartella, altrove).stato, 0);
+  ASSERT_EQ(esegui_copia(cartella.cartella, altrove).stato, 0);
   std::map<std::string, std::string> prima = file_di(cartella);
   int stato = shell("ulimit -f 1000 && env -u DISPLAY '" + cartella.percorso("genera_scenario") + "' >/dev/null 2>'" +
                     altrove.percorso("err") + "'");
@@ -159,25 +200,53 @@ TEST(GeneraScenario, AFullDiskLeavesTheEarlierSetWhole) {
   EXPECT_EQ(file_di(cartella, "disco/out/"), prima);
   EXPECT_EQ(prima.size(), 2u);
 }
+#endif
+
+#ifdef _WIN32
+// The simulator, running, holds a compiled file open, and Windows refuses to replace it:
+// the run waits a little, then names the file and ends; the earlier set is left whole.
+TEST(GeneraScenario, ATargetHeldOpenByAnotherProgramLeavesTheEarlierSetWhole) {
+  PiattaformaProva cartella, altrove;
+  ASSERT_EQ(esegui_copia(cartella.cartella, altrove).stato, 0);
+  cartella.scrivi("QUMA-DORVIA_MIRELO_linea.dat", "earlier plan");
+  cartella.scrivi("QUMA-DORVIA_MIRELO_brezane.sim", "earlier table");
+  std::string griglia = cartella.percorso("QUMA-DORVIA_MIRELO_brezane.dat");
+  HANDLE aperto = CreateFileW(in_utf16(griglia).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(aperto, INVALID_HANDLE_VALUE);
+  esito_processo e = esegui_copia(cartella.cartella, altrove);
+  CloseHandle(aperto);
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_EQ(e.errori, "genera_scenario: " + griglia + ": another program holds the file open\r\n");
+  EXPECT_EQ(cartella.leggi("QUMA-DORVIA_MIRELO_linea.dat"), "earlier plan");
+  EXPECT_EQ(cartella.leggi("QUMA-DORVIA_MIRELO_brezane.sim"), "earlier table");
+  EXPECT_EQ(cartella.contenuto(), con_eseguibile(sei_file)) << "no temporary file left behind";
+}
+#endif
 
 TEST(GeneraScenario, HelpAndVersionWriteNothingAndAnyOtherArgumentIsRefused) {
   PiattaformaProva cartella, altrove;
   for (const char* versione : {"--version", "-V"}) {
-    esito e = esegui_copia(cartella, altrove, "env -u DISPLAY", versione);
+    esito_processo e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ""}}, false, {versione});
     EXPECT_EQ(e.stato, 0);
-    EXPECT_EQ(e.uscita, std::string("genera_scenario ") + SCENARIO_VERSIONE + "\n");
+    EXPECT_EQ(e.uscita, std::string("genera_scenario ") + SCENARIO_VERSIONE + a_capo);
     EXPECT_EQ(e.errori, "");
   }
-  esito e = esegui_copia(cartella, altrove, "DISPLAY=:7", "--help");
+#ifdef _WIN32
+  esito_processo e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ""}}, false, {"--help"});
+#else
+  esito_processo e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ":7"}}, false, {"--help"});
+#endif
   EXPECT_EQ(e.stato, 0);
-  EXPECT_EQ(e.uscita.rfind("usage: genera_scenario\n", 0), 0u);
-  for (const char* altro : {"--bogus", "out", "--help --version", "''"}) {
-    e = esegui_copia(cartella, altrove, "env -u DISPLAY", altro);
-    EXPECT_EQ(e.stato, 64) << altro;
-    EXPECT_EQ(e.uscita, "") << altro;
-    EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 1) << altro;
+  EXPECT_EQ(e.uscita.rfind("usage: genera_scenario" + a_capo, 0), 0u);
+  for (const std::vector<std::string>& altro :
+       {std::vector<std::string>{"--bogus"}, {"out"}, {"--help", "--version"}, {""}}) {
+    e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ""}}, false, altro);
+    EXPECT_EQ(e.stato, 64) << altro[0];
+    EXPECT_EQ(e.uscita, "") << altro[0];
+    EXPECT_EQ(std::count(e.errori.begin(), e.errori.end(), '\n'), 1) << altro[0];
   }
   // Only the copy of the program is there: nothing was written.
-  EXPECT_EQ(cartella.contenuto(), std::vector<std::string>{"genera_scenario"});
+  EXPECT_EQ(cartella.contenuto(), std::vector<std::string>{eseguibile});
   EXPECT_TRUE(altrove.contenuto().empty());
 }

@@ -37,9 +37,14 @@ inline std::vector<std::string> nomi_file_corsa(const std::string& linea, const 
           nome_file_tabella(linea, treno), nome_file_griglia(linea, treno)};
 }
 
-// The separator between the directory and a file name; it is always appended, whatever
-// the directory text ends with.
+// The separator between the directory and a file name, the system's own, so the paths
+// shown read as the user writes them; it is always appended, whatever the directory
+// text ends with.
+#ifdef _WIN32
+inline constexpr char separatore = '\\';
+#else
 inline constexpr char separatore = '/';
+#endif
 
 inline std::string percorso_in(const std::string& cartella, const std::string& nome) {
   return cartella + separatore + nome;

@@ -15,6 +15,7 @@
 #include "driver/nomi_file.h"
 #include "platform/console.h"
 #include "platform/file_servizi.h"
+#include "platform/percorso.h"
 #include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
 #include "tool/spiegazione.h"
@@ -46,11 +47,12 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_co
   o.sorgenti = r.operandi[0];
   o.destinazione = r.operandi[1];
   std::error_code ec;
-  if (!fs::is_directory(o.sorgenti, ec)) return {"SOURCE_DIR " + o.sorgenti + " is not a directory", true};
-  if (fs::exists(o.destinazione, ec) && !fs::is_directory(o.destinazione, ec)) {
+  fs::path sorgenti = percorso_di(o.sorgenti), destinazione = percorso_di(o.destinazione);
+  if (!fs::is_directory(sorgenti, ec)) return {"SOURCE_DIR " + o.sorgenti + " is not a directory", true};
+  if (fs::exists(destinazione, ec) && !fs::is_directory(destinazione, ec)) {
     return {"OUTPUT_DIR " + o.destinazione + " is not a directory", true};
   }
-  if (fs::equivalent(o.sorgenti, o.destinazione, ec)) {
+  if (fs::equivalent(sorgenti, destinazione, ec)) {
     return {"OUTPUT_DIR must be another directory than SOURCE_DIR", true};
   }
   return {};
@@ -60,7 +62,7 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_co
 // directory, or only removes it when the source directory has none.
 void copia_sorgente(const opzioni_compile& o, const std::string& nome) {
   std::string copia = percorso_in(o.destinazione, nome);
-  if (fs::exists(copia)) elimina_file(copia);
+  if (fs::exists(percorso_di(copia))) elimina_file(copia);
   std::string originale = percorso_in(o.sorgenti, nome);
   if (esiste_file(originale)) scrivi_file(copia, leggi_file(originale));
 }
@@ -74,7 +76,7 @@ int comando_compile(const std::vector<std::string>& argomenti, std::istream&, st
   std::optional<blocco_cartella> blocco;
   int stato = esegui_senza_compilare(
       [&] {
-        fs::create_directories(o.destinazione);
+        fs::create_directories(percorso_di(o.destinazione));
         blocco.emplace(o.destinazione);
         rimuovi_avanzi(o.destinazione, nomi_file_corsa(o.linea, o.treno));
         copia_sorgente(o, nome_file_linea(o.linea));

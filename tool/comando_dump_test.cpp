@@ -169,7 +169,7 @@ TEST_F(Dump, FaultsCarryTheirByteOffset) {
   EXPECT_EQ(e.stato, 1);
   EXPECT_EQ(righe_di(e.errori),
             (std::vector<std::string>{p.percorso("corta.dat") + ": byte 70500: cell 4700 is cut short: 12 of 15 bytes",
-                                      p.percorso("mancante.sim") + ": cannot read: No such file or directory",
+                                      p.percorso("mancante.sim") + ": cannot read: " + motivo_assente(),
                                       p.percorso("piano_linea.dat") + ": byte 4: element 1: unknown type code 9"}));
   EXPECT_EQ(righe_di(e.uscita)[0].find(compilato("_brezane.sim") + ": general table"), 0u);  // the good one still
 

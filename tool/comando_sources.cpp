@@ -14,6 +14,7 @@
 #include "driver/nomi_file.h"
 #include "platform/console.h"
 #include "platform/file_servizi.h"
+#include "platform/percorso.h"
 #include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
 
@@ -28,12 +29,12 @@ class cartella_temporanea {
     std::random_device caso;
     fs::path radice = fs::temp_directory_path();
     do {
-      percorso_ = (radice / ("scenario_tool_sources_" + std::to_string(caso()))).string();
-    } while (!fs::create_directory(percorso_));
+      percorso_ = testo_di(radice / ("scenario_tool_sources_" + std::to_string(caso())));
+    } while (!fs::create_directory(percorso_di(percorso_)));
   }
   ~cartella_temporanea() {
     std::error_code ec;
-    fs::remove_all(percorso_, ec);
+    fs::remove_all(percorso_di(percorso_), ec);
   }
   cartella_temporanea(const cartella_temporanea&) = delete;
   cartella_temporanea& operator=(const cartella_temporanea&) = delete;
@@ -100,7 +101,7 @@ int comando_sources(const std::vector<std::string>& argomenti, std::istream&, st
   int diversi = 0;
   int stato = esegui_senza_compilare(
       [&] {
-        fs::create_directories(cartella);
+        fs::create_directories(percorso_di(cartella));
         blocco_cartella blocco(cartella);
         rimuovi_avanzi(cartella, nomi_file_corsa(linea_incorporata, treno_incorporato));
         std::vector<file_incorporato> file =

@@ -142,11 +142,11 @@ TEST_F(Disegno, PlotWritesOnePictureOrSaysWhichFileIsWrong) {
   e = esegui_strumento({"plot", p.percorso("senza"), "-o", p.percorso("t.svg")});
   EXPECT_EQ(e.stato, 1);
   EXPECT_EQ(e.errori,
-            p.percorso("senza") + "/QUMA-DORVIA_MIRELO_brezane.dat: byte 15: cell 1 is cut short: 5 of 15 bytes\n");
+            percorso_in(p.percorso("senza"), "QUMA-DORVIA_MIRELO_brezane.dat") + ": byte 15: cell 1 is cut short: 5 of 15 bytes\n");
   EXPECT_FALSE(p.esiste("t.svg"));
   e = esegui_strumento({"plot", p.percorso("vuota"), "-o", p.percorso("t.svg")});
   EXPECT_EQ(e.stato, 1);
-  EXPECT_NE(e.errori.find("QUMA-DORVIA_MIRELO_brezane.sim: No such file or directory"), std::string::npos) << e.errori;
+  EXPECT_NE(e.errori.find("QUMA-DORVIA_MIRELO_brezane.sim: " + motivo_assente(true)), std::string::npos) << e.errori;
 
   for (const std::vector<std::string>& sbagliati : {std::vector<std::string>{"plot", compilati()},
                                                     {"plot", "-o", "x.svg"},

@@ -1,9 +1,9 @@
 // scenario_tool's entry: hands the command line to the dispatcher.
 #include <iostream>
 
+#include "platform/avvio.h"
 #include "tool/scenario_tool.h"
 
 int main(int argc, char** argv) {
-  std::vector<std::string> argomenti(argv + 1, argv + argc);
-  return scenario_tool(argomenti, std::cin, std::cout, std::cerr);
+  return scenario_tool(argomenti_programma(argc, argv), std::cin, std::cout, std::cerr);
 }

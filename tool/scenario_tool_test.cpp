@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "platform/piattaforma_prova.h"
+#include "platform/processo_prova.h"
 #include "tool/strumento_prova.h"
 
 namespace {
@@ -110,7 +111,9 @@ TEST(ScenarioTool, CompileWorksOnCopiesAndLeavesTheSourcesAlone) {
   EXPECT_EQ(sorgenti.contenuto(), (std::vector<std::string>{"R_linea.txt", "R_t-.txt"}));
   EXPECT_EQ(sorgenti.leggi("R_linea.txt"), linea_piccola);
   std::vector<std::string> scritti;
-  for (const auto& f : std::filesystem::directory_iterator(destinazione)) scritti.push_back(f.path().filename());
+  for (const auto& f : std::filesystem::directory_iterator(percorso_di(destinazione))) {
+    scritti.push_back(testo_di(f.path().filename()));
+  }
   std::sort(scritti.begin(), scritti.end());
   EXPECT_EQ(scritti, (std::vector<std::string>{"R_linea.dat", "R_t.dat", "R_t.sim"}));
 
@@ -155,8 +158,8 @@ TEST(ScenarioTool, SourcesWritesTheFiveBuiltInFiles) {
   esito_strumento e = esegui_strumento({"sources", cartella.percorso("nuova")});
   EXPECT_EQ(e.stato, 0);
   std::vector<std::string> scritti;
-  for (const auto& f : std::filesystem::directory_iterator(cartella.percorso("nuova"))) {
-    scritti.push_back(f.path().filename());
+  for (const auto& f : std::filesystem::directory_iterator(percorso_di(cartella.percorso("nuova")))) {
+    scritti.push_back(testo_di(f.path().filename()));
   }
   std::sort(scritti.begin(), scritti.end());
   EXPECT_EQ(scritti,
@@ -190,4 +193,17 @@ TEST(ScenarioTool, SourcesKeepsAnEditedFileUnlessForced) {
   EXPECT_TRUE(cartella.esiste("QUMA-DORVIA_MIRELO_brezane-.txt"));
   EXPECT_EQ(esegui_strumento({"sources", cartella.cartella}).stato, 0);  // identical files are no obstacle
   EXPECT_EQ(cartella.contenuto().size(), 5u);
+}
+
+// The command line as the system hands it over: directories named outside ASCII reach
+// the commands whole (on Windows the narrow argv would hold them in the ANSI code page).
+TEST(ScenarioTool, ArgumentsOutsideAsciiReachTheCommands) {
+  PiattaformaProva p;
+  std::string sorgenti = p.percorso("src-\xC3\xA8"), compilati = p.percorso("out-\xD0\x96");
+  esito_processo e = esegui_processo({SCENARIO_TOOL, "", {"sources", sorgenti}, p.cartella, {}});
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  e = esegui_processo({SCENARIO_TOOL, "", {"compile", sorgenti, compilati}, p.cartella, {}});
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_TRUE(esiste_file(percorso_in(compilati, "QUMA-DORVIA_MIRELO_brezane.dat")));
+  EXPECT_EQ(p.contenuto(), (std::vector<std::string>{"out-\xD0\x96", "src-\xC3\xA8"}));
 }

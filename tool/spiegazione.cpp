@@ -5,7 +5,6 @@
 #include "tool/spiegazione.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <set>
 
 #include "driver/codici_errore.h"
@@ -53,7 +52,7 @@ class spiegazione {
 };
 
 std::string spiegazione::luogo(const luogo_sorgente& l) const {
-  std::string file = (std::filesystem::path(sorgenti_) / l.file).string();
+  std::string file = percorso_in(sorgenti_, l.file);
   return l.riga > 0 ? file + ":" + std::to_string(l.riga) : file;
 }
 

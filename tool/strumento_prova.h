@@ -47,7 +47,7 @@ class ScenarioIncorporato : public ::testing::Test {
 
   static std::string sorgenti() { return cartella_->percorso("src"); }
   static std::string compilati() { return cartella_->percorso("out"); }
-  static std::string compilato(const std::string& nome) { return compilati() + "/QUMA-DORVIA_MIRELO" + nome; }
+  static std::string compilato(const std::string& nome) { return percorso_in(compilati(), "QUMA-DORVIA_MIRELO" + nome); }
 
  private:
   static inline std::unique_ptr<PiattaformaProva> cartella_;

@@ -1298,10 +1298,9 @@ def scrivi_testi(contenuto, cartella):
 
 
 def trova_controllore():
-    for p in (Path("/work/shared/tools/check_content.py"), RADICE.parent / "shared" / "tools" / "check_content.py"):
-        if p.is_file():
-            return p
-    return None
+    """The content checker, in the shared folder that sits beside the repository."""
+    p = RADICE.parent / "shared" / "tools" / "check_content.py"
+    return p if p.is_file() else None
 
 
 def main(argv=None):
