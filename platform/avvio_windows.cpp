@@ -2,6 +2,7 @@
 // standard streams unless its starter handed it some (a redirection, a pipe): those are
 // kept, and only the missing ones are taken from the console of the parent process.
 #include <windows.h>
+// After windows.h, whose types it uses:
 #include <shellapi.h>
 
 #include <cstdio>

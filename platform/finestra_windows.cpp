@@ -7,8 +7,9 @@
 // runs its own loop; the run itself never waits for it.
 #include "platform/finestra_windows.h"
 
-#include <dwmapi.h>
 #include <windows.h>
+// After windows.h, whose types it uses:
+#include <dwmapi.h>
 
 #include <iostream>
 
@@ -97,8 +98,8 @@ bool PiattaformaWindows::crea() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &lavoro, 0);
   int larghezza = r.right - r.left, altezza = r.bottom - r.top;
   int x = (lavoro.left + lavoro.right - larghezza) / 2, y = (lavoro.top + lavoro.bottom - altezza) / 2;
-  finestra_ = CreateWindowExW(0, classe_finestra, titolo_finestra, stile, x, y, larghezza, altezza, nullptr,
-                              nullptr, istanza, nullptr);
+  finestra_ = CreateWindowExW(0, classe_finestra, titolo_finestra, stile, x, y, larghezza, altezza, nullptr, nullptr,
+                              istanza, nullptr);
   if (finestra_ == nullptr) return false;
   dati_.rettangolo = {pixel(etichetta_twip.left, dpi_), pixel(etichetta_twip.top, dpi_),
                       pixel(etichetta_twip.right, dpi_), pixel(etichetta_twip.bottom, dpi_)};
@@ -109,9 +110,9 @@ bool PiattaformaWindows::crea() {
 // The label's face, down to half its size until `testo` fits `larghezza` pixels.
 HFONT PiattaformaWindows::carattere_entro(HDC dc, const std::wstring& testo, int larghezza) const {
   for (int punti = punti_etichetta;; --punti) {
-    HFONT f = CreateFontW(-MulDiv(punti, dpi_, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                          L"MS Sans Serif");
+    HFONT f =
+        CreateFontW(-MulDiv(punti, dpi_, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
     if (punti <= punti_etichetta / 2) return f;
     HGDIOBJ prima = SelectObject(dc, f);
     SIZE misura{};

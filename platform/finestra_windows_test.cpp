@@ -92,11 +92,14 @@ BOOL CALLBACK guarda_figlio(HWND figlio, LPARAM dati) {
   GetClassNameW(figlio, classe, 64);
   GetWindowTextW(figlio, testo, 256);
   LONG_PTR stile = GetWindowLongPtrW(figlio, GWL_STYLE);
-  if (lstrcmpiW(classe, L"Button") == 0) v.pulsanti.push_back(testo);
-  else if (lstrcmpiW(classe, L"Static") == 0 && (stile & SS_TYPEMASK) == SS_ICON) {
+  bool statico = lstrcmpiW(classe, L"Static") == 0;
+  if (lstrcmpiW(classe, L"Button") == 0) {
+    v.pulsanti.push_back(testo);
+  } else if (statico && (stile & SS_TYPEMASK) == SS_ICON) {
     if (SendMessageW(figlio, STM_GETICON, 0, 0) != 0) ++v.icone;  // an empty icon control shows nothing
+  } else if (statico) {
+    v.testi.push_back(testo);
   }
-  else if (lstrcmpiW(classe, L"Static") == 0) v.testi.push_back(testo);
   return TRUE;
 }
 

@@ -32,12 +32,12 @@ struct esito_processo {
 };
 
 struct richiesta_processo {
-  std::string programma;            // the executable's full path
-  std::string nome;                 // argv[0]; with `da_path`, the name looked up in PATH
+  std::string programma;  // the executable's full path
+  std::string nome;       // argv[0]; with `da_path`, the name looked up in PATH
   std::vector<std::string> argomenti;
-  std::string cartella;             // the child's current directory
+  std::string cartella;                                       // the child's current directory
   std::vector<std::pair<std::string, std::string>> ambiente;  // set (or, with an empty value, unset)
-  bool da_path = false;             // started by name through PATH, as from a shell
+  bool da_path = false;                                       // started by name through PATH, as from a shell
 };
 
 #ifdef _WIN32
@@ -55,8 +55,8 @@ inline std::wstring tra_virgolette(const std::string& a) {
 
 inline HANDLE apri_ereditabile(const std::string& percorso) {
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  return CreateFileW(in_utf16(percorso).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa,
-                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileW(in_utf16(percorso).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 }  // namespace processo_prova
@@ -89,9 +89,10 @@ inline esito_processo esegui_processo(const richiesta_processo& r) {
   // Started by name, the program is found through PATH, as a shell would find it; the
   // system's own search looks beside this test program first, where the build's copy
   // stands, so the path is handed over and only the name is the child's argv[0].
-  BOOL partito = CreateProcessW(programma.c_str(), riga.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                cartella.c_str(), &si, &pi);
-  for (const auto& [nome, valore] : prima) SetEnvironmentVariableW(nome.c_str(), valore.empty() ? nullptr : valore.c_str());
+  BOOL partito =
+      CreateProcessW(programma.c_str(), riga.data(), nullptr, nullptr, TRUE, 0, nullptr, cartella.c_str(), &si, &pi);
+  for (const auto& [nome, valore] : prima)
+    SetEnvironmentVariableW(nome.c_str(), valore.empty() ? nullptr : valore.c_str());
   CloseHandle(uscita);
   CloseHandle(errori);
   esito_processo e;
@@ -128,11 +129,11 @@ inline esito_processo esegui_processo(const richiesta_processo& r) {
     dup2(uscita, 1);
     dup2(errori, 2);
     for (const auto& [nome, valore] : r.ambiente) {
-      if (valore.empty()) unsetenv(nome.c_str());
-      else setenv(nome.c_str(), valore.c_str(), 1);
+      int esito = valore.empty() ? unsetenv(nome.c_str()) : setenv(nome.c_str(), valore.c_str(), 1);
+      if (esito != 0) _exit(126);
     }
-    if (r.da_path) execvp(argv[0], argv.data());
-    else execv(r.programma.c_str(), argv.data());
+    // Started by name, the program is looked up in PATH, as a shell would do.
+    r.da_path ? execvp(argv[0], argv.data()) : execv(r.programma.c_str(), argv.data());
     _exit(127);
   }
   esito_processo e;

@@ -1,7 +1,5 @@
 // The Win32 file primitives where Windows differs from POSIX: the exclusive creation
 // under a taken name, and the directory lock held by one holder at a time.
-#include "platform/sistema_file.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -10,6 +8,7 @@
 #include <thread>
 
 #include "platform/piattaforma_prova.h"
+#include "platform/sistema_file.h"
 
 TEST(SistemaFileWindows, AnExclusiveCreationRefusesATakenNameAndLeavesItAlone) {
   PiattaformaProva p;

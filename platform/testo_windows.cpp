@@ -16,8 +16,7 @@ std::string in_utf8(const std::wstring& utf16) {
   int quanti =
       WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0, nullptr, nullptr);
   std::string testo(static_cast<size_t>(quanti), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), testo.data(), quanti, nullptr,
-                      nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), testo.data(), quanti, nullptr, nullptr);
   return testo;
 }
 
@@ -29,8 +28,8 @@ std::string motivo_sistema(unsigned long codice) {
   if (quanti == 0) quanti = FormatMessageW(modi, nullptr, codice, 0, reinterpret_cast<wchar_t*>(&testo), 0, nullptr);
   std::wstring motivo = quanti > 0 ? std::wstring(testo, quanti) : std::wstring();
   if (testo != nullptr) LocalFree(testo);
-  while (!motivo.empty() && (motivo.back() == L'\r' || motivo.back() == L'\n' || motivo.back() == L' ' ||
-                             motivo.back() == L'.')) {
+  while (!motivo.empty() &&
+         (motivo.back() == L'\r' || motivo.back() == L'\n' || motivo.back() == L' ' || motivo.back() == L'.')) {
     motivo.pop_back();
   }
   for (wchar_t& c : motivo) {
