@@ -4,10 +4,12 @@
 // there, with OUTPUT_DIR as the program's directory, so the loader's deletions touch
 // only the copies. Like a run of the program, it holds the lock of OUTPUT_DIR from the
 // first copy to the last rename. Source files of the two names already in OUTPUT_DIR are removed
-// first, so only what SOURCE_DIR holds is compiled. A recorded code is explained on
-// standard error, traced to the line of the source file in SOURCE_DIR that caused it.
+// first, so only what SOURCE_DIR holds is compiled. Every diagnostic of the compiler
+// (its errors, and its warnings unless -w) goes to standard error, placed at the line
+// of the source file in SOURCE_DIR that caused it.
 #include <filesystem>
 #include <optional>
+#include <sstream>
 #include <system_error>
 
 #include "driver/esito_esecuzione.h"
@@ -26,12 +28,13 @@ struct opzioni_compile {
   std::string linea = linea_incorporata;
   std::string treno = treno_incorporato;
   bool con_tracciato = true;
+  bool senza_avvisi = false;
   std::string sorgenti;
   std::string destinazione;
 };
 
 constexpr const char* uso_compile =
-    "usage: scenario_tool compile [--line NAME] [--train NAME] [--no-plan] SOURCE_DIR OUTPUT_DIR\n";
+    "usage: scenario_tool compile [--line NAME] [--train NAME] [--no-plan] [-w] SOURCE_DIR OUTPUT_DIR\n";
 
 // Reads the options; an empty text means they are right, otherwise it says what is wrong.
 std::string leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_compile& o) {
@@ -43,6 +46,8 @@ std::string leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_com
       (a == "--line" ? o.linea : o.treno) = argomenti[++i];
     } else if (a == "--no-plan") {
       o.con_tracciato = false;
+    } else if (a == "-w") {
+      o.senza_avvisi = true;
     } else if (a.starts_with("--")) {
       return "unknown option " + a;
     } else {
@@ -91,16 +96,21 @@ int comando_compile(const std::vector<std::string>& argomenti, std::ostream& usc
       errori, "scenario_tool");
   if (stato != uscita_riuscita) return stato;
 
-  PiattaformaConsole piattaforma(o.destinazione, nullptr, errori);
+  // A taken header slot is reported among the diagnostics, not as the message box's text.
+  std::ostringstream messaggio;
+  PiattaformaConsole piattaforma(o.destinazione, nullptr, messaggio);
   Form1 form(piattaforma);
   form.nome_linea = o.linea;
   form.nome_treno = o.treno;
   int32_t j = o.con_tracciato ? 1 : 0;
   stato = esegui_senza_compilare([&] { form.memorizza_percorso(j); }, errori, "scenario_tool");
-  if (stato == uscita_riuscita) {
-    stato = stato_compilazione(form);
-    if (stato != uscita_riuscita) spiega_codice(form, o.sorgenti, errori);
-  }
+  if (stato == uscita_riuscita) stato = stato_compilazione(form);
   uscita << "codice_errore=" << form.codice_errore << " posizione_errore=" << form.posizione_errore << '\n';
+  std::vector<diagnostica> da_dire;
+  for (const diagnostica& d : form.diagnostiche) {
+    if (d.livello == gravita::errore || !o.senza_avvisi) da_dire.push_back(d);
+  }
+  ordina_diagnostiche(da_dire, nome_file_linea(o.linea));
+  if (!da_dire.empty()) scrivi_diagnostiche(da_dire, o.sorgenti, formato_diagnostiche::testo, true, errori);
   return stato;
 }
