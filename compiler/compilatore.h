@@ -13,10 +13,10 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <utility>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/diagnostica.h"

@@ -46,7 +46,8 @@ int32_t compilatore::minimo(int32_t x, int32_t y) { return x > y ? y : x; }
 // Code `codice` at cell `cella`, about the object in cell `oggetto`.
 void compilatore::registra_errore(int32_t codice, int64_t cella, int64_t oggetto, std::vector<nota_diagnostica> note) {
   auto o = origine_celle.find(oggetto);
-  luogo_record = o != origine_celle.end() ? o->second : luogo_sorgente{nome_file_servizio(nome_linea, nome_treno), 0, 0};
+  luogo_record =
+      o != origine_celle.end() ? o->second : luogo_sorgente{nome_file_servizio(nome_linea, nome_treno), 0, 0};
   registra_codice(codice, cella * 50, std::move(note));
 }
 

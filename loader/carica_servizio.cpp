@@ -31,17 +31,16 @@ void compilatore::carica_servizio(stato_caricamento& s) {
   luogo_record = {s.file_servizio, 0, 0};
   riga_avvisata_ = 0;
   s.lettore = lettore_campi(s.sorgenti.leggi(s.file_servizio));
-  bool generale = false;
   while (!s.lettore.fine_file()) {
     riga = s.lettore.leggi_testo();
     if (e_generale(riga)) {
-      generale = true;
+      s.generale_servizio = true;
       break;
     }
   }
   if (vuoto(s.lettore.testo())) {
     avvisa("empty-service", "the service file is empty: no train data, speed, station or signal");
-  } else if (!generale) {
+  } else if (!s.generale_servizio) {
     avvisa("missing-generale", "no [generale] in the service file: nothing of it is read");
   }
   s.cursore_aderenza = 0;
@@ -73,10 +72,10 @@ bool compilatore::leggi_record_servizio(stato_caricamento& s) {
       fermo_o_avanti(s);
     }
   }
-  if (s.n_record == 0 && !vuoto(s.lettore.testo())) {
-    avvisa("empty-service", "the service file holds no record", {s.file_servizio, 0, 0});
+  if (s.generale_servizio) {
+    if (s.n_record == 0) avvisa("empty-service", "the service file holds no record", {s.file_servizio, 0, 0});
+    controlla_fine(s);
   }
-  if (!vuoto(s.lettore.testo())) controlla_fine(s);
   return true;
 }
 
@@ -143,7 +142,8 @@ uint8_t compilatore::velocita_in_cella(stato_caricamento& s) {
   if (passi < 0 || passi > 255) {
     luogo_sorgente qui = std::exchange(luogo_record, s.luogo_velocita);
     if (!recupera) return byte_o_guasto(passi, "a speed limit / 5");
-    registra_codice(25, std::nullopt, {{luogo_record, "a speed limit / 5 " + std::to_string(passi) + " does not fit a byte"}});
+    registra_codice(25, std::nullopt,
+                    {{luogo_record, "a speed limit / 5 " + std::to_string(passi) + " does not fit a byte"}});
     codice_errore = 0;
     luogo_record = qui;
     s.velocita_vigente = 0;

@@ -53,8 +53,10 @@ bool compilatore::leggi_chiave(stato_caricamento& s) {
 
 // The field in `riga` names a record when `riconosciuta`; otherwise it is worth a
 // warning unless it is blank, a known section header, or on a line already warned of
-// (the values of an unknown record are read in keyword position too).
+// or begun by a keyword (the values of a record not acted on are read in keyword
+// position too).
 void compilatore::controlla_chiave(bool riconosciuta, const char* const* sezioni) {
+  if (riconosciuta) riga_avvisata_ = luogo_record.riga;  // a curve without a plan leaves its values unread
   if (riconosciuta || senza_spazi(riga).empty() || sezione_nota(riga, sezioni)) return;
   if (chiude_parte_generale(riga)) {
     avvisa("unknown-section", "unknown section header " + tra_virgolette(senza_spazi(riga)));

@@ -19,7 +19,9 @@ class LuogoSorgente : public ProvaCaricamento {
     EXPECT_EQ(d.codice, codice);
     EXPECT_EQ(d.luogo.file, file);
     EXPECT_EQ(d.luogo.riga, riga);
-    if (colonna >= 0) EXPECT_EQ(d.luogo.colonna, colonna);
+    if (colonna >= 0) {
+      EXPECT_EQ(d.luogo.colonna, colonna);
+    }
   }
   std::string prima_nota() const { return ultimo_errore().note.at(0).messaggio; }
 };

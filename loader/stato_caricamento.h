@@ -45,6 +45,7 @@ struct stato_caricamento {
   int64_t aderenza_vigente = 0;
   int64_t cursore_velocita = 0;
   int64_t cursore_aderenza = 0;
-  luogo_sorgente luogo_velocita;  // the record of `velocita_vigente`
-  int n_record = 0;               // records read in the service file
+  luogo_sorgente luogo_velocita;   // the record of `velocita_vigente`
+  int n_record = 0;                // records read in the service file
+  bool generale_servizio = false;  // "[generale]" was found in the service file
 };

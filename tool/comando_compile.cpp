@@ -12,6 +12,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "compiler/controllo.h"
 #include "driver/esito_esecuzione.h"
 #include "driver/form1.h"
 #include "driver/nomi_file.h"

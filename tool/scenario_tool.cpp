@@ -5,7 +5,8 @@ namespace {
 
 constexpr const char* aiuto = R"(usage:
   scenario_tool sources DIR
-  scenario_tool compile [--line NAME] [--train NAME] [--no-plan] SOURCE_DIR OUTPUT_DIR
+  scenario_tool compile [--line NAME] [--train NAME] [--no-plan] [-w] SOURCE_DIR OUTPUT_DIR
+  scenario_tool check [--line NAME] [--train NAME] [--no-plan] [--format text|json] [--werror] SOURCE_DIR
   scenario_tool dump [--json] [--all] [--kind plan|table|grid] [--step METRES] FILE...
   scenario_tool plot [--line NAME] [--train NAME] DIR -o FILE.svg
 
@@ -31,22 +32,28 @@ compile   Compiles the line description NAME_linea.txt and the service descripti
           header slot already taken, or a file that could not be read or written;
           64 a wrong command line.
 
-          A recorded code is explained on standard error:
-            FILE:LINE: error CODE: meaning, at POSITION m
-            FILE:LINE: note: cell 43 holds the stop of station 3, CASTELNUOVO
-          FILE is the source file in SOURCE_DIR and LINE the line of the keyword of
-          the record being read when the code was recorded. ", at POSITION m" is
-          left out for the codes that record no position (1 to 5, 10, 24, 25, 101
-          to 103). The places chosen where no record was being read:
-            101, 102  the line description, without a line;
+          -w             do not print the warnings
+
+          Every recorded code, every taken header slot and every warning is
+          printed on standard error in the form of check (below), then a line
+          "N errors, M warnings"; nothing when there is none:
+            FILE:LINE:COLUMN: error: meaning, at POSITION m [code N]
+            FILE:LINE:COLUMN: note: cell 43 holds the stop of station 3, CASTELNUOVO
+          FILE is the source file in SOURCE_DIR, LINE and COLUMN where the keyword
+          of the record being read stands. ", at POSITION m" is left out for the
+          codes that record no position (1 to 5, 10, 24, 25, 101 to 103). The
+          places chosen where no record was being read:
+            101, 102  the line description as a whole;
             2         the first kilometre-post record off the 50 m step;
-            25        the record being read, or the file alone when it could not
-                      be read or the failure came after its last record; a note
-                      says what failed;
-            11        the signal's record; 12 and 13 the slowdown's record.
+            25        the record being read (for a speed that does not fit, the
+                      record of that speed), or the file as a whole when it could
+                      not be read or the failure came after its last record; a
+                      note says what failed;
+            11        the signal's record; 12 and 13 the slowdown's record;
+            1250, 1251  the record of the object in cell 1.
           Each note names what stands in the way and is placed at the record that
-          put it there, when there is one. "; no track grid, nothing compiled"
-          ends the error line when nothing was compiled.
+          put it there, when there is one; "no track grid: nothing is compiled"
+          is the last note when nothing was compiled.
 
 dump      Prints compiled files: NAME_linea.dat the plan, NAME_TRAIN.sim the
           general table, NAME_TRAIN.dat the track grid, told apart by their names
@@ -76,13 +83,14 @@ plot      Draws the compiled scenario in DIR as one SVG picture: the plan turned
 
 int scenario_tool(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& errori) {
   if (argomenti.size() == 1 && (argomenti[0] == "--help" || argomenti[0] == "-h" || argomenti[0] == "help")) {
-    uscita << aiuto;
+    uscita << aiuto << '\n' << aiuto_check;
     return 0;
   }
   if (!argomenti.empty()) {
     std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
     if (argomenti[0] == "sources") return comando_sources(resto, uscita, errori);
     if (argomenti[0] == "compile") return comando_compile(resto, uscita, errori);
+    if (argomenti[0] == "check") return comando_check(resto, uscita, errori);
     if (argomenti[0] == "dump") return comando_dump(resto, uscita, errori);
     if (argomenti[0] == "plot") return comando_plot(resto, uscita, errori);
   }

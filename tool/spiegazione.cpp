@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <tuple>
 
 namespace {
 
@@ -85,12 +84,4 @@ void scrivi_diagnostiche(const std::vector<diagnostica>& diagnostiche, const std
   if (formato == formato_diagnostiche::testo && con_conteggio) {
     u << errori << " errors, " << diagnostiche.size() - errori << " warnings\n";
   }
-}
-
-void ordina_diagnostiche(std::vector<diagnostica>& diagnostiche, const std::string& file_primo) {
-  auto chiave = [&](const diagnostica& d) {
-    return std::make_tuple(d.luogo.file != file_primo, d.luogo.file, d.luogo.riga, d.luogo.colonna);
-  };
-  std::stable_sort(diagnostiche.begin(), diagnostiche.end(),
-                   [&](const diagnostica& a, const diagnostica& b) { return chiave(a) < chiave(b); });
 }

@@ -29,7 +29,3 @@ enum class formato_diagnostiche { testo, json };
 // The text form ends with the count line when `con_conteggio`.
 void scrivi_diagnostiche(const std::vector<diagnostica>& diagnostiche, const std::string& cartella_sorgenti,
                          formato_diagnostiche formato, bool con_conteggio, std::ostream& u);
-
-// Puts the diagnostics in the order of the files: those of `file_primo` first, then
-// the others, each file by line and column; diagnostics at one place keep their order.
-void ordina_diagnostiche(std::vector<diagnostica>& diagnostiche, const std::string& file_primo);

@@ -212,6 +212,15 @@ TEST_F(Spiegazione, CodesOfThePassesNameTheSignalOrSlowdown) {
              L(4) + ": note: cell 96, 250 m before the start, holds " + descritto,
              L(5) + ": note: cell 95, 300 m before the start, holds " + descritto,
              L(6) + ": note: cell 94, 350 m before the start, holds " + descritto}},
+           // The second group before the start in cell 101: cells 90, 89, 88.
+           {indicatore(4450) + indicatore(4400) + indicatore(4350),
+            rallentamento,
+            1,
+            {S(2) + ": error: no free cell for a code point before a slowdown start, at 5050 m [code 12]",
+             S(2) + ": note: cell 101 holds the start of a 40 km/h slowdown",
+             L(4) + ": note: cell 90, 550 m before the start, holds " + descritto,
+             L(5) + ": note: cell 89, 600 m before the start, holds " + descritto,
+             L(6) + ": note: cell 88, 650 m before the start, holds " + descritto}},
            // Inside a slowdown from cell 101 to 121 the point due in cell 109.
            {indicatore(5350) + indicatore(5400) + indicatore(5450),
             "rallentamento,  5000,  40,  1000,  0,  0,  0\r\n",
