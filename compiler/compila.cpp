@@ -32,9 +32,10 @@ int32_t compilatore::compila(sorgenti_scenario& sorgenti, int32_t j) {
   con_tracciato = j;
   memorizza_dati(sorgenti);
   if (griglia.empty()) {
-    if (!diagnostiche.empty()) {
-      diagnostica& d = diagnostiche.back();
-      d.note.push_back({d.luogo, "no track grid: nothing is compiled"});
+    for (auto d = diagnostiche.rbegin(); d != diagnostiche.rend(); ++d) {
+      if (d->livello != gravita::errore) continue;
+      d->note.push_back({d->luogo, "no track grid: nothing is compiled"});
+      break;
     }
     return 0;
   }
