@@ -4,6 +4,8 @@
 //
 // Only the last field of the file is never acted on: the reader tests for the end of
 // the file after every field it reads in keyword position.
+#include <vector>
+
 #include "compiler/compilatore.h"
 #include "loader/stato_caricamento.h"
 #include "model/guasto_caricamento.h"
@@ -49,8 +51,9 @@ bool compilatore::leggi_corpo_linea(stato_caricamento& s) {
   n_montagne = 0;
   if (tracciato.esiste()) tracciato.semina();
   while (leggi_chiave(s)) {
-    std::vector<record_corpo> record = record_del_corpo(riga, con_tracciato != 0);
-    controlla_chiave(!record_del_corpo(riga, true).empty(), sezioni_linea);
+    std::vector<record_corpo> record = record_del_corpo(riga, true);
+    controlla_chiave(!record.empty(), sezioni_linea);
+    if (con_tracciato == 0) std::erase(record, record_corpo::curva);  // read only while the plan is computed
     try {
       for (record_corpo r : record) {
         esito_record esito = esito_record::avanti;

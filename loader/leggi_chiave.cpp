@@ -56,14 +56,14 @@ bool compilatore::leggi_chiave(stato_caricamento& s) {
 // or begun by a keyword (the values of a record not acted on are read in keyword
 // position too).
 void compilatore::controlla_chiave(bool riconosciuta, const char* const* sezioni) {
+  if (riga_avvisata_ == luogo_record.riga) return;
   if (riconosciuta) riga_avvisata_ = luogo_record.riga;  // a curve without a plan leaves its values unread
   if (riconosciuta || senza_spazi(riga).empty() || sezione_nota(riga, sezioni)) return;
+  riga_avvisata_ = luogo_record.riga;
   if (chiude_parte_generale(riga)) {
     avvisa("unknown-section", "unknown section header " + tra_virgolette(senza_spazi(riga)));
     return;
   }
-  if (riga_avvisata_ == luogo_record.riga) return;
-  riga_avvisata_ = luogo_record.riga;
   avvisa("unknown-keyword", tra_virgolette(senza_spazi(riga)) + " names no record: the line is ignored");
 }
 
