@@ -3,7 +3,6 @@
 #include "tool/spiegazione.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 
@@ -11,21 +10,27 @@ namespace {
 // escaped, every other byte as it is.
 std::string json_utf8(const std::string& testo) {
   static const char esadecimali[] = "0123456789abcdef";
-  std::string s = "\"";
-  for (char c : testo) {
-    auto b = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
+  std::string s;
+  s.reserve(testo.size() + 2);
+  s += '"';
+  size_t da = 0;  // the start of the bytes not yet copied
+  for (size_t i = 0; i < testo.size(); ++i) {
+    auto b = static_cast<unsigned char>(testo[i]);
+    if (b >= 0x20 && b != 0x7F && b != '"' && b != '\\') continue;
+    s.append(testo, da, i - da);
+    da = i + 1;
+    if (b == '"' || b == '\\') {
       s += '\\';
-      s += c;
-    } else if (b < 0x20 || b == 0x7F) {
+      s += static_cast<char>(b);
+    } else {
       s += "\\u00";
       s += esadecimali[b >> 4];
       s += esadecimali[b & 0xF];
-    } else {
-      s += c;
     }
   }
-  return s + "\"";
+  s.append(testo, da);
+  s += '"';
+  return s;
 }
 
 class scrittore {
@@ -53,7 +58,8 @@ class scrittore {
 
  private:
   std::string file(const luogo_sorgente& l) const {
-    return (std::filesystem::path(cartella_) / l.file).string();
+    if (cartella_.empty()) return l.file;
+    return cartella_ + (cartella_.back() == '/' ? "" : "/") + l.file;
   }
   std::string luogo(const luogo_sorgente& l) const {
     return file(l) + ':' + std::to_string(std::max(l.riga, 1)) + ':' + std::to_string(std::max(l.colonna, 1));
