@@ -36,10 +36,8 @@ struct banco {
     nuovo_form();
     form->con_tracciato = j;
     scrivi_sorgenti(linea, servizio);
-    stato_caricamento s;
-    s.percorso_linea = p.percorso(nome_file_linea(linea_incorporata));
-    s.percorso_servizio = p.percorso(nome_file_servizio(linea_incorporata, treno_incorporato));
-    return s;
+    return stato_caricamento(disco, nome_file_linea(linea_incorporata),
+                             nome_file_servizio(linea_incorporata, treno_incorporato));
   }
   bool carica_tutto() {
     scrivi_sorgenti(linea, servizio);
@@ -51,6 +49,7 @@ struct banco {
   }
 
   PiattaformaProva p;
+  sorgenti_su_disco disco{p.cartella};
   std::unique_ptr<Form1> form;
   std::string linea;
   std::string servizio;

@@ -2,7 +2,7 @@
 // route name as the table holds them, joined train first and lower-cased, followed by a
 // fixed filler so that the window always exists. `codice_gara_og` is the plain sum of
 // the character values, `codice_gara_st` the sum weighted by position (1 to 25).
-#include "driver/form1.h"
+#include "compiler/compilatore.h"
 #include "sources/maiuscole.h"
 
 namespace {
@@ -12,18 +12,18 @@ constexpr int lunghezza_finestra = 25;
 
 }  // namespace
 
-void Form1::prepara_finestra_codice() {
+void compilatore::prepara_finestra_codice() {
   riga = minuscolo(tabella[voce_testata_treno].testo + tabella[voce_testata_linea].testo) + riempitivo_codice;
 }
 
-int32_t Form1::codice_gara_og() {
+int32_t compilatore::codice_gara_og() {
   prepara_finestra_codice();
   int32_t somma = 0;
   for (int p = 1; p <= lunghezza_finestra; ++p) somma += static_cast<unsigned char>(riga[static_cast<size_t>(p - 1)]);
   return somma;
 }
 
-int32_t Form1::codice_gara_st() {
+int32_t compilatore::codice_gara_st() {
   prepara_finestra_codice();
   int32_t somma = 0;
   for (int p = 1; p <= lunghezza_finestra; ++p) {

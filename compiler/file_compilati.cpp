@@ -1,11 +1,13 @@
 // Writers of the three compiled files. Each file is written anew in one pass, member by
-// member, in declaration order, with no header, count or padding.
+// member in the order of the layouts (model/disposizione.h), with no header, count or
+// padding.
 #include "compiler/file_compilati.h"
 
 #include <algorithm>
 #include <bit>
 
 #include "compiler/uscita_binaria.h"
+#include "model/disposizione.h"
 
 namespace {
 
@@ -29,38 +31,29 @@ uint64_t dimensione_meta(const tracciato_piano& t) {
   return 4 * semi + 10 * (posati - semi) + 2 * (static_cast<uint64_t>(t.ultimo_metro) + 1 - posati);
 }
 
+// One member of a record, in its width; an entry's text as its length and its bytes.
+template <typename R>
+void campo(uscita_binaria& u, const R& r, const campo_binario<R>& f) {
+  switch (f.larghezza) {
+    case 1: u.byte(r.*f.byte); break;
+    case 2: u.intero(r.*f.intero); break;
+    case 4: u.lungo(r.*f.lungo); break;
+  }
+}
+
 void voce_tabella(uscita_binaria& u, const voce& v) {
-  u.byte(v.codice);
-  u.lungo(v.valore_a);
-  u.lungo(v.valore_b);
-  u.lungo(v.valore_c);
-  u.byte(v.marca);
-  u.intero(static_cast<int16_t>(v.testo.size()));
-  u.testo(v.testo);
-  u.intero(v.intero_a);
-  u.intero(v.intero_b);
-  u.intero(v.intero_c);
-  u.intero(v.intero_d);
-  u.intero(v.intero_e);
-  u.byte(v.bit_a);
-  u.byte(v.bit_b);
-  u.byte(v.bit_c);
-  u.byte(v.bit_d);
-  u.lungo(v.valore_d);
+  for (const campo_voce& f : disposizione_voce) {
+    if (f.larghezza != 0) {
+      campo(u, v, f);
+    } else {
+      u.intero(static_cast<int16_t>(v.testo.size()));
+      u.testo(v.testo);
+    }
+  }
 }
 
 void cella_griglia(uscita_binaria& u, const cella& c) {
-  u.byte(c.tipo);
-  u.intero(c.dato1);
-  u.intero(c.dato2);
-  u.intero(c.dato3);
-  u.intero(c.dato4);
-  u.byte(c.tempo);
-  u.byte(c.preavviso);
-  u.byte(c.montagna);
-  u.byte(c.velocita);
-  u.byte(c.pendenza);
-  u.byte(c.aderenza);
+  for (const campo_cella& f : disposizione_cella) campo(u, c, f);
 }
 
 }  // namespace

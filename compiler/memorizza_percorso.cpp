@@ -1,6 +1,6 @@
-// memorizza_percorso: the compiler driver. It clears the table, has the loader read
-// both source files, runs the code placement passes over the grid, checks and stamps
-// the two header slot pairs, stores the two checksums and writes the compiled files.
+// memorizza_percorso: the compiler driver of a run. It compiles the two source files of
+// the program's directory (the loader deletes each once read), ends the run with the
+// message of a taken header slot, and writes the compiled files.
 //
 // Codes recorded by the loader or the passes do not stop it: the files are written from
 // whatever the loader built. When the loader stopped before it created the grid there
@@ -8,35 +8,18 @@
 //
 // The compiled files are one set: all of them are written under temporary names first
 // and put in place together, so a failure leaves the earlier set as it was.
-#include "driver/form1.h"
-#include "compiler/file_compilati.h"
-#include "driver/nomi_file.h"
-
 #include <optional>
 
-namespace {
-
-constexpr int16_t timbro_linea = 610;
-constexpr int16_t timbro_griglia = 5121;
-
-}  // namespace
+#include "compiler/file_compilati.h"
+#include "driver/form1.h"
+#include "driver/nomi_file.h"
+#include "loader/sorgenti_scenario.h"
 
 void Form1::memorizza_percorso(int32_t& j) {
-  con_tracciato = j;
-  codice_errore = 0;
-  tabella.fill(voce{});
-  memorizza_dati();
+  sorgenti_su_disco sorgenti(piattaforma.cartella_programma());
+  int32_t testata = compila(sorgenti, j);
+  if (testata != 0) errore(std::to_string(testata));
   if (griglia.empty()) return;
-  passi_codici();
-
-  voce& testata = tabella[voce_testata_linea];
-  cella& intestazione = griglia[1];
-  if (testata.intero_a != 0 || intestazione.dato1 != 0) errore("1250");
-  testata.intero_a = timbro_linea;
-  intestazione.dato1 = timbro_griglia;
-  if (testata.valore_d != 0 || intestazione.dato2 != 0) errore("1251");
-  testata.valore_d = codice_gara_st();
-  intestazione.dato2 = static_cast<int16_t>(codice_gara_og());
 
   std::vector<file_nuovo*> insieme;
   std::optional<file_nuovo> piano;
@@ -52,4 +35,9 @@ void Form1::memorizza_percorso(int32_t& j) {
   insieme.push_back(&file_tabella);
   insieme.push_back(&file_griglia);
   sostituisci_insieme(insieme);
+}
+
+void Form1::memorizza_dati() {
+  sorgenti_su_disco sorgenti(piattaforma.cartella_programma());
+  compilatore::memorizza_dati(sorgenti);
 }

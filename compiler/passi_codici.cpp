@@ -4,10 +4,13 @@
 // 400 m inside each slowdown slower than 110 km/h (pass C) and just before the first
 // signal within 600 m after its end (pass D).
 //
-// A failed placement records its code and position and the passes carry on. No pass
+// A failed placement records its code and position and the passes carry on; its
+// diagnostic is placed at the record of the signal or slowdown concerned, with notes on
+// the cells that stood in the way. No pass
 // reads or writes past the grid's last cell: a walk that would pass it ends there, and
 // a candidate beyond it counts as occupied.
-#include "driver/form1.h"
+#include "compiler/compilatore.h"
+#include "driver/nomi_file.h"
 #include "model/regole_griglia.h"
 
 namespace {
@@ -16,7 +19,7 @@ constexpr int16_t codice_punto = 180;
 
 }  // namespace
 
-void Form1::passi_codici() {
+void compilatore::passi_codici() {
   for (int64_t i = 1; i <= n_celle - 2; ++i) {
     uint8_t tipo = griglia[static_cast<size_t>(i)].tipo;
     if (tipo == cella_avviso_rallentamento) {
@@ -24,31 +27,42 @@ void Form1::passi_codici() {
     } else if (tipo == cella_inizio_rallentamento) {
       passo_b(i);
       std::optional<int64_t> fine = griglia[static_cast<size_t>(i)].dato1 < 110 ? passo_c(i) : cerca_fine(i);
-      if (fine) passo_d(*fine);
+      if (fine) passo_d(*fine, i);
     }
   }
 }
 
-cella& Form1::cella_passi(int64_t c) { return griglia[static_cast<size_t>(c)]; }
+cella& compilatore::cella_passi(int64_t c) { return griglia[static_cast<size_t>(c)]; }
 
-bool Form1::libera_per_passi(int64_t c) { return c >= 0 && c <= n_celle && cella_libera(cella_passi(c)); }
+bool compilatore::libera_per_passi(int64_t c) { return c >= 0 && c <= n_celle && cella_libera(cella_passi(c)); }
 
-void Form1::metti_punto_codice(int64_t c) {
+void compilatore::metti_punto_codice(int64_t c) {
   cella_passi(c).tipo = punto_codice;
   cella_passi(c).dato1 = codice_punto;
 }
 
-int32_t Form1::minimo(int32_t x, int32_t y) { return x > y ? y : x; }
+int32_t compilatore::minimo(int32_t x, int32_t y) { return x > y ? y : x; }
 
-void Form1::registra_errore(int32_t codice, int64_t cella) {
-  codice_errore = codice;
-  posizione_errore = static_cast<int32_t>(cella * 50);
+// Code `codice` at cell `cella`, about the object in cell `oggetto`.
+void compilatore::registra_errore(int32_t codice, int64_t cella, int64_t oggetto, std::vector<nota_diagnostica> note) {
+  auto o = origine_celle.find(oggetto);
+  luogo_record =
+      o != origine_celle.end() ? o->second : luogo_sorgente{nome_file_servizio(nome_linea, nome_treno), 0, 0};
+  registra_codice(codice, cella * 50, std::move(note));
+}
+
+std::vector<nota_diagnostica> compilatore::note_celle(std::initializer_list<std::pair<int64_t, const char*>> celle) {
+  std::vector<nota_diagnostica> note;
+  for (auto [k, quale] : celle) {
+    if (k >= 0 && k <= n_celle) note.push_back(nota_cella(k, quale, luogo_record));
+  }
+  return note;
 }
 
 // Pass A: every signal within the 20 cells behind the warning board in cell i, nearest
 // first, gets a code point in one of the two cells before it; an existing code point
 // there is lowered to 180 when no free cell is left.
-void Form1::passo_a(int64_t i) {
+void compilatore::passo_a(int64_t i) {
   for (int64_t k = 1; k <= 20; ++k) {
     int64_t d = i - k;
     if (d < 3) return;
@@ -62,14 +76,18 @@ void Form1::passo_a(int64_t i) {
     } else if (cella_passi(d - 2).tipo == punto_codice) {
       cella_passi(d - 2).dato1 = static_cast<int16_t>(minimo(codice_punto, cella_passi(d - 2).dato1));
     } else {
-      registra_errore(11, d);
+      registra_errore(11, d, d,
+                      note_celle({{d, ""},
+                                  {i, "less than 1000 m after the signal"},
+                                  {d - 1, "just before the signal"},
+                                  {d - 2, "two cells before the signal"}}));
     }
   }
 }
 
 // Pass B: three groups of candidates 250 to 1000 m before the slowdown start in cell i;
 // each group takes the first free one.
-void Form1::passo_b(int64_t i) {
+void compilatore::passo_b(int64_t i) {
   struct gruppo {
     int64_t dopo;
     int64_t candidati[3];
@@ -84,7 +102,15 @@ void Form1::passo_b(int64_t i) {
       messo = true;
       break;
     }
-    if (!messo) registra_errore(12, i);
+    if (!messo) {
+      std::string metri[3];
+      for (size_t n = 0; n < 3; ++n) metri[n] = std::to_string(g.candidati[n] * 50) + " m before the start";
+      registra_errore(12, i, i,
+                      note_celle({{i, ""},
+                                  {i - g.candidati[0], metri[0].c_str()},
+                                  {i - g.candidati[1], metri[1].c_str()},
+                                  {i - g.candidati[2], metri[2].c_str()}}));
+    }
   }
 }
 
@@ -92,7 +118,7 @@ void Form1::passo_b(int64_t i) {
 // every 8 cells counted from the point actually placed (the due cell, else the one
 // before, else the one after). Returns the end cell, or nothing when the walk reaches
 // the grid's last cell first.
-std::optional<int64_t> Form1::passo_c(int64_t i) {
+std::optional<int64_t> compilatore::passo_c(int64_t i) {
   int64_t contatore = 0;
   for (int64_t t = i;;) {
     if (t >= n_celle) return std::nullopt;
@@ -109,7 +135,7 @@ std::optional<int64_t> Form1::passo_c(int64_t i) {
         metti_punto_codice(t + 1);
         contatore = -1;
       } else {
-        registra_errore(13, t);
+        registra_errore(13, t, i, note_celle({{i, ""}, {t - 1, ""}, {t, "where a code point was due"}, {t + 1, ""}}));
       }
     }
     if (cella_passi(t).tipo == cella_fine_rallentamento) return t;
@@ -118,16 +144,16 @@ std::optional<int64_t> Form1::passo_c(int64_t i) {
 
 // The end cell of a slowdown fast enough to need no code points inside: the first
 // slowdown end after cell i, bounded as pass C's walk.
-std::optional<int64_t> Form1::cerca_fine(int64_t i) {
+std::optional<int64_t> compilatore::cerca_fine(int64_t i) {
   for (int64_t t = i + 1; t <= n_celle; ++t) {
     if (cella_passi(t).tipo == cella_fine_rallentamento) return t;
   }
   return std::nullopt;
 }
 
-// Pass D: the first signal within 12 cells after the end cell e gets a code point in
-// one of the two cells before it.
-void Form1::passo_d(int64_t e) {
+// Pass D: the first signal within 12 cells after the end cell e of the slowdown that
+// starts in cell i gets a code point in one of the two cells before it.
+void compilatore::passo_d(int64_t e, int64_t i) {
   int64_t s = 0;
   for (int64_t j = e; j <= e + 12 && j <= n_celle; ++j) {
     if (cella_passi(j).tipo == cella_segnale) {
@@ -141,6 +167,10 @@ void Form1::passo_d(int64_t e) {
   } else if (libera_per_passi(s - 1)) {
     metti_punto_codice(s - 1);
   } else {
-    registra_errore(13, e);
+    registra_errore(13, e, i,
+                    note_celle({{i, ""},
+                                {s + 1, "the first signal after the end"},
+                                {s, "just before it"},
+                                {s - 1, "two cells before it"}}));
   }
 }

@@ -39,6 +39,15 @@ TEST_F(PassiCodici, PassAPutsCodePointsBeforeSignalsBehindAWarningBoard) {
   EXPECT_EQ(form.codice_errore, 0);
 }
 
+TEST_F(PassiCodici, PassAWindowIsExactlyTwentyCells) {
+  metti(60, cella_avviso_rallentamento);
+  metti(40, cella_segnale);  // 20 cells behind
+  metti(150, cella_avviso_rallentamento);
+  metti(129, cella_segnale);  // 21 cells behind
+  form.passi_codici();
+  EXPECT_EQ(punti(), std::vector<int>{39});
+}
+
 TEST_F(PassiCodici, PassAWithTakenCells) {
   metti(100, cella_avviso_rallentamento);
   metti(95, cella_segnale);  // cell before a code point with 270, the next taken: lowered to 180

@@ -5,12 +5,11 @@
 // Every stop closes and deletes the service file and returns at once; a position beyond
 // the grid (code 15) instead ends the reading like the end of the file, so the end
 // steps still run.
-#include "driver/form1.h"
-#include "driver/nomi_file.h"
+#include "compiler/compilatore.h"
 #include "loader/stato_caricamento.h"
 #include "model/conversioni.h"
+#include "model/guasto_caricamento.h"
 #include "model/regole_griglia.h"
-#include "platform/file_servizi.h"
 #include "sources/parole_chiave.h"
 
 namespace {
@@ -23,14 +22,26 @@ int prima_riga_storta(const stato_caricamento& s) {
   return prima;
 }
 
+bool vuoto(const std::string& testo) { return testo.find_first_not_of(" \t\r\n") == std::string::npos; }
+
 }  // namespace
 
-void Form1::carica_servizio(stato_caricamento& s) {
-  luogo_record = {nome_file_servizio(nome_linea, nome_treno), 0};
-  s.lettore = lettore_campi(leggi_file(s.percorso_servizio));
+void compilatore::carica_servizio(stato_caricamento& s) {
+  avvisi_campi_vuoti(s);
+  luogo_record = {s.file_servizio, 0, 0};
+  riga_avvisata_ = 0;
+  s.lettore = lettore_campi(s.sorgenti.leggi(s.file_servizio));
   while (!s.lettore.fine_file()) {
     riga = s.lettore.leggi_testo();
-    if (e_generale(riga)) break;
+    if (e_generale(riga)) {
+      s.generale_servizio = true;
+      break;
+    }
+  }
+  if (vuoto(s.lettore.testo())) {
+    avvisa("empty-service", "the service file is empty: no train data, speed, station or signal");
+  } else if (!s.generale_servizio) {
+    avvisa("missing-generale", "no [generale] in the service file: nothing of it is read");
   }
   s.cursore_aderenza = 0;
   s.cursore_velocita = 0;
@@ -38,23 +49,37 @@ void Form1::carica_servizio(stato_caricamento& s) {
   if (leggi_record_servizio(s)) fine_servizio(s);
 }
 
-void Form1::ferma_servizio(stato_caricamento& s, int32_t codice) {
-  elimina_file(s.percorso_servizio);
-  registra_codice(codice);
+void compilatore::ferma_servizio(stato_caricamento& s, int32_t codice, std::optional<int64_t> posizione,
+                                 std::vector<nota_diagnostica> note) {
+  if (!recupera) s.sorgenti.elimina(s.file_servizio);
+  registra_codice(codice, posizione, std::move(note));
 }
 
-bool Form1::leggi_record_servizio(stato_caricamento& s) {
+bool compilatore::leggi_record_servizio(stato_caricamento& s) {
   while (leggi_chiave(s)) {
-    for (record_servizio r : record_del_servizio(riga)) {
-      esito_record esito = record_servizio_letto(s, r);
-      if (esito == esito_record::fuori_griglia) return true;
-      if (esito == esito_record::fermo) return false;
+    std::vector<record_servizio> record = record_del_servizio(riga);
+    controlla_chiave(!record.empty(), sezioni_servizio);
+    s.n_record += static_cast<int>(record.size());
+    try {
+      for (record_servizio r : record) {
+        esito_record esito = record_servizio_letto(s, r);
+        if (esito == esito_record::fuori_griglia) return true;
+        if (esito == esito_record::fermo) return false;
+      }
+    } catch (const guasto_caricamento& e) {
+      if (!recupera) throw;
+      registra_codice(25, std::nullopt, {{luogo_record, e.what()}});
+      fermo_o_avanti(s);
     }
+  }
+  if (s.generale_servizio) {
+    if (s.n_record == 0) avvisa("empty-service", "the service file holds no record", {s.file_servizio, 0, 0});
+    controlla_fine(s);
   }
   return true;
 }
 
-esito_record Form1::record_servizio_letto(stato_caricamento& s, record_servizio r) {
+esito_record compilatore::record_servizio_letto(stato_caricamento& s, record_servizio r) {
   lettore_campi& l = s.lettore;
   switch (r) {
     case record_servizio::massa_frenata: tabella[voce_dati_treno].valore_a = l.leggi_lungo(); break;
@@ -81,11 +106,12 @@ esito_record Form1::record_servizio_letto(stato_caricamento& s, record_servizio 
 // kilometre posts must stand on multiples of 50 m. A code 2 is traced back to the first
 // kilometre-post record of the line file that is off the 50 m step: the ordering only
 // swaps the records (or clears all three, and then none is off).
-void Form1::fine_servizio(stato_caricamento& s) {
+void compilatore::fine_servizio(stato_caricamento& s) {
   luogo_record.riga = 0;
-  elimina_file(s.percorso_servizio);
+  luogo_record.colonna = 0;
+  if (!recupera) s.sorgenti.elimina(s.file_servizio);
   do {
-    cella_griglia(s.cursore_velocita).velocita = velocita_in_cella(s.velocita_vigente);
+    cella_griglia(s.cursore_velocita).velocita = velocita_in_cella(s);
     ++s.cursore_velocita;
   } while (s.cursore_velocita < n_celle - 2);
   do {
@@ -95,13 +121,33 @@ void Form1::fine_servizio(stato_caricamento& s) {
   for (int i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
     const voce& v = tabella[static_cast<size_t>(i)];
     if (v.valore_a % 50 != 0 || v.valore_b % 50 != 0) {
-      luogo_record = {nome_file_linea(nome_linea), prima_riga_storta(s)};
-      registra_codice(2);
+      luogo_record = {s.file_linea, prima_riga_storta(s), 0};
+      std::vector<nota_diagnostica> note;
+      for (int j = voce_progressiva_tre; j <= voce_progressiva_uno; ++j) {
+        const voce& w = tabella[static_cast<size_t>(j)];
+        if (w.valore_a % 50 == 0 && w.valore_b % 50 == 0) continue;
+        note.push_back({luogo_record, "kilometre-post entry " + std::to_string(j) + " holds position " +
+                                          std::to_string(w.valore_a) + " m and value " + std::to_string(w.valore_b)});
+      }
+      registra_codice(2, std::nullopt, std::move(note));
+      break;
     }
   }
 }
 
-// A speed limit is kept in steps of 5 km/h.
-uint8_t Form1::velocita_in_cella(int64_t velocita) {
-  return byte_o_guasto(arrotonda(static_cast<double>(velocita) / 5.0), "a speed limit / 5");
+// A speed limit is kept in steps of 5 km/h; one that does not fit the cell's byte fails
+// the load at the record that set it.
+uint8_t compilatore::velocita_in_cella(stato_caricamento& s) {
+  int64_t passi = arrotonda(static_cast<double>(s.velocita_vigente) / 5.0);
+  if (passi < 0 || passi > 255) {
+    luogo_sorgente qui = std::exchange(luogo_record, s.luogo_velocita);
+    if (!recupera) return byte_o_guasto(passi, "a speed limit / 5");
+    registra_codice(25, std::nullopt,
+                    {{luogo_record, "a speed limit / 5 " + std::to_string(passi) + " does not fit a byte"}});
+    codice_errore = 0;
+    luogo_record = qui;
+    s.velocita_vigente = 0;
+    return 0;
+  }
+  return static_cast<uint8_t>(passi);
 }

@@ -42,6 +42,23 @@ TEST_F(CaricaServizio, SpeedThatDoesNotFitAByteFails) {
   EXPECT_FALSE(resta_servizio());
 }
 
+// Each speed record writes at least one cell, so records at one place push the cursor
+// on; it stops before the grid's last cell (340 here), which only the end step writes.
+// The adhesion has no such stop.
+TEST_F(CaricaServizio, SpeedCursorStopsBeforeTheLastCell) {
+  std::string righe;
+  for (int v : {30, 40, 50, 60, 70}) righe += "velocita,  16900,  " + std::to_string(v) + "\r\n";
+  carica(linea(""), servizio(righe));
+  ASSERT_EQ(form.codice_errore, 0);
+  EXPECT_EQ(c(337).velocita, 0);
+  EXPECT_EQ(c(338).velocita, 6);
+  EXPECT_EQ(c(339).velocita, 8);
+  EXPECT_EQ(c(340).velocita, 14);
+  carica(linea(""), servizio("aderenza,  16900,  30\r\naderenza,  16900,  30\r\naderenza,  16900,  30\r\n"
+                             "aderenza,  16900,  30\r\n"));
+  EXPECT_EQ(form.codice_errore, 25);
+}
+
 TEST_F(CaricaServizio, EmptyMissingAndUnmarkedServiceFiles) {
   carica(linea(""), "[generale]");
   EXPECT_EQ(form.codice_errore, 0);

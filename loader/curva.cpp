@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "driver/form1.h"
+#include "compiler/compilatore.h"
 #include "loader/stato_caricamento.h"
 #include "model/guasto_caricamento.h"
 #include "model/regole_griglia.h"
@@ -25,29 +25,34 @@ void controlla_metro(const tracciato_piano& t, int64_t m) {
 
 }  // namespace
 
-esito_record Form1::record_curva(stato_caricamento& s) {
+esito_record compilatore::record_curva(stato_caricamento& s) {
   int32_t inizio = s.lettore.leggi_lungo();
   int32_t lunghezza = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(inizio, n_celle)) return fuori_griglia(inizio);
+  if (!sta_in_griglia(inizio, n_celle)) return fuori_griglia(s, inizio);
   int classe = classe_curva(riga);
   if (classe == 0) {
-    ferma_linea(s, 103);
-    return esito_record::fermo;
+    ferma_linea(s, 103, std::nullopt, {{luogo_record, "the curve key holds none of the digits 1 to 6"}});
+    return fermo_o_avanti(s);
+  }
+  const int64_t fine = static_cast<int64_t>(inizio) + lunghezza;
+  if (fine < std::max<int64_t>(inizio, s.metro_tracciato) || lunghezza <= 0) {
+    avvisa("empty-curve", "the curve from " + std::to_string(inizio) + " m, " + std::to_string(lunghezza) +
+                              " m long, turns no metre of the plan");
   }
   double curvatura = curvature[static_cast<size_t>(classe)];
   if (curva_sinistra(riga)) curvatura = -curvatura;
-  if (!posa_rettilineo(s, inizio, true)) return esito_record::fermo;
-  if (!posa_curva(s, static_cast<int64_t>(inizio) + lunghezza, curvatura)) return esito_record::fermo;
+  if (!posa_rettilineo(s, inizio, true)) return fermo_o_avanti(s);
+  if (!posa_curva(s, fine, curvatura)) return fermo_o_avanti(s);
   return esito_record::avanti;
 }
 
 // Straight metres up to and including `fino_a`. Within the body the plan may not pass
 // metre 1000000 (code 103); the straight tail after the body has no such limit.
-bool Form1::posa_rettilineo(stato_caricamento& s, int64_t fino_a, bool limite_piano) {
+bool compilatore::posa_rettilineo(stato_caricamento& s, int64_t fino_a, bool limite_piano) {
   return posa_metri(s, fino_a, false, 0.0, limite_piano);
 }
 
-bool Form1::posa_curva(stato_caricamento& s, int64_t fino_a, double curvatura) {
+bool compilatore::posa_curva(stato_caricamento& s, int64_t fino_a, double curvatura) {
   return posa_metri(s, fino_a, true, curvatura, true);
 }
 
@@ -55,7 +60,7 @@ bool Form1::posa_curva(stato_caricamento& s, int64_t fino_a, double curvatura) {
 // the plan's last one fails the load before it is laid; within the body, laying metre
 // 1000000 stops the load with 103 once it is laid. Laying a metre only extends the run:
 // its coordinates are worked out when the plan is written.
-bool Form1::posa_metri(stato_caricamento& s, int64_t fino_a, bool curva, double curvatura, bool limite_piano) {
+bool compilatore::posa_metri(stato_caricamento& s, int64_t fino_a, bool curva, double curvatura, bool limite_piano) {
   int64_t& m = s.metro_tracciato;
   if (m > fino_a) return true;
   const int64_t limite = std::max(metro_massimo, m);  // the first metre that, once laid, stops the load
@@ -66,7 +71,7 @@ bool Form1::posa_metri(stato_caricamento& s, int64_t fino_a, bool curva, double 
     m = ultimo + 1;
   }
   if (fermato) {
-    ferma_linea(s, 103);
+    ferma_linea(s, 103, std::nullopt, {{luogo_record, "the plan has reached metre 1000000"}});
     return false;
   }
   if (fino_a >= m) controlla_metro(tracciato, m);

@@ -2,21 +2,34 @@
 
 #include "loader/caricamento_prova.h"
 
-// Where a code is recorded: the file and the line of the keyword of the record being
-// handled; and the record that laid each cell's object.
+// Where a code is recorded: the file, line and column of the keyword of the record
+// being handled, with a note on what was in the way; and the record that laid each
+// cell's object.
 class LuogoSorgente : public ProvaCaricamento {
  protected:
-  void atteso(int32_t codice, const std::string& file, int riga) {
-    EXPECT_EQ(form.codice_errore, codice);
-    EXPECT_EQ(form.luogo_errore.file, file);
-    EXPECT_EQ(form.luogo_errore.riga, riga);
+  const diagnostica& ultimo_errore() const {
+    for (auto d = form.diagnostiche.rbegin(); d != form.diagnostiche.rend(); ++d) {
+      if (d->livello == gravita::errore) return *d;
+    }
+    throw std::logic_error("no error recorded");
   }
+  void atteso(int32_t codice, const std::string& file, int riga, int colonna = -1) {
+    EXPECT_EQ(form.codice_errore, codice);
+    const diagnostica& d = ultimo_errore();
+    EXPECT_EQ(d.codice, codice);
+    EXPECT_EQ(d.luogo.file, file);
+    EXPECT_EQ(d.luogo.riga, riga);
+    if (colonna >= 0) {
+      EXPECT_EQ(d.luogo.colonna, colonna);
+    }
+  }
+  std::string prima_nota() const { return ultimo_errore().note.at(0).messaggio; }
 };
 
 TEST_F(LuogoSorgente, TheKeywordLineOfTheRecordInEitherFile) {
   // Body from line 4. Remarks are counted; values on the next lines belong to line 6.
-  carica(linea("- a remark\r\n-- another\r\npendenza\r\n  20000,\r\n  1\r\n"));
-  atteso(15, "L_linea.txt", 6);
+  carica(linea("- a remark\r\n-- another\r\n  pendenza\r\n  20000,\r\n  1\r\n"));
+  atteso(15, "L_linea.txt", 6, 3);
 
   // Cab signalling in the general part, after a remark: line 3.
   carica("[generale]\r\n- remark\r\nripetizione segnali 9 codici,  675,  2000\r\n[curve]\r\n[fine]\r\n");
@@ -25,15 +38,15 @@ TEST_F(LuogoSorgente, TheKeywordLineOfTheRecordInEitherFile) {
   // A refused signal: the service file's line, and the cell that was in the way.
   carica(linea(""), servizio("sabbia,  1\r\nstazione,  2100,  4,  500,  0, 0, 0,  1,1,0,  4,1,1,  1,  0,0,0, S\r\n"
                              "segnale,    2250,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"));
-  atteso(16, "L_T-.txt", 4);
-  EXPECT_EQ(form.cella_rifiutata, 46);
-  EXPECT_EQ(form.origine_celle.at(46).riga, 3);  // the station's stop cell
+  atteso(16, "L_T-.txt", 4, 1);
+  EXPECT_EQ(prima_nota(), "cell 46 holds the stop of station 1, S");
+  EXPECT_EQ(ultimo_errore().note[0].luogo.riga, 3);  // the station's stop cell
 
   // A slowdown whose end cell is taken names the end cell, not the start.
   carica(linea(""), servizio("segnale,    3000,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"
                              "rallentamento,   2000,    40,  1000, 0,  0,  0\r\n"));
   atteso(19, "L_T-.txt", 3);
-  EXPECT_EQ(form.cella_rifiutata, 61);
+  EXPECT_EQ(prima_nota(), "cell 61 holds a signal");
 }
 
 TEST_F(LuogoSorgente, CodesRecordedOutsideARecord) {
@@ -44,11 +57,11 @@ TEST_F(LuogoSorgente, CodesRecordedOutsideARecord) {
   // The service file is missing: a failure of the whole load, named after that file.
   carica(linea(""), "");
   atteso(25, "L_T-.txt", 0);
-  EXPECT_NE(form.motivo_guasto.find("L_T-.txt"), std::string::npos) << form.motivo_guasto;
+  EXPECT_EQ(prima_nota(), "L_T-.txt: No such file or directory");
   // A value that does not fit: the record's line, and the reader's own words.
   carica(linea(""), servizio("\r\nsabbia\r\n 40000\r\n"));
   atteso(25, "L_T-.txt", 3);
-  EXPECT_EQ(form.motivo_guasto, "line 4: 40000 does not fit 16 bits");
+  EXPECT_EQ(prima_nota(), "line 4: 40000 does not fit 16 bits");
 }
 
 TEST_F(LuogoSorgente, KilometrePostCheckNamesTheFirstRecordOffTheStep) {
@@ -93,5 +106,4 @@ TEST_F(LuogoSorgente, ObjectsKeepTheLineOfTheirRecord) {
   // The slowdown's start, end, warning and approach cells.
   for (int k : {101, 107, 77, 76, 73}) EXPECT_EQ(form.origine_celle.at(k).riga, 3) << k;
   EXPECT_EQ(form.origine_celle.count(72), 0u);
-  EXPECT_EQ(form.cella_rifiutata, -1);
 }

@@ -3,7 +3,7 @@
 // Each of the three speeds A, B, C is packed as left-hand speed · 20 + right-hand
 // speed / 5 (so 140 on the left and nothing on the right is 2800); the stripes of both
 // sides go into the fourth value. The board needs a free cell.
-#include "driver/form1.h"
+#include "compiler/compilatore.h"
 #include "model/conversioni.h"
 #include "model/regole_griglia.h"
 
@@ -16,13 +16,13 @@ int16_t velocita_cartello(int32_t sinistra, int32_t destra) {
 
 }  // namespace
 
-void Form1::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs, int32_t& strisces,
+void compilatore::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs, int32_t& strisces,
                                   int32_t& vad, int32_t& vbd, int32_t& vcd, int32_t& strisced) {
   int64_t k = cella_di(posizione);
   cella& c = cella_griglia(k);
   if (!cella_libera(c)) {
     codice_errore = 21;
-    cella_rifiutata = k;
+    cella_rifiutata_ = k;
     return;
   }
   annota_origine(k);
@@ -30,5 +30,6 @@ void Form1::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs,
   c.dato1 = velocita_cartello(vas, vad);
   c.dato2 = velocita_cartello(vbs, vbd);
   c.dato3 = velocita_cartello(vcs, vcd);
+  avvisa_troncato(static_cast<int64_t>(basso16(strisces)) * 10 + basso16(strisced), 16, "the stripes value");
   c.dato4 = basso16(static_cast<int64_t>(basso16(strisces)) * 10 + basso16(strisced));
 }

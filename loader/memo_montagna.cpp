@@ -4,12 +4,12 @@
 // A kind above 10 means kind - 10 with a tunnel mark on every fourth cell of the
 // stretch (one every 200 m) where the cell holds no object yet. A stretch that begins
 // 150 m or less after the previous one ends becomes kind 3.
-#include "driver/form1.h"
+#include "compiler/compilatore.h"
 #include "model/conversioni.h"
 #include "model/guasto_caricamento.h"
 #include "model/regole_griglia.h"
 
-void Form1::memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo) {
+void compilatore::memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo) {
   bool segna_galleria = false;
   if (tipo > 10) {
     tipo -= 10;

@@ -5,11 +5,11 @@
 // just before the board (4 furthest from it). Start, end and warning cells must be
 // free before anything is written; the approach cells are checked after those three
 // are laid.
-#include "driver/form1.h"
+#include "compiler/compilatore.h"
 #include "model/conversioni.h"
 #include "model/regole_griglia.h"
 
-void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta, int32_t& d_v) {
+void compilatore::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta, int32_t& d_v) {
   int64_t inizio = cella_di(x);
   int64_t fine = cella_di(static_cast<int64_t>(x) + l);
   int64_t avviso = cella_di(static_cast<int64_t>(x) - 1200);
@@ -18,7 +18,7 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
   if (con_avviso) {
     if (!cella_libera(cella_griglia(avviso))) {
       codice_errore = 17;
-      cella_rifiutata = avviso;
+      cella_rifiutata_ = avviso;
       return;
     }
   } else {
@@ -26,14 +26,17 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
   }
   if (!cella_libera(cella_griglia(inizio))) {
     codice_errore = 18;
-    cella_rifiutata = inizio;
+    cella_rifiutata_ = inizio;
     return;
   }
   if (!cella_libera(cella_griglia(fine))) {
     codice_errore = 19;
-    cella_rifiutata = fine;
+    cella_rifiutata_ = fine;
     return;
   }
+  avvisa_troncato(v, 16, "the slowdown speed");
+  avvisa_troncato(f_tt, 16, "the slowdown's third value");
+  avvisa_troncato(d_v, 16, "the slowdown's last value");
   annota_origine(fine);
   annota_origine(inizio);
   if (con_avviso) annota_origine(avviso);
@@ -55,7 +58,7 @@ void Form1::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
   for (int64_t i = 0; i < 4; ++i) {
     if (!cella_libera(cella_griglia(prima_avviso - i))) {
       codice_errore = 20;
-      cella_rifiutata = prima_avviso - i;
+      cella_rifiutata_ = prima_avviso - i;
       return;
     }
   }

@@ -6,7 +6,7 @@
 // A record whose third value is 1 then has 100 added to its second.
 #include <array>
 
-#include "driver/form1.h"
+#include "compiler/compilatore.h"
 #include "model/conversioni.h"
 
 namespace {
@@ -17,7 +17,7 @@ struct progressiva {
 
 }  // namespace
 
-void Form1::progressive_ordina() {
+void compilatore::progressive_ordina() {
   // r[0], r[1], r[2] are the records as read into entries 81, 82, 83.
   std::array<progressiva, 3> r;
   for (int i = 0; i < 3; ++i) {

@@ -1,6 +1,6 @@
 // The service records laid straight on the grid: line speed limits and adhesion (step
 // functions), signals and slowdowns (handed to their stores) and code reductions.
-#include "driver/form1.h"
+#include "compiler/compilatore.h"
 #include "loader/stato_caricamento.h"
 #include "model/conversioni.h"
 #include "model/regole_griglia.h"
@@ -8,27 +8,33 @@
 // Each cell holds the limit of the last record at or before it. The first cell is
 // written even when the cursor stands at or past the new record's cell; the cursor
 // never passes the grid's last cell.
-esito_record Form1::record_velocita(stato_caricamento& s) {
+esito_record compilatore::record_velocita(stato_caricamento& s) {
   int32_t posizione = s.lettore.leggi_lungo();
   int32_t velocita = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
+  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(s, posizione);
   int64_t n = cella_della_posizione(posizione);
   if (n > 0) {
     while (s.cursore_velocita < n_celle) {
-      cella_griglia(s.cursore_velocita).velocita = velocita_in_cella(s.velocita_vigente);
+      cella_griglia(s.cursore_velocita).velocita = velocita_in_cella(s);
       ++s.cursore_velocita;
       if (s.cursore_velocita >= n) break;
     }
   }
+  if (velocita % 5 != 0) {
+    avvisa("speed-rounded", "speed " + std::to_string(velocita) + " km/h is kept in steps of 5 km/h, as " +
+                                std::to_string(5 * arrotonda(velocita / 5.0)) + " km/h");
+  }
   s.velocita_vigente = velocita;
+  s.luogo_velocita = luogo_record;
   return esito_record::avanti;
 }
 
 // As the speed, but with no stop at the grid's last cell.
-esito_record Form1::record_aderenza(stato_caricamento& s) {
+esito_record compilatore::record_aderenza(stato_caricamento& s) {
   int32_t posizione = s.lettore.leggi_lungo();
   int32_t aderenza = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
+  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(s, posizione);
+  avvisa_troncato(aderenza, 8, "the adhesion");
   int64_t n = cella_della_posizione(posizione);
   if (n > 0) {
     do {
@@ -40,51 +46,56 @@ esito_record Form1::record_aderenza(stato_caricamento& s) {
   return esito_record::avanti;
 }
 
-esito_record Form1::record_segnale(stato_caricamento& s) {
+esito_record compilatore::record_segnale(stato_caricamento& s) {
   std::array<int32_t, 11> v;
   for (int32_t& valore : v) valore = s.lettore.leggi_lungo();
   int32_t posizione = v[0];
-  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
+  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(s, posizione);
   memo_segnale(posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
   return dopo_memo(s, posizione);
 }
 
-esito_record Form1::record_rallentamento(stato_caricamento& s) {
+esito_record compilatore::record_rallentamento(stato_caricamento& s) {
   int32_t x = s.lettore.leggi_lungo();
   int32_t v = s.lettore.leggi_lungo();
   int32_t l = s.lettore.leggi_lungo();
   int32_t f_tt = s.lettore.leggi_lungo();
   int32_t f_ta = s.lettore.leggi_lungo();
   int32_t d_v = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(x, n_celle)) return fuori_griglia(x);
+  if (!sta_in_griglia(x, n_celle)) return fuori_griglia(s, x);
+  if (l < 0) {
+    avvisa("end-before-start", "slowdown from " + std::to_string(x) + " m with length " + std::to_string(l) +
+                                   " m: its end lies before its start");
+  }
   memo_rallentamento(x, v, l, f_tt, f_ta, d_v);
   return dopo_memo(s, x);
 }
 
 // After a signal or slowdown store: any code stops the load, a code 15 left by the
 // line half included.
-esito_record Form1::dopo_memo(stato_caricamento& s, int32_t posizione) {
+esito_record compilatore::dopo_memo(stato_caricamento& s, int32_t posizione) {
   if (codice_errore <= 0) return esito_record::avanti;
-  ferma_servizio(s, codice_errore);
-  posizione_errore = posizione;
-  return esito_record::fermo;
+  std::vector<nota_diagnostica> note = note_rifiuto();
+  if (codice_errore == 15) note.push_back(nota_griglia());  // left by the line half
+  ferma_servizio(s, codice_errore, posizione, std::move(note));
+  return fermo_o_avanti(s);
 }
 
 // A code reduction marks the cell that holds its position (not the cell after it) as a
 // code point, with its code when the code is positive.
-esito_record Form1::record_abbattimento(stato_caricamento& s) {
+esito_record compilatore::record_abbattimento(stato_caricamento& s) {
   int32_t posizione = s.lettore.leggi_lungo();
   int32_t codice = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(posizione);
+  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(s, posizione);
   int64_t k = cella_della_posizione(posizione);
   cella& c = cella_griglia(k);
   if (!cella_libera(c)) {
-    cella_rifiutata = k;
-    ferma_servizio(s, 7);
-    posizione_errore = posizione;
-    return esito_record::fermo;
+    cella_rifiutata_ = k;
+    ferma_servizio(s, 7, posizione, note_rifiuto());
+    return fermo_o_avanti(s);
   }
   annota_origine(k);
+  if (codice > 0) avvisa_troncato(codice, 16, "the code");
   if (codice > 0) {
     c.tipo = punto_codice;
     c.dato1 = basso16(codice);

@@ -1,5 +1,5 @@
 // The loader's working state for one call of `memorizza_dati`: the file being read,
-// the paths of the two source files, and the cursors and pending values of the step
+// the source files and their names, and the cursors and pending values of the step
 // functions that the line half and the service half lay on the grid.
 #pragma once
 
@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "loader/sorgenti_scenario.h"
+#include "model/luogo_sorgente.h"
 #include "sources/lettore_campi.h"
 
 // How a record handler ends: the next record follows; the record's position failed
@@ -14,9 +16,17 @@
 // the load stopped with a code and the caller returns at once.
 enum class esito_record : int { avanti, fuori_griglia, fermo };
 
+// The section headers that the built-in files use, each list ending with a null.
+extern const char* const sezioni_linea[];
+extern const char* const sezioni_servizio[];
+
 struct stato_caricamento {
-  std::string percorso_linea;
-  std::string percorso_servizio;
+  stato_caricamento(sorgenti_scenario& sorgenti, std::string file_linea, std::string file_servizio)
+      : sorgenti(sorgenti), file_linea(std::move(file_linea)), file_servizio(std::move(file_servizio)) {}
+
+  sorgenti_scenario& sorgenti;
+  std::string file_linea;
+  std::string file_servizio;
   lettore_campi lettore{""};
 
   // Line half.
@@ -24,6 +34,7 @@ struct stato_caricamento {
   int64_t cursore_pendenza = 0;   // the next cell to receive a gradient
   int64_t pendenza_vigente = 0;   // the gradient read last, not yet laid
   int64_t metro_tracciato = 2;    // the next metre of the plan to compute
+  int64_t posizione_pendenza = -1; // the position of the gradient read last
   // For each kilometre-post entry (81, 82, 83 as read) the line of its record when its
   // position or value is not a multiple of 50, else 0: where a code 2 comes from.
   std::array<int, 3> riga_progressiva_storta{};
@@ -34,4 +45,7 @@ struct stato_caricamento {
   int64_t aderenza_vigente = 0;
   int64_t cursore_velocita = 0;
   int64_t cursore_aderenza = 0;
+  luogo_sorgente luogo_velocita;   // the record of `velocita_vigente`
+  int n_record = 0;                // records read in the service file
+  bool generale_servizio = false;  // "[generale]" was found in the service file
 };

@@ -18,6 +18,13 @@ void lettore_campi::inizia_campo() {
   if (fine_file()) guasto("a field is due but the file has ended");
   salta_spazi();
   riga_campo_ = riga_;
+  colonna_campo_ = static_cast<int>(pos_ - inizio_riga_) + 1;
+}
+
+void lettore_campi::salta_riga() {
+  if (pos_ == inizio_riga_) return;
+  while (!fine_file() && !a_fine_riga()) ++pos_;
+  if (a_fine_riga()) consuma_fine_riga();
 }
 
 void lettore_campi::salta_spazi() {
@@ -30,6 +37,7 @@ void lettore_campi::consuma_fine_riga() {
   if (testo_[pos_] == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
   ++pos_;
   ++riga_;
+  inizio_riga_ = pos_;
 }
 
 std::string lettore_campi::leggi_testo() {
@@ -66,6 +74,8 @@ int64_t lettore_campi::leggi_numero(int64_t minimo, int64_t massimo, const char*
       guasto((troppo_grande ? std::string("a number") : std::to_string(valore)) + " does not fit " + variabile);
     }
     salta_spazi();
+  } else {
+    campi_vuoti_.emplace_back(riga_campo_, colonna_campo_);
   }
   if (a_fine_riga()) {
     consuma_fine_riga();

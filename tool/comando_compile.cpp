@@ -4,12 +4,15 @@
 // there, with OUTPUT_DIR as the program's directory, so the loader's deletions touch
 // only the copies. Like a run of the program, it holds the lock of OUTPUT_DIR from the
 // first copy to the last rename. Source files of the two names already in OUTPUT_DIR are removed
-// first, so only what SOURCE_DIR holds is compiled. A recorded code is explained on
-// standard error, traced to the line of the source file in SOURCE_DIR that caused it.
+// first, so only what SOURCE_DIR holds is compiled. Every diagnostic of the compiler
+// (its errors, and its warnings unless -w) goes to standard error, placed at the line
+// of the source file in SOURCE_DIR that caused it.
 #include <filesystem>
 #include <optional>
+#include <sstream>
 #include <system_error>
 
+#include "compiler/controllo.h"
 #include "driver/esito_esecuzione.h"
 #include "driver/form1.h"
 #include "driver/nomi_file.h"
@@ -28,6 +31,7 @@ struct opzioni_compile {
   std::string linea = linea_incorporata;
   std::string treno = treno_incorporato;
   bool con_tracciato = true;
+  bool senza_avvisi = false;
   std::string sorgenti;
   std::string destinazione;
 };
@@ -36,11 +40,14 @@ struct opzioni_compile {
 sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_compile& o) {
   riga_letta r;
   std::string sbaglio =
-      leggi_riga(argomenti, {{"--line", nullptr, true}, {"--train", nullptr, true}, {"--no-plan", nullptr, false}}, r);
+      leggi_riga(argomenti,
+                 {{"--line", nullptr, true}, {"--train", nullptr, true}, {"--no-plan", nullptr, false}, {"-w", nullptr, false}},
+                 r);
   if (!sbaglio.empty()) return {sbaglio};
   if (r.valori.contains("--line")) o.linea = r.valori["--line"];
   if (r.valori.contains("--train")) o.treno = r.valori["--train"];
   o.con_tracciato = !r.ha("--no-plan");
+  o.senza_avvisi = r.ha("-w");
   if (sbaglio_riga s = controlla_nome("--line", o.linea); s.presente()) return s;
   if (sbaglio_riga s = controlla_nome("--train", o.treno); s.presente()) return s;
   if (r.operandi.size() != 2) return {"SOURCE_DIR and OUTPUT_DIR are needed"};
@@ -85,16 +92,21 @@ int comando_compile(const std::vector<std::string>& argomenti, std::istream&, st
       errori, "scenario_tool");
   if (stato != uscita_riuscita) return stato;
 
-  PiattaformaConsole piattaforma(o.destinazione, nullptr, errori);
+  // A taken header slot is reported among the diagnostics, not as the message box's text.
+  std::ostringstream messaggio;
+  PiattaformaConsole piattaforma(o.destinazione, nullptr, messaggio);
   Form1 form(piattaforma);
   form.nome_linea = o.linea;
   form.nome_treno = o.treno;
   int32_t j = o.con_tracciato ? 1 : 0;
   stato = esegui_senza_compilare([&] { form.memorizza_percorso(j); }, errori, "scenario_tool");
-  if (stato == uscita_riuscita) {
-    stato = stato_compilazione(form);
-    if (stato != uscita_riuscita) spiega_codice(form, o.sorgenti, errori);
-  }
+  if (stato == uscita_riuscita) stato = stato_compilazione(form);
   uscita << "codice_errore=" << form.codice_errore << " posizione_errore=" << form.posizione_errore << '\n';
+  std::vector<diagnostica> da_dire;
+  for (const diagnostica& d : form.diagnostiche) {
+    if (d.livello == gravita::errore || !o.senza_avvisi) da_dire.push_back(d);
+  }
+  ordina_diagnostiche(da_dire, nome_file_linea(o.linea));
+  if (!da_dire.empty()) scrivi_diagnostiche(da_dire, o.sorgenti, formato_diagnostiche::testo, true, errori);
   return stato;
 }

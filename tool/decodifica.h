@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/cella.h"
+#include "model/disposizione.h"
 #include "model/voce.h"
 
 struct errore_decodifica : std::runtime_error {
@@ -32,8 +33,7 @@ inline constexpr uint64_t massimo_byte_griglia = 15 * (20140 + 1);
 inline constexpr uint64_t massimo_byte_piano = 2 * (2 * 4 + 10 * (1007000 + 1 - 2));
 inline constexpr uint64_t massimo_byte_tabella = voci_tabella * (34 + 32767);
 
-// Track grid: 15 bytes a cell, cell 0 first.
-inline constexpr size_t byte_cella = 15;
+// Track grid: byte_cella (15) bytes a cell, cell 0 first.
 std::vector<cella> decodifica_griglia(std::string_view byte);
 
 // General table: the 87 entries and the offset of each.

@@ -13,17 +13,7 @@ std::vector<cella> decodifica_griglia(std::string_view byte) {
   std::vector<cella> griglia(n);
   lettore_binario l(byte);
   for (cella& c : griglia) {
-    c.tipo = l.byte("tipo");
-    c.dato1 = l.intero("dato1");
-    c.dato2 = l.intero("dato2");
-    c.dato3 = l.intero("dato3");
-    c.dato4 = l.intero("dato4");
-    c.tempo = l.byte("tempo");
-    c.preavviso = l.byte("preavviso");
-    c.montagna = l.byte("montagna");
-    c.velocita = l.byte("velocita");
-    c.pendenza = l.byte("pendenza");
-    c.aderenza = l.byte("aderenza");
+    for (const campo_cella& f : disposizione_cella) l.campo(c, f);
   }
   return griglia;
 }

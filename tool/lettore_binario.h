@@ -24,6 +24,16 @@ class lettore_binario {
   int32_t lungo(const char* cosa) { return static_cast<int32_t>(senza_segno(4, cosa)); }
   double reale(const char* cosa) { return std::bit_cast<double>(senza_segno(8, cosa)); }
 
+  // One member of a cell or an entry as its layout gives it (not the text).
+  template <typename R>
+  void campo(R& r, const campo_binario<R>& f) {
+    switch (f.larghezza) {
+      case 1: r.*f.byte = byte(f.nome); break;
+      case 2: r.*f.intero = intero(f.nome); break;
+      case 4: r.*f.lungo = lungo(f.nome); break;
+    }
+  }
+
   std::string testo(size_t lunghezza, const char* cosa) {
     richiedi(lunghezza, cosa);
     std::string t(byte_.substr(pos_, lunghezza));

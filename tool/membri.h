@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "model/cella.h"
+#include "model/disposizione.h"
 #include "model/voce.h"
 
 struct membro {
@@ -21,3 +22,4 @@ std::array<membro, 11> membri_cella(const cella& c);
 // stands between the first five (codice to marca) and the rest.
 std::array<membro, 15> membri_voce(const voce& v);
 inline constexpr size_t membri_prima_del_testo = 5;
+static_assert(disposizione_voce[membri_prima_del_testo].larghezza == 0, "the text follows the first five members");

@@ -27,7 +27,7 @@ nothing is written (exit status 1).
 )";
 
 constexpr const char* aiuto_compile =
-    R"(usage: scenario_tool compile [--line NAME] [--train NAME] [--no-plan] SOURCE_DIR OUTPUT_DIR
+    R"(usage: scenario_tool compile [--line NAME] [--train NAME] [--no-plan] [-w] SOURCE_DIR OUTPUT_DIR
 
 Compiles the line description NAME_linea.txt and the service description
 NAME_TRAIN-.txt found in SOURCE_DIR. Both are copied into OUTPUT_DIR (created when
@@ -39,6 +39,7 @@ and NAME_TRAIN.dat (the track grid). Nothing in SOURCE_DIR is changed.
   --line NAME    route name (default QUMA-DORVIA_MIRELO)
   --train NAME   train name (default brezane)
   --no-plan      do not compute or write the plan coordinates
+  -w             do not print the warnings
 A NAME is part of file names: it may not be empty, . or .., nor hold / or \.
 
 Standard output is one line: codice_errore=N posizione_errore=P (none when the
@@ -47,21 +48,59 @@ with no recorded code; 1 a code was recorded and the files were written anyway;
 2 nothing compiled (no track grid), a header slot already taken, or a file that could
 not be read or written; 64 a wrong command line.
 
-A recorded code is explained on standard error:
-  FILE:LINE: error CODE: meaning, at POSITION m
-  FILE:LINE: note: cell 43 holds the stop of station 3, CASTELNUOVO
-FILE is the source file in SOURCE_DIR and LINE the line of the keyword of the record
-being read when the code was recorded. ", at POSITION m" is left out for the codes
-that record no position (1 to 5, 10, 24, 25, 101 to 103). The places chosen where no
-record was being read:
-  101, 102  the line description, without a line;
-  2         the first kilometre-post record off the 50 m step;
-  25        the record being read, or the file alone when it could not be read or
-            the failure came after its last record; a note says what failed;
-  11        the signal's record; 12 and 13 the slowdown's record.
-Each note names what stands in the way and is placed at the record that put it
-there, when there is one. "; no track grid, nothing compiled" ends the error line
-when nothing was compiled. docs/codes.md explains every code and how to mend it.
+Every recorded code, a taken header slot and every warning are printed on standard
+error in the form of check, then a line "N errors, M warnings"; nothing when there
+is none:
+  FILE:LINE:COLUMN: error: meaning, at POSITION m [code N]
+  FILE:LINE:COLUMN: note: cell 43 holds the stop of station 3, CASTELNUOVO
+FILE is the source file in SOURCE_DIR, LINE and COLUMN where the keyword of the
+record being read stands. ", at POSITION m" is left out for the codes that record no
+position (1 to 5, 10, 24, 25, 101 to 103). The places chosen where no record was
+being read:
+  101, 102    the line description as a whole;
+  2           the first kilometre-post record off the 50 m step;
+  25          the record being read (for a speed that does not fit, the record of
+              that speed), or the file as a whole when it could not be read or the
+              failure came after its last record; a note says what failed;
+  11          the signal's record; 12 and 13 the slowdown's record;
+  1250, 1251  the record of the object in cell 1.
+A problem of a file as a whole is placed at line 1, column 1. Each note names what
+stands in the way and is placed at the record that put it there, when there is one;
+"no track grid: nothing is compiled" is the last note when nothing was compiled.
+docs/codes.md explains every code and how to mend it.
+)";
+
+constexpr const char* aiuto_check =
+    R"(usage: scenario_tool check [--line NAME] [--train NAME] [--no-plan] [--format text|json] [--werror] SOURCE_DIR
+
+Checks the line description NAME_linea.txt and the service description
+NAME_TRAIN-.txt found in SOURCE_DIR and reports every problem at once, writing
+nothing anywhere (SOURCE_DIR is never changed):
+- every error that compile would record, at its record; after an error that stops
+  the load the check skips that record and goes on with the next keyword line, so
+  later records are checked too; every code of the code placement passes is listed,
+  not only the last;
+- warnings for what compiles but is almost surely not meant, each with its name:
+  unknown-keyword, unknown-section, missing-generale, missing-end, empty-service,
+  empty-field (read as 0), speed-rounded, value-truncated, empty-curve,
+  end-before-start, gradient-order, station-beyond-end, utf8-text.
+
+  --line NAME, --train NAME, --no-plan   as for compile
+  --format text  (the default) one diagnostic per line, with its notes:
+                   FILE:LINE:COLUMN: error: MESSAGE [code N]
+                   FILE:LINE:COLUMN: warning: MESSAGE [NAME]
+                   FILE:LINE:COLUMN: note: MESSAGE
+                 then the line "N errors, M warnings". A problem of a file as a
+                 whole is placed at line 1, column 1.
+  --format json  one JSON object per line: "file", "line", "column", "severity"
+                 ("error" or "warning"), "code" (the number of an error, the name
+                 of a warning), "message", "notes" (a list of objects with "file",
+                 "line", "column", "message").
+  --werror       warnings count as errors for the exit status
+
+compile prints the same diagnostics on standard error (-w leaves the warnings out).
+Exit status: 0 no error, 1 errors (or warnings with --werror), 2 a file that could
+not be read, 64 a wrong command line.
 )";
 
 constexpr const char* aiuto_dump =
@@ -126,7 +165,8 @@ Exit status 1 when a file cannot be read, decoded or written; 64 a wrong command
 
 const sottocomando sottocomandi[] = {
     {"sources", "write the built-in source files and crew documents into a directory", aiuto_sources, comando_sources},
-    {"compile", "compile source files and explain a recorded code", aiuto_compile, comando_compile},
+    {"compile", "compile source files and explain what the compiler finds", aiuto_compile, comando_compile},
+    {"check", "report every problem of source files at once, writing nothing", aiuto_check, comando_check},
     {"dump", "print compiled files, member by member, as text or JSON lines", aiuto_dump, comando_dump},
     {"plot", "draw the compiled route's plan and profile as SVG", aiuto_plot, comando_plot},
 };

@@ -23,6 +23,8 @@ int comando_sources(const std::vector<std::string>& argomenti, std::istream& ing
                     std::ostream& errori);
 int comando_compile(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
                     std::ostream& errori);
+int comando_check(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                  std::ostream& errori);
 int comando_dump(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
                  std::ostream& errori);
 int comando_plot(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,

@@ -130,7 +130,7 @@ TEST(ScenarioTool, OnlyWhatTheSourceDirectoryHoldsIsCompiled) {
   esito_strumento e = esegui_strumento({"compile", sorgenti.cartella, uscita.cartella});
   EXPECT_EQ(e.stato, 1);
   EXPECT_EQ(e.uscita, "codice_errore=25 posizione_errore=0\n");
-  EXPECT_NE(e.errori.find("error 25"), std::string::npos);
+  EXPECT_NE(e.errori.find(": error: the source files could not be loaded [code 25]"), std::string::npos);
   EXPECT_TRUE(uscita.esiste("QUMA-DORVIA_MIRELO_brezane.dat"));
 
   PiattaformaProva vuota, altra;
@@ -149,7 +149,12 @@ TEST(ScenarioTool, TakenHeaderSlotStillPrintsTheLine) {
   esito_strumento e = esegui_strumento({"compile", "--line", "L", "--train", "T", sorgenti.cartella, uscita.cartella});
   EXPECT_EQ(e.stato, 2);
   EXPECT_EQ(e.uscita, "codice_errore=0 posizione_errore=0\n");
-  EXPECT_EQ(e.errori, " Errore n. 1250\n");
+  // The taken slot is a diagnostic at the record of the board in cell 1.
+  std::vector<std::string> righe = righe_di(e.errori);
+  ASSERT_FALSE(righe.empty());
+  EXPECT_EQ(righe[0], sorgenti.percorso("L_linea.txt") +
+                          ":4:1: error: the first header slot of the compiled files is taken [code 1250]");
+  EXPECT_EQ(righe.back(), "1 errors, 0 warnings");
   EXPECT_TRUE(uscita.contenuto().empty());
 }
 

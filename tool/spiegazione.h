@@ -1,21 +1,31 @@
-// The explanation of a recorded code for a route author, in the form that tools use for
-// source diagnostics:
+// The diagnostics of a compilation or a check, for a route author, in the one form that
+// editors read for source diagnostics:
 //
-//   FILE:LINE: error CODE: meaning in words, at POSITION m
-//   FILE:LINE: note: cell 43 holds the stop of station 3, CASTELNUOVO
+//   FILE:LINE:COLUMN: error: MESSAGE [code N]
+//   FILE:LINE:COLUMN: warning: MESSAGE [NAME]
+//   FILE:LINE:COLUMN: note: MESSAGE
+//   N errors, M warnings
 //
-// FILE and LINE are the source file and the line of the record that the loader was
-// handling when it recorded the code (FILE alone where no record was being read). A
-// code recorded by the code placement passes is placed at the record of the signal or
-// slowdown that it concerns. Each note names what stands in the way, placed at the
-// record that put it there when that is known.
+// FILE is the source file in the author's directory; a problem of a file as a whole,
+// or of a whole line, is placed at line 1 or column 1. As JSON, each diagnostic is one
+// object on a line of its own:
+//
+//   {"file": F, "line": L, "column": C, "severity": "error" or "warning",
+//    "code": N (an error's code) or NAME (a warning's name), "message": M,
+//    "notes": [{"file": F, "line": L, "column": C, "message": M}, ...]}
+//
+// with no closing count line.
 #pragma once
 
 #include <ostream>
 #include <string>
+#include <vector>
 
-class Form1;
+#include "model/diagnostica.h"
 
-// Writes the explanation of `form.codice_errore`; `cartella_sorgenti` is the directory
-// that FILE is named in.
-void spiega_codice(const Form1& form, const std::string& cartella_sorgenti, std::ostream& errori);
+enum class formato_diagnostiche { testo, json };
+
+// Writes `diagnostiche`; `cartella_sorgenti` is the directory that FILE is named in.
+// The text form ends with the count line when `con_conteggio`.
+void scrivi_diagnostiche(const std::vector<diagnostica>& diagnostiche, const std::string& cartella_sorgenti,
+                         formato_diagnostiche formato, bool con_conteggio, std::ostream& u);

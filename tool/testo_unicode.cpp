@@ -54,3 +54,22 @@ std::string tra_virgolette(std::string_view testo) {
   }
   return s + "\"";
 }
+
+bool sembra_utf8(std::string_view testo) {
+  bool alto = false;
+  for (size_t i = 0; i < testo.size();) {
+    auto c = static_cast<unsigned char>(testo[i]);
+    size_t seguito = c < 0x80                 ? 0
+                     : c >= 0xC2 && c <= 0xDF ? 1
+                     : c >= 0xE0 && c <= 0xEF ? 2
+                     : c >= 0xF0 && c <= 0xF4 ? 3
+                                              : 9;
+    if (seguito == 9) return false;  // a byte that no UTF-8 sequence begins with
+    for (size_t j = 1; j <= seguito; ++j) {
+      if (i + j >= testo.size() || (static_cast<unsigned char>(testo[i + j]) & 0xC0) != 0x80) return false;
+    }
+    alto = alto || seguito > 0;
+    i += seguito + 1;
+  }
+  return alto;
+}

@@ -14,3 +14,8 @@ std::string in_utf8(std::string_view testo);
 // The text in double quotes for a line of text output: UTF-8, with the quote, the
 // backslash and every control character written as \", \\ and \xNN.
 std::string tra_virgolette(std::string_view testo);
+
+// True when the text holds at least one byte above 0x7F and every such byte belongs to
+// a well-formed UTF-8 sequence: most likely a text written as UTF-8 where a
+// single-byte text was due.
+bool sembra_utf8(std::string_view testo);

@@ -1,0 +1,26 @@
+// The two kinds of source files: a directory's files through the file services, and
+// texts in memory.
+#include "loader/sorgenti_scenario.h"
+
+#include "driver/nomi_file.h"
+#include "platform/file_servizi.h"
+
+bool sorgenti_su_disco::esiste(const std::string& nome) const { return esiste_file(percorso_in(cartella_, nome)); }
+
+std::string sorgenti_su_disco::leggi(const std::string& nome) const { return leggi_file(percorso_in(cartella_, nome)); }
+
+void sorgenti_su_disco::elimina(const std::string& nome) { elimina_file(percorso_in(cartella_, nome)); }
+
+void sorgenti_su_disco::elimina_se_esiste(const std::string& nome) noexcept {
+  ::elimina_se_esiste(percorso_in(cartella_, nome));
+}
+
+std::string sorgenti_in_memoria::leggi(const std::string& nome) const {
+  auto f = file.find(nome);
+  if (f == file.end()) throw errore_file(nome, "No such file or directory");
+  return f->second;
+}
+
+void sorgenti_in_memoria::elimina(const std::string& nome) {
+  if (file.erase(nome) == 0) throw errore_file(nome, "No such file or directory");
+}

@@ -1,0 +1,85 @@
+// scenario_tool check: every problem of a route author's two source files at once,
+// without writing anything anywhere.
+//
+// The two files are read from SOURCE_DIR into memory and checked there (see
+// compiler/controllo.h); SOURCE_DIR is never changed. The diagnostics go to standard
+// output, as text lines ending with a count line, or as JSON lines.
+#include <filesystem>
+#include <system_error>
+
+#include "compiler/controllo.h"
+#include "driver/esito_esecuzione.h"
+#include "driver/nomi_file.h"
+#include "platform/file_servizi.h"
+#include "platform/percorso.h"
+#include "tool/opzioni.h"
+#include "tool/scenario_tool.h"
+#include "tool/spiegazione.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct opzioni_check {
+  richiesta_controllo richiesta{linea_incorporata, treno_incorporato, true};
+  formato_diagnostiche formato = formato_diagnostiche::testo;
+  bool avvisi_come_errori = false;
+  std::string sorgenti;
+};
+
+// Reads the command line into `o`.
+sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_check& o) {
+  riga_letta r;
+  std::string sbaglio = leggi_riga(argomenti,
+                                   {{"--line", nullptr, true},
+                                    {"--train", nullptr, true},
+                                    {"--no-plan", nullptr, false},
+                                    {"--format", nullptr, true},
+                                    {"--werror", nullptr, false}},
+                                   r);
+  if (!sbaglio.empty()) return {sbaglio};
+  if (r.valori.contains("--line")) o.richiesta.linea = r.valori["--line"];
+  if (r.valori.contains("--train")) o.richiesta.treno = r.valori["--train"];
+  o.richiesta.con_tracciato = !r.ha("--no-plan");
+  o.avvisi_come_errori = r.ha("--werror");
+  if (r.valori.contains("--format")) {
+    const std::string& formato = r.valori["--format"];
+    if (formato != "text" && formato != "json") return {"--format is text or json", true};
+    o.formato = formato == "json" ? formato_diagnostiche::json : formato_diagnostiche::testo;
+  }
+  if (sbaglio_riga s = controlla_nome("--line", o.richiesta.linea); s.presente()) return s;
+  if (sbaglio_riga s = controlla_nome("--train", o.richiesta.treno); s.presente()) return s;
+  if (r.operandi.size() != 1) return {"one SOURCE_DIR is needed"};
+  o.sorgenti = r.operandi[0];
+  std::error_code ec;
+  if (!fs::is_directory(percorso_di(o.sorgenti), ec)) return {"SOURCE_DIR " + o.sorgenti + " is not a directory", true};
+  return {};
+}
+
+void leggi_sorgente(const std::string& cartella, const std::string& nome, sorgenti_in_memoria& s) {
+  std::string percorso = percorso_in(cartella, nome);
+  if (esiste_file(percorso)) s.file[nome] = leggi_file(percorso);
+}
+
+}  // namespace
+
+int comando_check(const std::vector<std::string>& argomenti, std::istream&, std::ostream& uscita,
+                  std::ostream& errori) {
+  opzioni_check o;
+  if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "check", s);
+  sorgenti_in_memoria sorgenti;
+  int stato = esegui_senza_compilare(
+      [&] {
+        leggi_sorgente(o.sorgenti, nome_file_linea(o.richiesta.linea), sorgenti);
+        leggi_sorgente(o.sorgenti, nome_file_servizio(o.richiesta.linea, o.richiesta.treno), sorgenti);
+      },
+      errori, "scenario_tool");
+  if (stato != uscita_riuscita) return stato;
+
+  std::vector<diagnostica> diagnostiche = controlla_sorgenti(sorgenti, o.richiesta);
+  scrivi_diagnostiche(diagnostiche, o.sorgenti, o.formato, true, uscita);
+  for (const diagnostica& d : diagnostiche) {
+    if (d.livello == gravita::errore || o.avvisi_come_errori) return 1;
+  }
+  return 0;
+}

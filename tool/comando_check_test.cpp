@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "tool/json_prova.h"
+#include "tool/strumento_prova.h"
+
+// `scenario_tool check` as a route author runs it, on the built-in sources and on
+// changed copies of them.
+class ComandoCheck : public ::testing::Test {
+ protected:
+  ComandoCheck() { esegui_strumento({"sources", src()}); }
+
+  std::string src() const { return p.percorso("src"); }
+  std::string servizio() const { return src() + "/QUMA-DORVIA_MIRELO_brezane-.txt"; }
+  // The first line of the service file that begins with `da`, made to begin with `a`.
+  int cambia_servizio(const std::string& da, const std::string& a) {
+    std::string testo = p.leggi("src/QUMA-DORVIA_MIRELO_brezane-.txt");
+    size_t k = testo.find("\r\n" + da) + 2;
+    testo.replace(k, da.size(), a);
+    p.scrivi("src/QUMA-DORVIA_MIRELO_brezane-.txt", testo);
+    return static_cast<int>(std::count(testo.begin(), testo.begin() + static_cast<long>(k), '\n')) + 1;
+  }
+  // Every file of SOURCE_DIR with its content.
+  std::map<std::string, std::string> contenuto() const {
+    std::map<std::string, std::string> c;
+    for (const auto& f : std::filesystem::directory_iterator(src())) {
+      c[f.path().filename().string()] = leggi_file(f.path().string());
+    }
+    return c;
+  }
+
+  PiattaformaProva p;
+};
+
+TEST_F(ComandoCheck, BuiltInSourcesAndAMisspelledKeyword) {
+  esito_strumento e = esegui_strumento({"check", src()});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.uscita, "0 errors, 0 warnings\n");
+  EXPECT_EQ(e.errori, "");
+
+  int riga = cambia_servizio("segnale", "segnael");
+  const std::string avviso = servizio() + ":" + std::to_string(riga) +
+                             ":1: warning: \"segnael\" names no record: the "
+                             "line is ignored [unknown-keyword]";
+  const std::map<std::string, std::string> prima = contenuto();
+  e = esegui_strumento({"check", src()});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(righe_di(e.uscita), (std::vector<std::string>{avviso, "0 errors, 1 warnings"}));
+  EXPECT_EQ(esegui_strumento({"check", "--werror", src()}).stato, 1);
+  EXPECT_EQ(contenuto(), prima) << "SOURCE_DIR was changed";
+
+  e = esegui_strumento({"compile", src(), p.percorso("out")});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.uscita, "codice_errore=0 posizione_errore=0\n");
+  EXPECT_EQ(righe_di(e.errori), (std::vector<std::string>{avviso, "0 errors, 1 warnings"}));
+  e = esegui_strumento({"compile", "-w", src(), p.percorso("out")});
+  EXPECT_EQ(e.errori, "");
+}
+
+// Errors with notes and warnings, as text and as JSON lines of the documented schema.
+TEST_F(ComandoCheck, TextAndJsonForms) {
+  cambia_servizio("segnale,    4100",
+                  "segnale,    2100");  // on the first signal's cell
+  cambia_servizio("velocita,    4200,   180", "velocita,    4200,   183");
+  cambia_servizio("segnale,  212800",
+                  "segnale,  206400");  // on another signal, far away
+  esito_strumento e = esegui_strumento({"check", src()});
+  EXPECT_EQ(e.stato, 1);
+  std::vector<std::string> righe = righe_di(e.uscita);
+  ASSERT_FALSE(righe.empty());
+  EXPECT_EQ(righe.back(), "2 errors, 1 warnings");
+  const std::regex forma(
+      R"(.+:[1-9][0-9]*:[1-9][0-9]*: (error: .+ \[code [0-9]+\]|warning: .+ \[[a-z0-9-]+\]|note: .+))");
+  for (size_t i = 0; i + 1 < righe.size(); ++i) EXPECT_TRUE(std::regex_match(righe[i], forma)) << righe[i];
+
+  e = esegui_strumento({"check", "--format", "json", "--no-plan", src()});
+  EXPECT_EQ(e.stato, 1);
+  righe = righe_di(e.uscita);
+  ASSERT_EQ(righe.size(), 3u);
+  std::vector<std::string> codici;
+  for (const std::string& r : righe) {
+    valore_json v = analizzatore_json::analizza(r);
+    ASSERT_EQ(v.o.size(), 7u) << r;
+    EXPECT_EQ(v["file"].s, servizio());
+    EXPECT_GE(v["line"].n, 1);
+    EXPECT_GE(v["column"].n, 1);
+    EXPECT_EQ(v["message"].g, valore_json::stringa);
+    const bool errore = v["severity"].s == "error";
+    EXPECT_TRUE(errore || v["severity"].s == "warning") << r;
+    EXPECT_EQ(v["code"].g, errore ? valore_json::numero : valore_json::stringa) << r;
+    codici.push_back(errore ? std::to_string(static_cast<int>(v["code"].n)) : v["code"].s);
+    EXPECT_EQ(v["notes"].v.size(), errore ? 1u : 0u) << r;
+    for (const valore_json& n : v["notes"].v) {
+      EXPECT_EQ(n.o.size(), 4u);
+      EXPECT_EQ(n["file"].s, servizio());
+      EXPECT_EQ(n["message"].s.rfind("cell ", 0), 0u) << r;
+      EXPECT_GE(n["line"].n, 1);
+      EXPECT_GE(n["column"].n, 1);
+    }
+  }
+  EXPECT_EQ(codici, (std::vector<std::string>{"speed-rounded", "16", "16"}));
+
+  EXPECT_EQ(esegui_strumento({"check", "--format", "xml", src()}).stato, uscita_uso);
+  EXPECT_EQ(esegui_strumento({"check"}).stato, uscita_uso);
+  EXPECT_EQ(esegui_strumento({"check", p.percorso("nowhere")}).stato, uscita_uso);
+}
