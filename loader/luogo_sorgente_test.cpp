@@ -57,7 +57,7 @@ TEST_F(LuogoSorgente, CodesRecordedOutsideARecord) {
   // The service file is missing: a failure of the whole load, named after that file.
   carica(linea(""), "");
   atteso(25, "L_T-.txt", 0);
-  EXPECT_EQ(prima_nota(), "L_T-.txt: No such file or directory");
+  EXPECT_EQ(prima_nota(), "L_T-.txt: " + motivo_assente());
   // A value that does not fit: the record's line, and the reader's own words.
   carica(linea(""), servizio("\r\nsabbia\r\n 40000\r\n"));
   atteso(25, "L_T-.txt", 3);

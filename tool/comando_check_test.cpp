@@ -13,7 +13,7 @@ class ComandoCheck : public ::testing::Test {
   ComandoCheck() { esegui_strumento({"sources", src()}); }
 
   std::string src() const { return p.percorso("src"); }
-  std::string servizio() const { return src() + "/QUMA-DORVIA_MIRELO_brezane-.txt"; }
+  std::string servizio() const { return percorso_in(src(), "QUMA-DORVIA_MIRELO_brezane-.txt"); }
   // The first line of the service file that begins with `da`, made to begin with `a`.
   int cambia_servizio(const std::string& da, const std::string& a) {
     std::string testo = p.leggi("src/QUMA-DORVIA_MIRELO_brezane-.txt");
