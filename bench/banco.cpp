@@ -6,78 +6,64 @@
 
 #include "bench/percorso_sintetico.h"
 #include "compiler/file_compilati.h"
-#include "driver/form1.h"
-#include "driver/nomi_file.h"
-#include "loader/stato_caricamento.h"
+#include "compiler/insieme_compilato.h"
+#include "documents/testi_documenti.h"
+#include "model/nomi_file.h"
 #include "platform/piattaforma_prova.h"
+#include "sources/testi_sorgenti.h"
 
 namespace {
 
-// A temporary directory and a form on it with the built-in names.
+const richiesta_caricamento incorporata{linea_incorporata, treno_incorporato, true, false};
+
+// A temporary directory, the built-in sources, and a compiler with the built-in names.
 struct banco {
-  banco() {
-    nuovo_form();
-    form->dati_linea();
-    form->dati_treno();
-    linea = p.leggi(nome_file_linea(linea_incorporata));
-    servizio = p.leggi(nome_file_servizio(linea_incorporata, treno_incorporato));
-  }
-  void nuovo_form() {
-    form = std::make_unique<Form1>(p);
-    form->nome_linea = linea_incorporata;
-    form->nome_treno = treno_incorporato;
-  }
+  banco() : linea(testo_linea()), servizio(testo_servizio()) {}
+
   void scrivi_sorgenti(const std::string& l, const std::string& s) {
     p.scrivi(nome_file_linea(linea_incorporata), l);
     p.scrivi(nome_file_servizio(linea_incorporata, treno_incorporato), s);
   }
-  // A new form with the line half loaded, ready for the service half.
-  stato_caricamento dopo_la_linea(int32_t j) {
-    nuovo_form();
-    form->con_tracciato = j;
-    scrivi_sorgenti(linea, servizio);
-    return stato_caricamento(disco, nome_file_linea(linea_incorporata),
-                             nome_file_servizio(linea_incorporata, treno_incorporato));
+  sorgenti_in_memoria in_memoria() const {
+    sorgenti_in_memoria s;
+    s.file[nome_file_linea(linea_incorporata)] = linea;
+    s.file[nome_file_servizio(linea_incorporata, treno_incorporato)] = servizio;
+    return s;
   }
+  // The whole compilation in memory.
   bool carica_tutto() {
-    scrivi_sorgenti(linea, servizio);
-    nuovo_form();
-    form->con_tracciato = 1;
-    form->memorizza_dati();
-    form->passi_codici();
-    return form->codice_errore == 0;
+    sorgenti_in_memoria s = in_memoria();
+    esito = compila(s, incorporata);
+    return esito.codice_errore() == 0;
   }
 
   PiattaformaProva p;
-  sorgenti_su_disco disco{p.cartella};
-  std::unique_ptr<Form1> form;
   std::string linea;
   std::string servizio;
+  esito_compilazione esito;
 };
 
 void BM_testi(benchmark::State& state) {
-  banco b;
   for (auto _ : state) {
-    b.form->dati_linea();
-    b.form->dati_treno();
-    b.form->dati_note();
-    b.form->dati_rallentamenti();
-    b.form->dati_scheda();
+    for (const testo_incorporato& t : testi_incorporati()) benchmark::DoNotOptimize(t.contenuto.data());
   }
 }
 BENCHMARK(BM_testi)->Unit(benchmark::kMillisecond);
 
-// The line half, without and with the plan's runs.
-void BM_linea(benchmark::State& state) {
+// The load of both source files, without and with the plan's runs.
+void BM_caricamento(benchmark::State& state) {
   banco b;
+  richiesta_caricamento r = incorporata;
+  r.con_tracciato = state.range(0) != 0;
   for (auto _ : state) {
     state.PauseTiming();
-    stato_caricamento s = b.dopo_la_linea(static_cast<int32_t>(state.range(0)));
+    sorgenti_in_memoria s = b.in_memoria();
     state.ResumeTiming();
-    if (!b.form->carica_linea(s)) state.SkipWithError("the line half stopped");
+    esito_caricamento e = caricatore(r).carica(s);
+    if (e.codice_errore() != 0) state.SkipWithError("the load recorded a code");
   }
 }
-BENCHMARK(BM_linea)->ArgName("piano")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_caricamento)->ArgName("piano")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The plan computation: every point of the built-in route's plan, from its runs.
 void BM_piano(benchmark::State& state) {
@@ -85,37 +71,25 @@ void BM_piano(benchmark::State& state) {
   b.carica_tutto();
   for (auto _ : state) {
     double somma = 0;
-    ripercorri(b.form->tracciato, [&](const punto_tracciato& p) { somma += p.x; });
+    ripercorri(b.esito.scenario.tracciato, [&](const punto_tracciato& p) { somma += p.x; });
     benchmark::DoNotOptimize(somma);
   }
-  state.counters["metri"] = static_cast<double>(b.form->tracciato.metri_posati);
+  state.counters["metri"] = static_cast<double>(b.esito.scenario.tracciato.metri_posati);
 }
 BENCHMARK(BM_piano)->Unit(benchmark::kMillisecond);
 
-void BM_servizio(benchmark::State& state) {
-  banco b;
-  for (auto _ : state) {
-    state.PauseTiming();
-    stato_caricamento s = b.dopo_la_linea(0);
-    b.form->carica_linea(s);
-    state.ResumeTiming();
-    b.form->carica_servizio(s);
-  }
-  if (b.form->codice_errore != 0) state.SkipWithError("the service half recorded a code");
-}
-BENCHMARK(BM_servizio)->Unit(benchmark::kMillisecond);
-
 void BM_passi(benchmark::State& state) {
   banco b;
-  b.carica_tutto();
-  std::vector<cella> caricata = b.form->griglia;
+  sorgenti_in_memoria s = b.in_memoria();
+  esito_caricamento caricato = caricatore(incorporata).carica(s);
+  esito_caricamento e;
   for (auto _ : state) {
     state.PauseTiming();
-    b.form->griglia = caricata;
+    e = caricato;
     state.ResumeTiming();
-    b.form->passi_codici();
+    passi_codici(e, nome_file_servizio(linea_incorporata, treno_incorporato));
   }
-  if (b.form->codice_errore != 0) state.SkipWithError("the passes recorded a code");
+  if (e.codice_errore() != 0) state.SkipWithError("the passes recorded a code");
 }
 BENCHMARK(BM_passi)->Unit(benchmark::kMillisecond);
 
@@ -124,7 +98,7 @@ void BM_scrivi_piano(benchmark::State& state) {
   b.carica_tutto();
   for (auto _ : state) {
     file_nuovo f(b.p.percorso("piano.dat"));
-    scrivi_piano(f, b.form->tracciato);
+    scrivi_piano(f, b.esito.scenario.tracciato);
     f.completa();
   }
 }
@@ -135,7 +109,7 @@ void BM_scrivi_tabella(benchmark::State& state) {
   b.carica_tutto();
   for (auto _ : state) {
     file_nuovo f(b.p.percorso("tabella.sim"));
-    scrivi_tabella(f, b.form->tabella);
+    scrivi_tabella(f, b.esito.scenario.tabella);
     f.completa();
   }
 }
@@ -146,28 +120,29 @@ void BM_scrivi_griglia(benchmark::State& state) {
   b.carica_tutto();
   for (auto _ : state) {
     file_nuovo f(b.p.percorso("griglia.dat"));
-    scrivi_griglia(f, b.form->griglia);
+    scrivi_griglia(f, b.esito.scenario.griglia);
     f.completa();
   }
 }
 BENCHMARK(BM_scrivi_griglia)->Unit(benchmark::kMillisecond);
 
-// The whole compile (load, passes, stamps, three files) of a route of range(0) km.
+// The whole compile (load, passes, stamps, three files) of a route of range(0) km, from
+// and into a directory.
 void BM_compila(benchmark::State& state) {
   banco b;
   sorgenti_sintetiche s = percorso_sintetico(static_cast<int32_t>(state.range(0) * 1000), b.linea, b.servizio);
   for (auto _ : state) {
     state.PauseTiming();
     b.scrivi_sorgenti(s.linea, s.servizio);
-    b.nuovo_form();
     state.ResumeTiming();
-    int32_t j = 1;
-    b.form->memorizza_percorso(j);
+    sorgenti_su_disco disco(b.p.cartella);
+    b.esito = compila(disco, incorporata);
+    scrivi_insieme_compilato(b.p.cartella, b.esito, incorporata);
   }
-  if (b.form->codice_errore != 0) {
-    state.SkipWithError(("recorded code " + std::to_string(b.form->codice_errore)).c_str());
+  if (b.esito.codice_errore() != 0) {
+    state.SkipWithError(("recorded code " + std::to_string(b.esito.codice_errore())).c_str());
   }
-  state.counters["celle"] = b.form->n_celle;
+  state.counters["celle"] = b.esito.scenario.n_celle;
 }
 BENCHMARK(BM_compila)->ArgName("km")->Arg(100)->Arg(228)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
 

@@ -1,17 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "driver/form1.h"
-#include "platform/piattaforma_prova.h"
+#include "compiler/compila.h"
 
 namespace {
 
 // Both checksums of a train name and a route name as the table holds them.
 std::pair<int32_t, int32_t> codici(const std::string& treno, const std::string& linea) {
-  PiattaformaProva p;
-  Form1 form(p);
-  form.tabella[86].testo = treno;
-  form.tabella[85].testo = linea;
-  return {form.codice_gara_og(), form.codice_gara_st()};
+  tabella_generale tabella;
+  tabella[86].testo = treno;
+  tabella[85].testo = linea;
+  return {codice_gara_og(tabella), codice_gara_st(tabella)};
 }
 
 }  // namespace

@@ -4,20 +4,16 @@
 #include <algorithm>
 #include <tuple>
 
-#include "compiler/compilatore.h"
-#include "driver/nomi_file.h"
+#include "compiler/compila.h"
+#include "model/nomi_file.h"
 
 namespace {
 
-std::vector<diagnostica> compila_in_memoria(const sorgenti_in_memoria& sorgenti, const richiesta_controllo& r,
+std::vector<diagnostica> compila_in_memoria(const sorgenti_in_memoria& sorgenti, richiesta_caricamento r,
                                             bool recupera) {
   sorgenti_in_memoria copia = sorgenti;
-  compilatore c;
-  c.nome_linea = r.linea;
-  c.nome_treno = r.treno;
-  c.recupera = recupera;
-  c.compila(copia, r.con_tracciato ? 1 : 0);
-  return std::move(c.diagnostiche);
+  r.recupera = recupera;
+  return compila(copia, r).diagnostiche;
 }
 
 bool con_errori(const std::vector<diagnostica>& d) {
@@ -26,7 +22,7 @@ bool con_errori(const std::vector<diagnostica>& d) {
 
 }  // namespace
 
-std::vector<diagnostica> controlla_sorgenti(const sorgenti_in_memoria& sorgenti, const richiesta_controllo& r) {
+std::vector<diagnostica> controlla_sorgenti(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& r) {
   std::vector<diagnostica> tutte = compila_in_memoria(sorgenti, r, false);
   if (con_errori(tutte)) {
     for (diagnostica& d : compila_in_memoria(sorgenti, r, true)) {

@@ -10,14 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "loader/caricatore.h"
 #include "loader/sorgenti_scenario.h"
 #include "model/diagnostica.h"
-
-struct richiesta_controllo {
-  std::string linea;
-  std::string treno;
-  bool con_tracciato = true;
-};
 
 // Puts diagnostics in the order of the files: those of `file_primo` first, then the
 // others, each file by line and column; diagnostics at one place keep their order.
@@ -25,4 +20,4 @@ void ordina_diagnostiche(std::vector<diagnostica>& diagnostiche, const std::stri
 
 // The diagnostics of the two source files of `sorgenti` (which is not changed), in the
 // order of the files, the line file first, by line and column.
-std::vector<diagnostica> controlla_sorgenti(const sorgenti_in_memoria& sorgenti, const richiesta_controllo& r);
+std::vector<diagnostica> controlla_sorgenti(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& r);

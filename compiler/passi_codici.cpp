@@ -6,55 +6,78 @@
 //
 // A failed placement records its code and position and the passes carry on; its
 // diagnostic is placed at the record of the signal or slowdown concerned, with notes on
-// the cells that stood in the way. No pass
-// reads or writes past the grid's last cell: a walk that would pass it ends there, and
+// the cells that stood in the way. No pass reads or writes past the grid's last cell: a walk that would pass it ends there, and
 // a candidate beyond it counts as occupied.
-#include "compiler/compilatore.h"
-#include "driver/nomi_file.h"
+#include <algorithm>
+
+#include "compiler/compila.h"
 #include "model/regole_griglia.h"
 
 namespace {
 
 constexpr int16_t codice_punto = 180;
 
+// The passes over one loaded scenario. A note on a cell that no record laid is placed
+// where the problem recorded before it was placed (at first, where the load ended).
+class passi {
+ public:
+  passi(esito_caricamento& e, const std::string& file_servizio)
+      : e_(e), griglia_(e.scenario.griglia), n_celle_(e.scenario.n_celle), file_servizio_(file_servizio),
+        luogo_(e.luogo_finale) {}
+  void esegui();
+
+ private:
+  cella& cella_passi(int64_t c) { return griglia_[static_cast<size_t>(c)]; }
+  bool libera_per_passi(int64_t c) { return c >= 0 && c <= n_celle_ && cella_libera(cella_passi(c)); }
+  void metti_punto_codice(int64_t c);
+  void registra_errore(int32_t codice, int64_t cella, int64_t oggetto, std::vector<nota_diagnostica> note);
+  std::vector<nota_diagnostica> note_celle(std::initializer_list<std::pair<int64_t, const char*>> celle);
+  void passo_a(int64_t i);
+  void passo_b(int64_t i);
+  std::optional<int64_t> passo_c(int64_t i);
+  std::optional<int64_t> cerca_fine(int64_t i);
+  void passo_d(int64_t e, int64_t i);
+
+  esito_caricamento& e_;
+  std::vector<cella>& griglia_;
+  const int64_t n_celle_;
+  const std::string& file_servizio_;
+  luogo_sorgente luogo_;
+};
+
 }  // namespace
 
-void compilatore::passi_codici() {
-  for (int64_t i = 1; i <= n_celle - 2; ++i) {
-    uint8_t tipo = griglia[static_cast<size_t>(i)].tipo;
+void passi_codici(esito_caricamento& e, const std::string& file_servizio) { passi(e, file_servizio).esegui(); }
+
+void passi::esegui() {
+  for (int64_t i = 1; i <= n_celle_ - 2; ++i) {
+    uint8_t tipo = griglia_[static_cast<size_t>(i)].tipo;
     if (tipo == cella_avviso_rallentamento) {
       passo_a(i);
     } else if (tipo == cella_inizio_rallentamento) {
       passo_b(i);
-      std::optional<int64_t> fine = griglia[static_cast<size_t>(i)].dato1 < 110 ? passo_c(i) : cerca_fine(i);
+      std::optional<int64_t> fine = griglia_[static_cast<size_t>(i)].dato1 < 110 ? passo_c(i) : cerca_fine(i);
       if (fine) passo_d(*fine, i);
     }
   }
 }
 
-cella& compilatore::cella_passi(int64_t c) { return griglia[static_cast<size_t>(c)]; }
-
-bool compilatore::libera_per_passi(int64_t c) { return c >= 0 && c <= n_celle && cella_libera(cella_passi(c)); }
-
-void compilatore::metti_punto_codice(int64_t c) {
+void passi::metti_punto_codice(int64_t c) {
   cella_passi(c).tipo = punto_codice;
   cella_passi(c).dato1 = codice_punto;
 }
 
-int32_t compilatore::minimo(int32_t x, int32_t y) { return x > y ? y : x; }
-
 // Code `codice` at cell `cella`, about the object in cell `oggetto`.
-void compilatore::registra_errore(int32_t codice, int64_t cella, int64_t oggetto, std::vector<nota_diagnostica> note) {
-  auto o = origine_celle.find(oggetto);
-  luogo_record =
-      o != origine_celle.end() ? o->second : luogo_sorgente{nome_file_servizio(nome_linea, nome_treno), 0, 0};
-  registra_codice(codice, cella * 50, std::move(note));
+void passi::registra_errore(int32_t codice, int64_t cella, int64_t oggetto, std::vector<nota_diagnostica> note) {
+  auto o = e_.origine_celle.find(oggetto);
+  luogo_ = o != e_.origine_celle.end() ? o->second : luogo_sorgente{file_servizio_, 0, 0};
+  e_.diagnostiche.push_back(errore_registrato(codice, cella * 50, luogo_, std::move(note)));
 }
 
-std::vector<nota_diagnostica> compilatore::note_celle(std::initializer_list<std::pair<int64_t, const char*>> celle) {
+std::vector<nota_diagnostica> passi::note_celle(std::initializer_list<std::pair<int64_t, const char*>> celle) {
   std::vector<nota_diagnostica> note;
   for (auto [k, quale] : celle) {
-    if (k >= 0 && k <= n_celle) note.push_back(nota_cella(k, quale, luogo_record));
+    if (k >= 0 && k <= n_celle_) note.push_back(nota_cella(e_, k, quale, luogo_));
   }
   return note;
 }
@@ -62,7 +85,7 @@ std::vector<nota_diagnostica> compilatore::note_celle(std::initializer_list<std:
 // Pass A: every signal within the 20 cells behind the warning board in cell i, nearest
 // first, gets a code point in one of the two cells before it; an existing code point
 // there is lowered to 180 when no free cell is left.
-void compilatore::passo_a(int64_t i) {
+void passi::passo_a(int64_t i) {
   for (int64_t k = 1; k <= 20; ++k) {
     int64_t d = i - k;
     if (d < 3) return;
@@ -72,9 +95,9 @@ void compilatore::passo_a(int64_t i) {
     } else if (libera_per_passi(d - 2)) {
       metti_punto_codice(d - 2);
     } else if (cella_passi(d - 1).tipo == punto_codice) {
-      cella_passi(d - 1).dato1 = static_cast<int16_t>(minimo(codice_punto, cella_passi(d - 1).dato1));
+      cella_passi(d - 1).dato1 = std::min(codice_punto, cella_passi(d - 1).dato1);
     } else if (cella_passi(d - 2).tipo == punto_codice) {
-      cella_passi(d - 2).dato1 = static_cast<int16_t>(minimo(codice_punto, cella_passi(d - 2).dato1));
+      cella_passi(d - 2).dato1 = std::min(codice_punto, cella_passi(d - 2).dato1);
     } else {
       registra_errore(11, d, d,
                       note_celle({{d, ""},
@@ -87,7 +110,7 @@ void compilatore::passo_a(int64_t i) {
 
 // Pass B: three groups of candidates 250 to 1000 m before the slowdown start in cell i;
 // each group takes the first free one.
-void compilatore::passo_b(int64_t i) {
+void passi::passo_b(int64_t i) {
   struct gruppo {
     int64_t dopo;
     int64_t candidati[3];
@@ -118,10 +141,10 @@ void compilatore::passo_b(int64_t i) {
 // every 8 cells counted from the point actually placed (the due cell, else the one
 // before, else the one after). Returns the end cell, or nothing when the walk reaches
 // the grid's last cell first.
-std::optional<int64_t> compilatore::passo_c(int64_t i) {
+std::optional<int64_t> passi::passo_c(int64_t i) {
   int64_t contatore = 0;
   for (int64_t t = i;;) {
-    if (t >= n_celle) return std::nullopt;
+    if (t >= n_celle_) return std::nullopt;
     ++t;
     ++contatore;
     if (contatore == 8) {
@@ -144,8 +167,8 @@ std::optional<int64_t> compilatore::passo_c(int64_t i) {
 
 // The end cell of a slowdown fast enough to need no code points inside: the first
 // slowdown end after cell i, bounded as pass C's walk.
-std::optional<int64_t> compilatore::cerca_fine(int64_t i) {
-  for (int64_t t = i + 1; t <= n_celle; ++t) {
+std::optional<int64_t> passi::cerca_fine(int64_t i) {
+  for (int64_t t = i + 1; t <= n_celle_; ++t) {
     if (cella_passi(t).tipo == cella_fine_rallentamento) return t;
   }
   return std::nullopt;
@@ -153,9 +176,9 @@ std::optional<int64_t> compilatore::cerca_fine(int64_t i) {
 
 // Pass D: the first signal within 12 cells after the end cell e of the slowdown that
 // starts in cell i gets a code point in one of the two cells before it.
-void compilatore::passo_d(int64_t e, int64_t i) {
+void passi::passo_d(int64_t e, int64_t i) {
   int64_t s = 0;
-  for (int64_t j = e; j <= e + 12 && j <= n_celle; ++j) {
+  for (int64_t j = e; j <= e + 12 && j <= n_celle_; ++j) {
     if (cella_passi(j).tipo == cella_segnale) {
       s = j - 1;
       break;

@@ -2,7 +2,7 @@
 // closed. Only the two header codes 1250 and 1251 come here; every other code is only
 // recorded.
 #include "driver/form1.h"
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 
 void Form1::errore(const std::string& a) {
   piattaforma.mostra_messaggio(" Errore n. " + a);

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "loader/caricamento_prova.h"
+#include "driver/corsa_prova.h"
 
-class EsitoEsecuzione : public ProvaCaricamento {
+class EsitoEsecuzione : public ProvaCorsa {
  protected:
   int esegui(const std::string& testo_linea, const std::string& testo_servizio = servizio_vuoto) {
     p.scrivi(file_linea, testo_linea);

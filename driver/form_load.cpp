@@ -5,7 +5,7 @@
 // From its first write to its last rename the run holds the lock of its directory, so
 // a second run started meanwhile waits, and removes first what a killed run left there.
 #include "driver/form1.h"
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "platform/file_servizi.h"
 
 void Form1::Form_Load() {
@@ -19,6 +19,5 @@ void Form1::Form_Load() {
   dati_note();
   dati_rallentamenti();
   dati_scheda();
-  int32_t j = 1;
-  memorizza_percorso(j);
+  memorizza_percorso(1);
 }

@@ -23,8 +23,8 @@ class CorsaIncorporata : public ::testing::Test {
     delete form;
     delete p;
   }
-  static const cella& c(int k) { return form->griglia.at(static_cast<size_t>(k)); }
-  static const voce& v(int i) { return form->tabella.at(static_cast<size_t>(i)); }
+  static const cella& c(int k) { return form->compilatore.esito.scenario.griglia.at(static_cast<size_t>(k)); }
+  static const voce& v(int i) { return form->compilatore.esito.scenario.tabella.at(static_cast<size_t>(i)); }
 
   static PiattaformaProva* p;
   static Form1* form;
@@ -36,9 +36,9 @@ Form1* CorsaIncorporata::form = nullptr;
 TEST_F(CorsaIncorporata, CompilesWithoutAnyRecordedCode) {
   EXPECT_EQ(p->finestre, std::vector<std::string>{"Attendere"});
   EXPECT_TRUE(p->messaggi.empty());
-  EXPECT_EQ(form->codice_errore, 0);
-  EXPECT_EQ(form->n_celle, 4700);
-  EXPECT_EQ(form->lunghezza_griglia, 235000);
+  EXPECT_EQ(form->compilatore.esito.codice_errore(), 0);
+  EXPECT_EQ(form->compilatore.esito.scenario.n_celle, 4700);
+  EXPECT_EQ(form->compilatore.esito.scenario.lunghezza_griglia, 235000);
   std::vector<std::string> attesi = {nomi_documenti[0], nomi_documenti[1], nomi_documenti[2],
                                      "QUMA-DORVIA_MIRELO_brezane.dat", "QUMA-DORVIA_MIRELO_brezane.sim",
                                      "QUMA-DORVIA_MIRELO_linea.dat"};
@@ -88,7 +88,7 @@ TEST_F(CorsaIncorporata, HeaderValuesStampsAndChecksums) {
   EXPECT_EQ(griglia.substr(16, 4), std::string("\x01\x14\x34\x0A", 4));  // 5121 and 2612
   std::string tabella = p->leggi("QUMA-DORVIA_MIRELO_brezane.sim");
   EXPECT_EQ(p->leggi("QUMA-DORVIA_MIRELO_linea.dat").size(), 4699964u);
-  EXPECT_EQ(form->tracciato.metri_posati, 234999);
+  EXPECT_EQ(form->compilatore.esito.scenario.tracciato.metri_posati, 234999);
   // The last two cells' gradient, speed and adhesion stay 0; the route's end holds the last values.
   EXPECT_EQ(c(4697).pendenza, 100);
   EXPECT_EQ(c(4698).pendenza, 0);

@@ -1,9 +1,9 @@
 // The help and version of genera_scenario, and the refusal of any other argument.
 #include "driver/riga_comando.h"
 
-namespace {
+#include "model/stati_uscita.h"
 
-constexpr int uscita_uso = 64;
+namespace {
 
 constexpr const char* aiuto = R"(usage: genera_scenario
        genera_scenario --help | --version

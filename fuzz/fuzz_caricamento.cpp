@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string_view>
 
-#include "compiler/compilatore.h"
+#include "compiler/compila.h"
 #include "loader/sorgenti_scenario.h"
 #include "tool/spiegazione.h"
 
@@ -19,12 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t quanti) {
   sorgenti_in_memoria sorgenti;
   sorgenti.file["L_linea.txt"] = std::string(ingresso.substr(0, taglio));
   if (taglio != std::string_view::npos) sorgenti.file["L_T-.txt"] = std::string(ingresso.substr(taglio + 1));
-  compilatore c;
-  c.nome_linea = "L";
-  c.nome_treno = "T";
-  c.recupera = quanti % 2 == 1;
-  c.compila(sorgenti, 1);
+  esito_compilazione e = compila(sorgenti, {"L", "T", true, quanti % 2 == 1});
   std::ostringstream testo;
-  scrivi_diagnostiche(c.diagnostiche, "sorgenti", formato_diagnostiche::json, false, testo);
+  scrivi_diagnostiche(e.diagnostiche, "sorgenti", formato_diagnostiche::json, false, testo);
   return 0;
 }

@@ -6,54 +6,56 @@
 // the file after every field it reads in keyword position.
 #include <vector>
 
-#include "compiler/compilatore.h"
+#include "loader/caricatore.h"
+#include "loader/parole_chiave.h"
 #include "loader/stato_caricamento.h"
 #include "model/guasto_caricamento.h"
-#include "sources/parole_chiave.h"
 
-bool compilatore::carica_linea(stato_caricamento& s) {
-  luogo_record = {s.file_linea, 0, 0};
+bool caricatore::carica_linea(stato_caricamento& s) {
+  luogo_record_ = {s.file_linea, 0, 0};
   if (!s.sorgenti.esiste(s.file_linea)) {
     registra_codice(101);
     return false;
   }
   s.lettore = lettore_campi(s.sorgenti.leggi(s.file_linea));
-  if (!cerca_generale_linea(s)) return false;
-  if (!leggi_parte_generale(s)) return false;
-  progressive_ordina();
-  if (!leggi_corpo_linea(s)) return false;
-  luogo_record.riga = 0;
-  luogo_record.colonna = 0;
-  if (!recupera) s.sorgenti.elimina(s.file_linea);
+  if (!leggi_linea(s)) {
+    s.sorgenti.elimina(s.file_linea);
+    return false;
+  }
+  luogo_record_.riga = 0;
+  luogo_record_.colonna = 0;
+  s.sorgenti.elimina(s.file_linea);
   coda_pendenze(s);
-  if (tracciato.esiste()) posa_rettilineo(s, lunghezza_griglia - 2, false);
+  if (scenario_.tracciato.esiste()) posa_rettilineo(scenario_.lunghezza_griglia - 2, false, s);
   return true;
 }
 
-void compilatore::ferma_linea(stato_caricamento& s, int32_t codice, std::optional<int64_t> posizione,
-                              std::vector<nota_diagnostica> note) {
-  if (!recupera) s.sorgenti.elimina(s.file_linea);
-  registra_codice(codice, posizione, std::move(note));
+// The reading of the line file: false when it stopped with a code.
+bool caricatore::leggi_linea(stato_caricamento& s) {
+  if (!cerca_generale_linea(s)) return false;
+  if (!leggi_parte_generale(s)) return false;
+  progressive_ordina();
+  return leggi_corpo_linea(s);
 }
 
-bool compilatore::cerca_generale_linea(stato_caricamento& s) {
+bool caricatore::cerca_generale_linea(stato_caricamento& s) {
   for (;;) {
     if (s.lettore.fine_file()) break;
-    riga = s.lettore.leggi_testo();
+    chiave_ = s.lettore.leggi_testo();
     if (s.lettore.fine_file()) break;
-    if (e_generale(riga)) return true;
+    if (e_generale(chiave_)) return true;
   }
-  ferma_linea(s, 102);
+  registra_codice(102);
   return false;
 }
 
-bool compilatore::leggi_corpo_linea(stato_caricamento& s) {
-  n_montagne = 0;
-  if (tracciato.esiste()) tracciato.semina();
+bool caricatore::leggi_corpo_linea(stato_caricamento& s) {
+  scenario_.n_montagne = 0;
+  if (scenario_.tracciato.esiste()) scenario_.tracciato.semina();
   while (leggi_chiave(s)) {
-    std::vector<record_corpo> record = record_del_corpo(riga, true);
+    std::vector<record_corpo> record = record_del_corpo(chiave_, true);
     controlla_chiave(!record.empty(), sezioni_linea);
-    if (con_tracciato == 0) std::erase(record, record_corpo::curva);  // read only while the plan is computed
+    if (!richiesta_.con_tracciato) std::erase(record, record_corpo::curva);  // read only while the plan is computed
     try {
       for (record_corpo r : record) {
         esito_record esito = esito_record::avanti;
@@ -64,30 +66,31 @@ bool compilatore::leggi_corpo_linea(stato_caricamento& s) {
           case record_corpo::indicatori_v: esito = record_indicatori(s); break;
           case record_corpo::cartello: esito = record_cartello(s); break;
         }
-        if (esito == esito_record::fuori_griglia) return true;
-        if (esito == esito_record::fermo) return false;
+        bool finita = false;
+        if (!dopo_record(s, esito, finita)) return s.linea_oltre_griglia = finita;
       }
     } catch (const guasto_caricamento& e) {
-      if (!recupera || griglia.empty()) throw;
-      registra_codice(25, std::nullopt, {{luogo_record, e.what()}});
-      fermo_o_avanti(s);
+      if (!riprende(s)) throw;
+      luogo_sorgente qui = luogo_record_;
+      registra_guasto(e, e.what());
+      luogo_record_ = qui;
+      s.lettore.salta_riga();
     }
   }
   controlla_fine(s);
   return true;
 }
 
-esito_record compilatore::fuori_griglia(stato_caricamento& s, int64_t posizione) {
+// A position beyond the grid: code 15, which ends the reading of the line file early.
+// Without a route length there is no grid at all, and nothing to place any record on:
+// the load fails there, once.
+esito_record caricatore::fuori_griglia(int64_t posizione) {
+  if (scenario_.griglia.empty()) {
+    throw guasto_caricamento(
+        "no route length (\"lunghezza percorso\") was read before this record: without it there is no track grid, "
+        "so no record of either file can be placed and nothing is compiled",
+        std::nullopt, posizione);
+  }
   registra_codice(15, posizione, {nota_griglia()});
-  if (recupera) return fermo_o_avanti(s);
   return esito_record::fuori_griglia;
-}
-
-// After a stop: the load ends, or, while checking, the rest of the record's line is
-// skipped and the next keyword line follows.
-esito_record compilatore::fermo_o_avanti(stato_caricamento& s) {
-  if (!recupera) return esito_record::fermo;
-  codice_errore = 0;
-  s.lettore.salta_riga();
-  return esito_record::avanti;
 }

@@ -1,16 +1,16 @@
 // The service half of the loader: reads the service description file after the line
 // file, in the same call, then deletes it and finishes the speed and adhesion step
-// functions up to cell n_celle - 3.
+// functions up to cell scenario_.n_celle - 3.
 //
 // Every stop closes and deletes the service file and returns at once; a position beyond
 // the grid (code 15) instead ends the reading like the end of the file, so the end
 // steps still run.
-#include "compiler/compilatore.h"
+#include "loader/caricatore.h"
 #include "loader/stato_caricamento.h"
 #include "model/conversioni.h"
 #include "model/guasto_caricamento.h"
 #include "model/regole_griglia.h"
-#include "sources/parole_chiave.h"
+#include "loader/parole_chiave.h"
 
 namespace {
 
@@ -26,14 +26,14 @@ bool vuoto(const std::string& testo) { return testo.find_first_not_of(" \t\r\n")
 
 }  // namespace
 
-void compilatore::carica_servizio(stato_caricamento& s) {
+void caricatore::carica_servizio(stato_caricamento& s) {
   avvisi_campi_vuoti(s);
-  luogo_record = {s.file_servizio, 0, 0};
+  luogo_record_ = {s.file_servizio, 0, 0};
   riga_avvisata_ = 0;
   s.lettore = lettore_campi(s.sorgenti.leggi(s.file_servizio));
   while (!s.lettore.fine_file()) {
-    riga = s.lettore.leggi_testo();
-    if (e_generale(riga)) {
+    chiave_ = s.lettore.leggi_testo();
+    if (e_generale(chiave_)) {
       s.generale_servizio = true;
       break;
     }
@@ -46,30 +46,32 @@ void compilatore::carica_servizio(stato_caricamento& s) {
   s.cursore_aderenza = 0;
   s.cursore_velocita = 0;
   s.n_stazione = 1;
-  if (leggi_record_servizio(s)) fine_servizio(s);
+  if (!leggi_record_servizio(s)) {
+    s.sorgenti.elimina(s.file_servizio);
+    return;
+  }
+  luogo_record_.riga = 0;
+  luogo_record_.colonna = 0;
+  s.sorgenti.elimina(s.file_servizio);
+  fine_servizio(s);
 }
 
-void compilatore::ferma_servizio(stato_caricamento& s, int32_t codice, std::optional<int64_t> posizione,
-                                 std::vector<nota_diagnostica> note) {
-  if (!recupera) s.sorgenti.elimina(s.file_servizio);
-  registra_codice(codice, posizione, std::move(note));
-}
-
-bool compilatore::leggi_record_servizio(stato_caricamento& s) {
+bool caricatore::leggi_record_servizio(stato_caricamento& s) {
   while (leggi_chiave(s)) {
-    std::vector<record_servizio> record = record_del_servizio(riga);
+    std::vector<record_servizio> record = record_del_servizio(chiave_);
     controlla_chiave(!record.empty(), sezioni_servizio);
     s.n_record += static_cast<int>(record.size());
     try {
       for (record_servizio r : record) {
-        esito_record esito = record_servizio_letto(s, r);
-        if (esito == esito_record::fuori_griglia) return true;
-        if (esito == esito_record::fermo) return false;
+        bool finita = false;
+        if (!dopo_record(s, record_servizio_letto(s, r), finita)) return finita;
       }
     } catch (const guasto_caricamento& e) {
-      if (!recupera) throw;
-      registra_codice(25, std::nullopt, {{luogo_record, e.what()}});
-      fermo_o_avanti(s);
+      if (!riprende(s)) throw;
+      luogo_sorgente qui = luogo_record_;
+      registra_guasto(e, e.what());
+      luogo_record_ = qui;
+      s.lettore.salta_riga();
     }
   }
   if (s.generale_servizio) {
@@ -79,21 +81,21 @@ bool compilatore::leggi_record_servizio(stato_caricamento& s) {
   return true;
 }
 
-esito_record compilatore::record_servizio_letto(stato_caricamento& s, record_servizio r) {
+esito_record caricatore::record_servizio_letto(stato_caricamento& s, record_servizio r) {
   lettore_campi& l = s.lettore;
   switch (r) {
-    case record_servizio::massa_frenata: tabella[voce_dati_treno].valore_a = l.leggi_lungo(); break;
-    case record_servizio::vetture: tabella[voce_dati_treno].valore_c = l.leggi_lungo(); break;
+    case record_servizio::massa_frenata: scenario_.tabella[voce_dati_treno].valore_a = l.leggi_lungo(); break;
+    case record_servizio::vetture: scenario_.tabella[voce_dati_treno].valore_c = l.leggi_lungo(); break;
     case record_servizio::velocita: return record_velocita(s);
     case record_servizio::aderenza: return record_aderenza(s);
     case record_servizio::orologio: {
-      voce& v = tabella[voce_testata_treno];
+      voce& v = scenario_.tabella[voce_testata_treno];
       v.intero_c = l.leggi_intero();
       v.intero_d = l.leggi_intero();
       v.intero_e = l.leggi_intero();
       break;
     }
-    case record_servizio::sabbia: tabella[voce_testata_treno].intero_a = l.leggi_intero(); break;
+    case record_servizio::sabbia: scenario_.tabella[voce_testata_treno].intero_a = l.leggi_intero(); break;
     case record_servizio::segnale: return record_segnale(s);
     case record_servizio::rallentamento: return record_rallentamento(s);
     case record_servizio::abbattimento: return record_abbattimento(s);
@@ -102,31 +104,28 @@ esito_record compilatore::record_servizio_letto(stato_caricamento& s, record_ser
   return esito_record::avanti;
 }
 
-// After the reading: the last speed and adhesion reach cell n_celle - 3, and the
+// After the reading: the last speed and adhesion reach cell scenario_.n_celle - 3, and the
 // kilometre posts must stand on multiples of 50 m. A code 2 is traced back to the first
 // kilometre-post record of the line file that is off the 50 m step: the ordering only
 // swaps the records (or clears all three, and then none is off).
-void compilatore::fine_servizio(stato_caricamento& s) {
-  luogo_record.riga = 0;
-  luogo_record.colonna = 0;
-  if (!recupera) s.sorgenti.elimina(s.file_servizio);
+void caricatore::fine_servizio(stato_caricamento& s) {
   do {
     cella_griglia(s.cursore_velocita).velocita = velocita_in_cella(s);
     ++s.cursore_velocita;
-  } while (s.cursore_velocita < n_celle - 2);
+  } while (s.cursore_velocita < scenario_.n_celle - 2);
   do {
     cella_griglia(s.cursore_aderenza).aderenza = basso8(s.aderenza_vigente);
     ++s.cursore_aderenza;
-  } while (s.cursore_aderenza < n_celle - 2);
+  } while (s.cursore_aderenza < scenario_.n_celle - 2);
   for (int i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
-    const voce& v = tabella[static_cast<size_t>(i)];
+    const voce& v = scenario_.tabella[static_cast<size_t>(i)];
     if (v.valore_a % 50 != 0 || v.valore_b % 50 != 0) {
-      luogo_record = {s.file_linea, prima_riga_storta(s), 0};
+      luogo_record_ = {s.file_linea, prima_riga_storta(s), 0};
       std::vector<nota_diagnostica> note;
       for (int j = voce_progressiva_tre; j <= voce_progressiva_uno; ++j) {
-        const voce& w = tabella[static_cast<size_t>(j)];
+        const voce& w = scenario_.tabella[static_cast<size_t>(j)];
         if (w.valore_a % 50 == 0 && w.valore_b % 50 == 0) continue;
-        note.push_back({luogo_record, "kilometre-post entry " + std::to_string(j) + " holds position " +
+        note.push_back({luogo_record_, "kilometre-post entry " + std::to_string(j) + " holds position " +
                                           std::to_string(w.valore_a) + " m and value " + std::to_string(w.valore_b)});
       }
       registra_codice(2, std::nullopt, std::move(note));
@@ -136,18 +135,14 @@ void compilatore::fine_servizio(stato_caricamento& s) {
 }
 
 // A speed limit is kept in steps of 5 km/h; one that does not fit the cell's byte fails
-// the load at the record that set it.
-uint8_t compilatore::velocita_in_cella(stato_caricamento& s) {
+// the load at the record that set it. It is then dropped, so that a check that goes on
+// meets it once.
+uint8_t caricatore::velocita_in_cella(stato_caricamento& s) {
   int64_t passi = arrotonda(static_cast<double>(s.velocita_vigente) / 5.0);
   if (passi < 0 || passi > 255) {
-    luogo_sorgente qui = std::exchange(luogo_record, s.luogo_velocita);
-    if (!recupera) return byte_o_guasto(passi, "a speed limit / 5");
-    registra_codice(25, std::nullopt,
-                    {{luogo_record, "a speed limit / 5 " + std::to_string(passi) + " does not fit a byte"}});
-    codice_errore = 0;
-    luogo_record = qui;
     s.velocita_vigente = 0;
-    return 0;
+    throw guasto_caricamento("a speed limit / 5 " + std::to_string(passi) + " does not fit a byte", s.luogo_velocita,
+                             std::nullopt);
   }
   return static_cast<uint8_t>(passi);
 }

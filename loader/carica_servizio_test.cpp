@@ -9,7 +9,7 @@ using CaricaServizio = ProvaCaricamento;
 TEST_F(CaricaServizio, GeneralRecordsGoToTheHeaderEntries) {
   carica(linea(""), servizio("numero vetture,    12\r\npercentuale massa frenata,    135\r\nsabbia,    200\r\n"
                              "orologio,    10              29            30 \r\n"));
-  ASSERT_EQ(form.codice_errore, 0);
+  ASSERT_EQ(esito.codice_errore(), 0);
   EXPECT_EQ(v(84).valore_a, 135);
   EXPECT_EQ(v(84).valore_c, 12);
   EXPECT_EQ(v(86).intero_a, 200);
@@ -22,7 +22,7 @@ TEST_F(CaricaServizio, GeneralRecordsGoToTheHeaderEntries) {
 TEST_F(CaricaServizio, SpeedAndAdhesionAreStepFunctions) {
   carica(linea(""), servizio("velocita,   0,    30\r\nvelocita,     500,    60\r\nvelocita,     500,    62\r\n"
                              "aderenza,       0,    80\r\naderenza,    1000,    70\r\n"));
-  ASSERT_EQ(form.codice_errore, 0);
+  ASSERT_EQ(esito.codice_errore(), 0);
   EXPECT_EQ(c(0).velocita, 6);
   EXPECT_EQ(c(9).velocita, 6);
   EXPECT_EQ(c(10).velocita, 12);  // the second record at 500 writes one cell with 60
@@ -37,7 +37,7 @@ TEST_F(CaricaServizio, SpeedAndAdhesionAreStepFunctions) {
 
 TEST_F(CaricaServizio, SpeedThatDoesNotFitAByteFails) {
   carica(linea(""), servizio("velocita,   0,    1277\r\nvelocita,   100,    1280\r\n"));
-  EXPECT_EQ(form.codice_errore, 25);
+  EXPECT_EQ(esito.codice_errore(), 25);
   EXPECT_EQ(c(0).velocita, 255);
   EXPECT_FALSE(resta_servizio());
 }
@@ -49,39 +49,36 @@ TEST_F(CaricaServizio, SpeedCursorStopsBeforeTheLastCell) {
   std::string righe;
   for (int v : {30, 40, 50, 60, 70}) righe += "velocita,  16900,  " + std::to_string(v) + "\r\n";
   carica(linea(""), servizio(righe));
-  ASSERT_EQ(form.codice_errore, 0);
+  ASSERT_EQ(esito.codice_errore(), 0);
   EXPECT_EQ(c(337).velocita, 0);
   EXPECT_EQ(c(338).velocita, 6);
   EXPECT_EQ(c(339).velocita, 8);
   EXPECT_EQ(c(340).velocita, 14);
   carica(linea(""), servizio("aderenza,  16900,  30\r\naderenza,  16900,  30\r\naderenza,  16900,  30\r\n"
                              "aderenza,  16900,  30\r\n"));
-  EXPECT_EQ(form.codice_errore, 25);
+  EXPECT_EQ(esito.codice_errore(), 25);
 }
 
 TEST_F(CaricaServizio, EmptyMissingAndUnmarkedServiceFiles) {
   carica(linea(""), "[generale]");
-  EXPECT_EQ(form.codice_errore, 0);
+  EXPECT_EQ(esito.codice_errore(), 0);
   carica(linea(""), "velocita,   0,    30\r\n[fine]\r\n");
-  EXPECT_EQ(form.codice_errore, 0);  // no "[generale]": nothing is read
+  EXPECT_EQ(esito.codice_errore(), 0);  // no "[generale]": nothing is read
   EXPECT_EQ(c(0).velocita, 0);
   EXPECT_FALSE(resta_servizio());
   carica(linea(""), "");
-  EXPECT_EQ(form.codice_errore, 25);
+  EXPECT_EQ(esito.codice_errore(), 25);
   EXPECT_FALSE(resta_linea());
 
-  p.scrivi(file_linea, linea(""));
-  p.scrivi(file_servizio, "");  // an empty file loads no record and is no error
-  nuovo_form();
-  form.memorizza_dati();
-  EXPECT_EQ(form.codice_errore, 0);
+  carica_entrambi(linea(""), "");  // an empty file loads no record and is no error
+  EXPECT_EQ(esito.codice_errore(), 0);
   EXPECT_FALSE(resta_servizio());
 }
 
 TEST_F(CaricaServizio, RecordBeyondTheGridStillCompletesTheSteps) {
   carica(linea(""), servizio("velocita,   0,    30\r\nvelocita,   16950,    60\r\nvelocita,   100,    90\r\n"));
-  EXPECT_EQ(form.codice_errore, 15);
-  EXPECT_EQ(form.posizione_errore, 16950);
+  EXPECT_EQ(esito.codice_errore(), 15);
+  EXPECT_EQ(esito.posizione_errore(), 16950);
   EXPECT_EQ(c(2).velocita, 6);  // the record after the failure was not read
   EXPECT_EQ(c(337).velocita, 6);
   EXPECT_FALSE(resta_servizio());
@@ -90,7 +87,7 @@ TEST_F(CaricaServizio, RecordBeyondTheGridStillCompletesTheSteps) {
 TEST_F(CaricaServizio, KilometreCheckCanReplaceFifteen) {
   carica("[generale]\r\nlunghezza percorso,  10000\r\nprogressiva chilometrica uno,  10,  0,  0\r\n[curve]\r\n[fine]\r\n",
          servizio("velocita,   16950,    60\r\n"));
-  EXPECT_EQ(form.codice_errore, 2);
+  EXPECT_EQ(esito.codice_errore(), 2);
 }
 
 TEST_F(CaricaServizio, AfterALineHalfFifteenRecordsLoadUntilTheFirstSignalOrSlowdown) {
@@ -100,8 +97,8 @@ TEST_F(CaricaServizio, AfterALineHalfFifteenRecordsLoadUntilTheFirstSignalOrSlow
                   "abbattimento,   3000,   270\r\n"
                   "rallentamento,   5000,    40,  300, 0,  1,  0\r\n"
                   "velocita,   1000,    60\r\n"));
-  EXPECT_EQ(form.codice_errore, 15);
-  EXPECT_EQ(form.posizione_errore, 5000);
+  EXPECT_EQ(esito.codice_errore(), 15);
+  EXPECT_EQ(esito.posizione_errore(), 5000);
   EXPECT_EQ(v(1).testo, "PRIMA");
   EXPECT_EQ(c(60).tipo, punto_codice);
   EXPECT_EQ(c(101).tipo, cella_inizio_rallentamento);  // the slowdown was laid, then the load stopped
@@ -113,7 +110,7 @@ TEST_F(CaricaServizio, CodeReductions) {
   carica(linea("montagna,  1000,  3000,  11\r\n"),
          servizio("abbattimento,   1150,   270\r\nabbattimento,   2000,   0\r\nabbattimento,   2500,   -3\r\n"
                   "abbattimento,   1125,   70000\r\n"));
-  ASSERT_EQ(form.codice_errore, 0);
+  ASSERT_EQ(esito.codice_errore(), 0);
   EXPECT_EQ(c(23).tipo, punto_codice);  // the cell that holds 1150, a tunnel mark before
   EXPECT_EQ(c(23).dato1, 270);
   EXPECT_EQ(c(40).tipo, cella_abbattimento);
@@ -122,7 +119,7 @@ TEST_F(CaricaServizio, CodeReductions) {
   EXPECT_EQ(c(22).dato1, static_cast<int16_t>(70000 - 65536));  // 22.5 rounds to 22; low 16 bits
 
   carica(linea(""), servizio("segnale,    2100,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\nabbattimento,   2150,   270\r\n"));
-  EXPECT_EQ(form.codice_errore, 7);
-  EXPECT_EQ(form.posizione_errore, 2150);
+  EXPECT_EQ(esito.codice_errore(), 7);
+  EXPECT_EQ(esito.posizione_errore(), 2150);
   EXPECT_FALSE(resta_servizio());
 }

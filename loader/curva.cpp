@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <array>
 
-#include "compiler/compilatore.h"
+#include "loader/caricatore.h"
 #include "loader/stato_caricamento.h"
 #include "model/guasto_caricamento.h"
+#include "model/limiti.h"
 #include "model/regole_griglia.h"
-#include "sources/parole_chiave.h"
+#include "loader/parole_chiave.h"
 
 namespace {
-
-constexpr int64_t metro_massimo = 1000000;
 
 // Turning factor per metre of the classes 1 to 6.
 constexpr std::array<double, 7> curvature = {0.0, 0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
@@ -25,14 +24,13 @@ void controlla_metro(const tracciato_piano& t, int64_t m) {
 
 }  // namespace
 
-esito_record compilatore::record_curva(stato_caricamento& s) {
+esito_record caricatore::record_curva(stato_caricamento& s) {
   int32_t inizio = s.lettore.leggi_lungo();
   int32_t lunghezza = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(inizio, n_celle)) return fuori_griglia(s, inizio);
-  int classe = classe_curva(riga);
+  if (!sta_in_griglia(inizio, scenario_.n_celle)) return fuori_griglia(inizio);
+  int classe = classe_curva(chiave_);
   if (classe == 0) {
-    ferma_linea(s, 103, std::nullopt, {{luogo_record, "the curve key holds none of the digits 1 to 6"}});
-    return fermo_o_avanti(s);
+    return ferma(103, std::nullopt, {{luogo_record_, "the curve key holds none of the digits 1 to 6"}});
   }
   const int64_t fine = static_cast<int64_t>(inizio) + lunghezza;
   if (fine < std::max<int64_t>(inizio, s.metro_tracciato) || lunghezza <= 0) {
@@ -40,40 +38,37 @@ esito_record compilatore::record_curva(stato_caricamento& s) {
                               " m long, turns no metre of the plan");
   }
   double curvatura = curvature[static_cast<size_t>(classe)];
-  if (curva_sinistra(riga)) curvatura = -curvatura;
-  if (!posa_rettilineo(s, inizio, true)) return fermo_o_avanti(s);
-  if (!posa_curva(s, fine, curvatura)) return fermo_o_avanti(s);
+  if (curva_sinistra(chiave_)) curvatura = -curvatura;
+  if (!posa_rettilineo(inizio, true, s)) return esito_record::fermo;
+  if (!posa_metri(s, fine, true, curvatura, true)) return esito_record::fermo;
   return esito_record::avanti;
 }
 
 // Straight metres up to and including `fino_a`. Within the body the plan may not pass
 // metre 1000000 (code 103); the straight tail after the body has no such limit.
-bool compilatore::posa_rettilineo(stato_caricamento& s, int64_t fino_a, bool limite_piano) {
+bool caricatore::posa_rettilineo(int64_t fino_a, bool limite_piano, stato_caricamento& s) {
   return posa_metri(s, fino_a, false, 0.0, limite_piano);
-}
-
-bool compilatore::posa_curva(stato_caricamento& s, int64_t fino_a, double curvatura) {
-  return posa_metri(s, fino_a, true, curvatura, true);
 }
 
 // The metres from metro_tracciato to `fino_a` are laid one after the other. A metre past
 // the plan's last one fails the load before it is laid; within the body, laying metre
 // 1000000 stops the load with 103 once it is laid. Laying a metre only extends the run:
 // its coordinates are worked out when the plan is written.
-bool compilatore::posa_metri(stato_caricamento& s, int64_t fino_a, bool curva, double curvatura, bool limite_piano) {
+bool caricatore::posa_metri(stato_caricamento& s, int64_t fino_a, bool curva, double curvatura, bool limite_piano) {
   int64_t& m = s.metro_tracciato;
   if (m > fino_a) return true;
-  const int64_t limite = std::max(metro_massimo, m);  // the first metre that, once laid, stops the load
-  const bool fermato = limite_piano && fino_a >= limite && tracciato.ultimo_metro >= limite;
-  const int64_t ultimo = fermato ? limite : std::min(fino_a, tracciato.ultimo_metro);
+  const int64_t limite = std::max(metro_massimo_piano, m);  // the first metre that, once laid, stops the load
+  const bool fermato = limite_piano && fino_a >= limite && scenario_.tracciato.ultimo_metro >= limite;
+  const int64_t ultimo = fermato ? limite : std::min(fino_a, scenario_.tracciato.ultimo_metro);
   if (ultimo >= m) {
-    tracciato.posa_fino(ultimo, curva, curvatura);
+    scenario_.tracciato.posa_fino(ultimo, curva, curvatura);
     m = ultimo + 1;
   }
   if (fermato) {
-    ferma_linea(s, 103, std::nullopt, {{luogo_record, "the plan has reached metre 1000000"}});
+    registra_codice(103, std::nullopt,
+                    {{luogo_record_, "the plan has reached metre " + std::to_string(metro_massimo_piano)}});
     return false;
   }
-  if (fino_a >= m) controlla_metro(tracciato, m);
+  if (fino_a >= m) controlla_metro(scenario_.tracciato, m);
   return true;
 }

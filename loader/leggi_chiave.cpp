@@ -9,11 +9,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "compiler/compilatore.h"
+#include "loader/caricatore.h"
 #include "loader/stato_caricamento.h"
-#include "sources/maiuscole.h"
-#include "sources/parole_chiave.h"
-#include "tool/testo_unicode.h"
+#include "model/maiuscole.h"
+#include "loader/parole_chiave.h"
+#include "model/testo_unicode.h"
 
 const char* const sezioni_linea[] = {"[generale]",  "[curve]", "[pendenze]", "[montagne]", "[cartelli]",
                                      "[indicazioni]", "[fine]",  nullptr};
@@ -38,42 +38,42 @@ bool sezione_nota(std::string_view campo, const char* const* sezioni) {
 
 }  // namespace
 
-bool compilatore::leggi_chiave(stato_caricamento& s) {
+bool caricatore::leggi_chiave(stato_caricamento& s) {
   if (s.lettore.fine_file()) return false;
-  riga = s.lettore.leggi_testo();
+  chiave_ = s.lettore.leggi_testo();
   if (s.lettore.fine_file()) return false;
-  for (int salti = 0; salti < 2 && contiene(riga, "-"); ++salti) {
-    riga = s.lettore.leggi_testo();
+  for (int salti = 0; salti < 2 && contiene(chiave_, "-"); ++salti) {
+    chiave_ = s.lettore.leggi_testo();
     if (s.lettore.fine_file()) return false;
   }
-  luogo_record.riga = s.lettore.riga_campo();
-  luogo_record.colonna = s.lettore.colonna_campo();
+  luogo_record_.riga = s.lettore.riga_campo();
+  luogo_record_.colonna = s.lettore.colonna_campo();
   return true;
 }
 
-// The field in `riga` names a record when `riconosciuta`; otherwise it is worth a
+// The field in `chiave_` names a record when `riconosciuta`; otherwise it is worth a
 // warning unless it is blank, a known section header, or on a line already warned of
 // or begun by a keyword (the values of a record not acted on are read in keyword
 // position too).
-void compilatore::controlla_chiave(bool riconosciuta, const char* const* sezioni) {
-  if (riga_avvisata_ == luogo_record.riga) return;
-  if (riconosciuta) riga_avvisata_ = luogo_record.riga;  // a curve without a plan leaves its values unread
-  if (riconosciuta || senza_spazi(riga).empty() || sezione_nota(riga, sezioni)) return;
-  riga_avvisata_ = luogo_record.riga;
-  if (chiude_parte_generale(riga)) {
-    avvisa("unknown-section", "unknown section header " + tra_virgolette(senza_spazi(riga)));
+void caricatore::controlla_chiave(bool riconosciuta, const char* const* sezioni) {
+  if (riga_avvisata_ == luogo_record_.riga) return;
+  if (riconosciuta) riga_avvisata_ = luogo_record_.riga;  // a curve without a plan leaves its values unread
+  if (riconosciuta || senza_spazi(chiave_).empty() || sezione_nota(chiave_, sezioni)) return;
+  riga_avvisata_ = luogo_record_.riga;
+  if (chiude_parte_generale(chiave_)) {
+    avvisa("unknown-section", "unknown section header " + tra_virgolette(senza_spazi(chiave_)));
     return;
   }
-  avvisa("unknown-keyword", tra_virgolette(senza_spazi(riga)) + " names no record: the line is ignored");
+  avvisa("unknown-keyword", tra_virgolette(senza_spazi(chiave_)) + " names no record: the line is ignored");
 }
 
 // A file read to its end should end with "[fine]"; one that does not was probably cut
 // short, and its last field was never acted on.
-void compilatore::controlla_fine(stato_caricamento& s) {
+void caricatore::controlla_fine(stato_caricamento& s) {
   std::string_view testo = senza_spazi(s.lettore.testo());
   size_t taglio = testo.find_last_of(",\r\n");
   std::string ultimo(senza_spazi(taglio == std::string_view::npos ? testo : testo.substr(taglio + 1)));
   if (minuscolo(ultimo) == "[fine]") return;
   avvisa("missing-end", "the file does not end with [fine]: its last field is never read",
-         {luogo_record.file, 0, 0});
+         {luogo_record_.file, 0, 0});
 }

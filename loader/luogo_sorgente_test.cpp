@@ -8,13 +8,13 @@
 class LuogoSorgente : public ProvaCaricamento {
  protected:
   const diagnostica& ultimo_errore() const {
-    for (auto d = form.diagnostiche.rbegin(); d != form.diagnostiche.rend(); ++d) {
+    for (auto d = esito.diagnostiche.rbegin(); d != esito.diagnostiche.rend(); ++d) {
       if (d->livello == gravita::errore) return *d;
     }
     throw std::logic_error("no error recorded");
   }
   void atteso(int32_t codice, const std::string& file, int riga, int colonna = -1) {
-    EXPECT_EQ(form.codice_errore, codice);
+    EXPECT_EQ(esito.codice_errore(), codice);
     const diagnostica& d = ultimo_errore();
     EXPECT_EQ(d.codice, codice);
     EXPECT_EQ(d.luogo.file, file);
@@ -57,7 +57,7 @@ TEST_F(LuogoSorgente, CodesRecordedOutsideARecord) {
   // The service file is missing: a failure of the whole load, named after that file.
   carica(linea(""), "");
   atteso(25, "L_T-.txt", 0);
-  EXPECT_EQ(prima_nota(), "L_T-.txt: " + motivo_assente());
+  EXPECT_EQ(prima_nota(), "L_T-.txt: No such file or directory");
   // A value that does not fit: the record's line, and the reader's own words.
   carica(linea(""), servizio("\r\nsabbia\r\n 40000\r\n"));
   atteso(25, "L_T-.txt", 3);
@@ -85,7 +85,7 @@ TEST_F(LuogoSorgente, ALineHalfCodeFifteenIsReplacedWhereTheServiceStops) {
          servizio("stazione,  2100,  4,  500,  0, 0, 0,  1,1,0,  4,1,1,  1,  0,0,0, S\r\n"
                   "segnale,    5000,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"));
   atteso(15, "L_T-.txt", 3);
-  EXPECT_EQ(form.posizione_errore, 5000);
+  EXPECT_EQ(esito.posizione_errore(), 5000);
 
   // When the service file loads to its end, the line file's record stays named.
   carica(linea("pendenza,  20000,  1\r\n"), servizio("sabbia,  1\r\n"));
@@ -97,13 +97,13 @@ TEST_F(LuogoSorgente, ObjectsKeepTheLineOfTheirRecord) {
                "cartello_indicatore,  1000,  (A)\r\n"),
          servizio("abbattimento,  3000,  270\r\n"
                   "rallentamento,   5000,    40,  300, 0,  1,  0\r\n"));
-  ASSERT_EQ(form.codice_errore, 0);
-  EXPECT_EQ(form.origine_celle.at(17).file, "L_linea.txt");
-  EXPECT_EQ(form.origine_celle.at(17).riga, 4);
-  EXPECT_EQ(form.origine_celle.at(21).riga, 5);
-  EXPECT_EQ(form.origine_celle.at(60).file, "L_T-.txt");
-  EXPECT_EQ(form.origine_celle.at(60).riga, 2);
+  ASSERT_EQ(esito.codice_errore(), 0);
+  EXPECT_EQ(esito.origine_celle.at(17).file, "L_linea.txt");
+  EXPECT_EQ(esito.origine_celle.at(17).riga, 4);
+  EXPECT_EQ(esito.origine_celle.at(21).riga, 5);
+  EXPECT_EQ(esito.origine_celle.at(60).file, "L_T-.txt");
+  EXPECT_EQ(esito.origine_celle.at(60).riga, 2);
   // The slowdown's start, end, warning and approach cells.
-  for (int k : {101, 107, 77, 76, 73}) EXPECT_EQ(form.origine_celle.at(k).riga, 3) << k;
-  EXPECT_EQ(form.origine_celle.count(72), 0u);
+  for (int k : {101, 107, 77, 76, 73}) EXPECT_EQ(esito.origine_celle.at(k).riga, 3) << k;
+  EXPECT_EQ(esito.origine_celle.count(72), 0u);
 }

@@ -3,7 +3,7 @@
 // Each of the three speeds A, B, C is packed as left-hand speed · 20 + right-hand
 // speed / 5 (so 140 on the left and nothing on the right is 2800); the stripes of both
 // sides go into the fourth value. The board needs a free cell.
-#include "compiler/compilatore.h"
+#include "loader/caricatore.h"
 #include "model/conversioni.h"
 #include "model/regole_griglia.h"
 
@@ -16,15 +16,12 @@ int16_t velocita_cartello(int32_t sinistra, int32_t destra) {
 
 }  // namespace
 
-void compilatore::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t& vbs, int32_t& vcs, int32_t& strisces,
-                                  int32_t& vad, int32_t& vbd, int32_t& vcd, int32_t& strisced) {
+std::optional<rifiuto> caricatore::memo_indicatori_v_max(int32_t posizione, int32_t vas, int32_t vbs, int32_t vcs,
+                                                        int32_t strisces, int32_t vad, int32_t vbd, int32_t vcd,
+                                                        int32_t strisced) {
   int64_t k = cella_di(posizione);
   cella& c = cella_griglia(k);
-  if (!cella_libera(c)) {
-    codice_errore = 21;
-    cella_rifiutata_ = k;
-    return;
-  }
+  if (!cella_libera(c)) return rifiuto{21, k};
   annota_origine(k);
   c.tipo = cella_indicatore;
   c.dato1 = velocita_cartello(vas, vad);
@@ -32,4 +29,5 @@ void compilatore::memo_indicatori_v_max(int32_t posizione, int32_t& vas, int32_t
   c.dato3 = velocita_cartello(vcs, vcd);
   avvisa_troncato(static_cast<int64_t>(basso16(strisces)) * 10 + basso16(strisced), 16, "the stripes value");
   c.dato4 = basso16(static_cast<int64_t>(basso16(strisces)) * 10 + basso16(strisced));
+  return std::nullopt;
 }

@@ -14,7 +14,7 @@ TEST_F(MemoLinea, MountainStretchesLayKindsAndTunnelMarks) {
       "indicatori_vmax,  89400,  80,  90,  95,  0,  ,  ,  ,  0\r\n"
       "montagna,   1000,  1000,  1\r\n",
       228000));
-  ASSERT_EQ(form.codice_errore, 0);
+  ASSERT_EQ(esito.codice_errore(), 0);
   EXPECT_EQ(c(189).montagna, 0);
   EXPECT_EQ(c(190).montagna, 2);
   EXPECT_EQ(c(191).montagna, 0);
@@ -35,9 +35,9 @@ TEST_F(MemoLinea, MountainStretchesLayKindsAndTunnelMarks) {
   EXPECT_EQ(c(1793).tipo, cella_galleria);
   EXPECT_EQ(c(1929).tipo, cella_galleria);
   EXPECT_EQ(c(20).montagna, 0);  // a stretch with inizio = fine writes nothing
-  EXPECT_EQ(form.montagne_inizio[4], 89100);
-  EXPECT_EQ(form.montagne_fine[5], 1000);
-  EXPECT_EQ(form.n_montagne, 5);
+  EXPECT_EQ(esito.scenario.montagne_inizio[4], 89100);
+  EXPECT_EQ(esito.scenario.montagne_fine[5], 1000);
+  EXPECT_EQ(esito.scenario.n_montagne, 5);
 }
 
 TEST_F(MemoLinea, SpeedIndicatorBoardsPackTheirSpeeds) {
@@ -46,7 +46,7 @@ TEST_F(MemoLinea, SpeedIndicatorBoardsPackTheirSpeeds) {
       "indicatori_vmax,  208800,  80,  90,  95,  2,  ,  ,  ,  0\r\n"
       "indicatori_vmax,  1000,  140,  0,  0,  70000,  95,  0,  -5,  3\r\n",
       228000));
-  ASSERT_EQ(form.codice_errore, 0);
+  ASSERT_EQ(esito.codice_errore(), 0);
   EXPECT_EQ(c(17).tipo, cella_indicatore);
   EXPECT_EQ(c(17).dato1, 2800);
   EXPECT_EQ(c(17).dato2, 2900);
@@ -63,15 +63,15 @@ TEST_F(MemoLinea, SpeedIndicatorBoardsPackTheirSpeeds) {
 
 TEST_F(MemoLinea, BoardOnATakenCellOrOutOfRangeSpeed) {
   carica(linea("cartello_indicatore,  800,  (A)\r\nindicatori_vmax,  800,  140,  145,  155,  0,  ,  ,  ,  0\r\n"));
-  EXPECT_EQ(form.codice_errore, 21);
-  EXPECT_EQ(form.posizione_errore, 800);
+  EXPECT_EQ(esito.codice_errore(), 21);
+  EXPECT_EQ(esito.posizione_errore(), 800);
   EXPECT_EQ(c(17).tipo, cella_cartello);
   EXPECT_FALSE(resta_linea());
   EXPECT_TRUE(resta_servizio());
 
   // A speed whose packed value does not fit 16 bits fails the load; what came before it stays.
   carica(linea("indicatori_vmax,  800,  100,  2000,  155,  0,  ,  ,  ,  0\r\n"));
-  EXPECT_EQ(form.codice_errore, 25);
+  EXPECT_EQ(esito.codice_errore(), 25);
   EXPECT_EQ(c(17).tipo, cella_indicatore);
   EXPECT_EQ(c(17).dato1, 2000);
   EXPECT_EQ(c(17).dato2, 0);
@@ -125,10 +125,10 @@ TEST_F(Progressive, OrderedBySecondValueWhenThePositionsSumToZero) {
 TEST_F(Progressive, FlagAddsOneHundredAndTheServiceChecksMultiplesOfFifty) {
   ordina({{{1000, 20000, 1}, {0, 0, 0}, {0, 0, 0}}});
   EXPECT_EQ(r(81), (std::array<int, 3>{1000, 20100, 1}));
-  EXPECT_EQ(form.codice_errore, 0);
+  EXPECT_EQ(esito.codice_errore(), 0);
 
   ordina({{{1000, 20010, 0}, {0, 0, 0}, {0, 0, 0}}});
-  EXPECT_EQ(form.codice_errore, 2);
+  EXPECT_EQ(esito.codice_errore(), 2);
   ordina({{{1025, 0, 0}, {0, 0, 0}, {0, 0, 0}}});
-  EXPECT_EQ(form.codice_errore, 2);
+  EXPECT_EQ(esito.codice_errore(), 2);
 }

@@ -4,25 +4,25 @@
 // A kind above 10 means kind - 10 with a tunnel mark on every fourth cell of the
 // stretch (one every 200 m) where the cell holds no object yet. A stretch that begins
 // 150 m or less after the previous one ends becomes kind 3.
-#include "compiler/compilatore.h"
+#include "loader/caricatore.h"
 #include "model/conversioni.h"
 #include "model/guasto_caricamento.h"
 #include "model/regole_griglia.h"
 
-void compilatore::memo_montagna(int32_t& inizio, int32_t& fine, int32_t& tipo) {
+void caricatore::memo_montagna(int32_t inizio, int32_t fine, int32_t tipo) {
   bool segna_galleria = false;
   if (tipo > 10) {
     tipo -= 10;
     segna_galleria = true;
   }
-  if (n_montagne >= static_cast<int32_t>(montagne_inizio.size()) - 1) {
+  if (scenario_.n_montagne >= static_cast<int32_t>(scenario_.montagne_inizio.size()) - 1) {
     throw guasto_caricamento("more than 80 mountain stretches");
   }
-  ++n_montagne;
-  auto n = static_cast<size_t>(n_montagne);
-  montagne_inizio[n] = inizio;
-  montagne_fine[n] = fine;
-  if (n_montagne > 1 && static_cast<int64_t>(montagne_inizio[n]) - montagne_fine[n - 1] <= 150) tipo = 3;
+  ++scenario_.n_montagne;
+  auto n = static_cast<size_t>(scenario_.n_montagne);
+  scenario_.montagne_inizio[n] = inizio;
+  scenario_.montagne_fine[n] = fine;
+  if (scenario_.n_montagne > 1 && static_cast<int64_t>(scenario_.montagne_inizio[n]) - scenario_.montagne_fine[n - 1] <= 150) tipo = 3;
 
   int64_t primo = arrotonda(inizio / 50.0);
   int64_t ultimo = arrotonda(fine / 50.0 - 1.0);

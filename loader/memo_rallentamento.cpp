@@ -5,11 +5,12 @@
 // just before the board (4 furthest from it). Start, end and warning cells must be
 // free before anything is written; the approach cells are checked after those three
 // are laid.
-#include "compiler/compilatore.h"
+#include "loader/caricatore.h"
 #include "model/conversioni.h"
 #include "model/regole_griglia.h"
 
-void compilatore::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta, int32_t& d_v) {
+std::optional<rifiuto> caricatore::memo_rallentamento(int32_t x, int32_t v, int32_t l, int32_t f_tt, int32_t f_ta,
+                                                     int32_t d_v) {
   int64_t inizio = cella_di(x);
   int64_t fine = cella_di(static_cast<int64_t>(x) + l);
   int64_t avviso = cella_di(static_cast<int64_t>(x) - 1200);
@@ -17,22 +18,16 @@ void compilatore::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t&
   bool con_avviso = x > 1500;
   if (con_avviso) {
     if (!cella_libera(cella_griglia(avviso))) {
-      codice_errore = 17;
-      cella_rifiutata_ = avviso;
-      return;
+      return rifiuto{17, avviso};
     }
   } else {
     f_ta = 0;
   }
   if (!cella_libera(cella_griglia(inizio))) {
-    codice_errore = 18;
-    cella_rifiutata_ = inizio;
-    return;
+    return rifiuto{18, inizio};
   }
   if (!cella_libera(cella_griglia(fine))) {
-    codice_errore = 19;
-    cella_rifiutata_ = fine;
-    return;
+    return rifiuto{19, fine};
   }
   avvisa_troncato(v, 16, "the slowdown speed");
   avvisa_troncato(f_tt, 16, "the slowdown's third value");
@@ -54,12 +49,10 @@ void compilatore::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t&
   cella_griglia(fine).dato1 = basso16(v);
   cella_griglia(inizio).dato3 = basso16(f_tt);
   cella_griglia(fine).dato3 = basso16(f_tt);
-  if (f_ta == 0) return;
+  if (f_ta == 0) return std::nullopt;
   for (int64_t i = 0; i < 4; ++i) {
     if (!cella_libera(cella_griglia(prima_avviso - i))) {
-      codice_errore = 20;
-      cella_rifiutata_ = prima_avviso - i;
-      return;
+      return rifiuto{20, prima_avviso - i};
     }
   }
   for (int64_t i = 0; i < 4; ++i) {
@@ -69,4 +62,5 @@ void compilatore::memo_rallentamento(int32_t x, int32_t& v, int32_t& l, int32_t&
     a.dato1 = static_cast<int16_t>(i + 1);
     if (d_v != 0) a.dato2 = static_cast<int16_t>(i + 1);
   }
+  return std::nullopt;
 }

@@ -4,19 +4,16 @@
 // and right-hand values are packed in pairs (left · 10 + right) into the cell's four
 // integers, its time is kept only for a signal of kind 2 on the left, and the four
 // cells 100 to 400 m before it get approach marks whatever they hold.
-#include "compiler/compilatore.h"
+#include "loader/caricatore.h"
 #include "model/conversioni.h"
 #include "model/regole_griglia.h"
 
-void compilatore::memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3, int32_t& rapp,
-                         int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3, int32_t& tempo) {
+std::optional<rifiuto> caricatore::memo_segnale(int32_t posizione, int32_t sx, int32_t s1, int32_t s2, int32_t s3,
+                                               int32_t rapp, int32_t dx, int32_t d1, int32_t d2, int32_t d3,
+                                               int32_t tempo) {
   int64_t n = cella_di(posizione);
   cella& c = cella_griglia(n);
-  if (!cella_libera(c)) {
-    codice_errore = 16;
-    cella_rifiutata_ = n;
-    return;
-  }
+  if (!cella_libera(c)) return rifiuto{16, n};
   annota_origine(n);
   int64_t lato = static_cast<int64_t>(sx) * 3 + dx;
   avvisa_troncato(static_cast<int64_t>(rapp) * 10 + lato, 16, "the signal's packed kind");
@@ -32,4 +29,5 @@ void compilatore::memo_segnale(int32_t posizione, int32_t& sx, int32_t& s1, int3
   if (sx == 2) avvisa_troncato(tempo, 8, "the signal time");
   c.tempo = sx == 2 ? basso8(tempo) : 0;
   for (int64_t j = 1; j <= 4; ++j) cella_griglia(n - 2 * j).preavviso = basso8(lato * 10 + j);
+  return std::nullopt;
 }

@@ -10,7 +10,7 @@ TEST_F(MemoSegnale, SignalPacksItsValuesAndMarksTheApproach) {
                   "segnale,    5000,   2, 4, 0,  0, 0,    0,  0,0,0, 100\r\n"
                   "segnale,    6000,   1, 4, 1,  1, 2,    1,  5,6,7, 230\r\n"
                   "segnale,    3100,   2, 4, 0,  0, 0,    0,  0,0,0, 101\r\n"));
-  ASSERT_EQ(form.codice_errore, 0);
+  ASSERT_EQ(esito.codice_errore(), 0);
   EXPECT_EQ(c(43).tipo, cella_segnale);
   EXPECT_EQ(c(43).dato1, 30);
   EXPECT_EQ(c(43).dato2, 10);
@@ -37,14 +37,14 @@ TEST_F(MemoSegnale, SignalPacksItsValuesAndMarksTheApproach) {
 TEST_F(MemoSegnale, SignalRefusals) {
   carica(linea(""), servizio("segnale,    2100,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"
                              "segnale,    2100,   1, 3, 1,  1, 0,    0,  0,0,0, 0\r\nvelocita,  0,  30\r\n"));
-  EXPECT_EQ(form.codice_errore, 16);
-  EXPECT_EQ(form.posizione_errore, 2100);
+  EXPECT_EQ(esito.codice_errore(), 16);
+  EXPECT_EQ(esito.posizione_errore(), 2100);
   EXPECT_EQ(c(41).preavviso, 61);  // nothing of the refused signal was written
   EXPECT_FALSE(resta_servizio());
 
   // Approach marks before cell 0 fail the load after the signal's cell is written.
   carica(linea(""), servizio("segnale,    200,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"));
-  EXPECT_EQ(form.codice_errore, 25);
+  EXPECT_EQ(esito.codice_errore(), 25);
   EXPECT_EQ(c(5).tipo, cella_segnale);
   EXPECT_EQ(c(3).preavviso, 61);
   EXPECT_EQ(c(1).preavviso, 62);
@@ -52,7 +52,7 @@ TEST_F(MemoSegnale, SignalRefusals) {
 
 TEST_F(MemoSegnale, SlowdownLaysWarningStartEndAndApproachCells) {
   carica(linea("", 228000), servizio("rallentamento,   19450,    40,  300, 0,  1,  0\r\n"));
-  ASSERT_EQ(form.codice_errore, 0);
+  ASSERT_EQ(esito.codice_errore(), 0);
   struct atteso {
     int cella, tipo, dato1;
   };
@@ -70,7 +70,7 @@ TEST_F(MemoSegnale, SlowdownNearTheStartAndWithAValue) {
   carica(linea(""), servizio("rallentamento,   1500,    40,  300, 0,  1,  0\r\n"
                              "rallentamento,   3550,    40,  300, 7,  1,  9\r\n"
                              "rallentamento,   6000,    30,  0, 0,  0,  0\r\n"));
-  ASSERT_EQ(form.codice_errore, 0);
+  ASSERT_EQ(esito.codice_errore(), 0);
   for (int k = 0; k < 31; ++k) EXPECT_EQ(c(k).tipo, 0) << k;  // no warning and no approach cells at 1500 m
   EXPECT_EQ(c(31).tipo, cella_inizio_rallentamento);
   EXPECT_EQ(c(37).tipo, cella_fine_rallentamento);
@@ -99,12 +99,12 @@ TEST_F(MemoSegnale, SlowdownRefusals) {
                  caso{"rallentamento,   2100,    40,  300, 0,  1,  0\r\n", 18},
                  caso{"rallentamento,   1800,    40,  300, 0,  1,  0\r\n", 19}}) {
     carica(linea(""), servizio(segnale + k.riga));
-    EXPECT_EQ(form.codice_errore, k.codice) << k.riga;
+    EXPECT_EQ(esito.codice_errore(), k.codice) << k.riga;
   }
   // Approach cells on the signal's cell: start, end and warning are already laid.
   carica(linea(""), servizio(segnale + "rallentamento,   3400,    40,  300, 0,  1,  0\r\n"));
-  EXPECT_EQ(form.codice_errore, 20);
-  EXPECT_EQ(form.posizione_errore, 3400);
+  EXPECT_EQ(esito.codice_errore(), 20);
+  EXPECT_EQ(esito.posizione_errore(), 3400);
   EXPECT_EQ(c(45).tipo, cella_avviso_rallentamento);
   EXPECT_EQ(c(69).tipo, cella_inizio_rallentamento);
   EXPECT_EQ(c(75).tipo, cella_fine_rallentamento);
@@ -112,6 +112,6 @@ TEST_F(MemoSegnale, SlowdownRefusals) {
 
   // An end cell past the grid's last cell fails the load before anything is written.
   carica(linea(""), servizio("rallentamento,   16000,    40,  5000, 0,  1,  0\r\n"));
-  EXPECT_EQ(form.codice_errore, 25);
+  EXPECT_EQ(esito.codice_errore(), 25);
   EXPECT_EQ(c(321).tipo, 0);
 }

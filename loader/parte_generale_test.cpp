@@ -14,11 +14,11 @@ TEST_F(ParteGenerale, StoresRouteLengthBackgroundsAndCabSignalling) {
       "sfondo tre,    84000\r\n"
       "ripetizione segnali 9 codici,    650,    213000\r\n"
       "[curve]\r\n[fine]\r\n");
-  EXPECT_EQ(form.codice_errore, 0);
-  EXPECT_EQ(form.lunghezza_griglia, 235000);
-  EXPECT_EQ(form.n_celle, 4700);
-  EXPECT_EQ(form.griglia.size(), 4701u);
-  EXPECT_EQ(form.tracciato.ultimo_metro, 235000);
+  EXPECT_EQ(esito.codice_errore(), 0);
+  EXPECT_EQ(esito.scenario.lunghezza_griglia, 235000);
+  EXPECT_EQ(esito.scenario.n_celle, 4700);
+  EXPECT_EQ(esito.scenario.griglia.size(), 4701u);
+  EXPECT_EQ(esito.scenario.tracciato.ultimo_metro, 235000);
   EXPECT_EQ(v(84).valore_b, 228000);
   EXPECT_EQ(v(85).valore_a, 1);
   EXPECT_EQ(v(85).valore_c, 62000);  // background 2 in valore_c, background 3 in valore_b
@@ -42,7 +42,7 @@ TEST_F(ParteGenerale, CabSignallingStops) {
                  caso{"ripetizione segnali 9 codici,  675,  700", 3, 0},
                  caso{"ripetizione segnali 9 codici,  650,  725", 4, 0}, caso{"ripetizione segnali,  650,  700", 5, 0}}) {
     carica(std::string("[generale]\r\nlunghezza percorso,  5000\r\n") + k.riga + "\r\n[curve]\r\n[fine]\r\n");
-    EXPECT_EQ(form.codice_errore, k.codice) << k.riga;
+    EXPECT_EQ(esito.codice_errore(), k.codice) << k.riga;
     if (k.codice == 0) {
       EXPECT_EQ(v(86).valore_c, k.sistema) << k.riga;
     }
@@ -53,37 +53,34 @@ TEST_F(ParteGenerale, CabSignallingStops) {
 
 TEST_F(ParteGenerale, RouteLengthLimits) {
   carica(linea("", 1000000));
-  EXPECT_EQ(form.codice_errore, 0);
-  EXPECT_EQ(form.n_celle, 20140);
+  EXPECT_EQ(esito.codice_errore(), 0);
+  EXPECT_EQ(esito.scenario.n_celle, 20140);
 
   carica(linea("", 1000001));
-  EXPECT_EQ(form.codice_errore, 1);
+  EXPECT_EQ(esito.codice_errore(), 1);
   EXPECT_EQ(v(84).valore_b, 1000001);
-  EXPECT_TRUE(form.griglia.empty());
+  EXPECT_TRUE(esito.scenario.griglia.empty());
   EXPECT_FALSE(resta_linea());
   EXPECT_TRUE(resta_servizio());
 }
 
 TEST_F(ParteGenerale, NegativeRouteLengthFailsBeforeAnyGrid) {
   carica(linea("", -50));
-  EXPECT_EQ(form.codice_errore, 25);
-  EXPECT_TRUE(form.griglia.empty());
+  EXPECT_EQ(esito.codice_errore(), 25);
+  EXPECT_TRUE(esito.scenario.griglia.empty());
   EXPECT_FALSE(resta_linea());
   EXPECT_FALSE(resta_servizio());
 }
 
 TEST_F(ParteGenerale, MissingOrUnmarkedLineFile) {
   carica("");
-  EXPECT_EQ(form.codice_errore, 101);
+  EXPECT_EQ(esito.codice_errore(), 101);
   EXPECT_TRUE(resta_servizio());
   EXPECT_EQ(v(85).testo, "L");
 
   for (const char* testo : {"", "lunghezza percorso, 5000\r\n", "lunghezza percorso, 5000\r\n[generale]"}) {
-    p.scrivi(file_linea, testo);  // may be empty
-    p.scrivi(file_servizio, servizio_vuoto);
-    nuovo_form();
-    form.memorizza_dati();
-    EXPECT_EQ(form.codice_errore, 102) << testo;
+    carica_entrambi(testo, servizio_vuoto);  // the line file may be empty
+    EXPECT_EQ(esito.codice_errore(), 102) << testo;
     EXPECT_FALSE(resta_linea());
     EXPECT_TRUE(resta_servizio());
   }
@@ -104,7 +101,7 @@ TEST_F(ParteGenerale, HyphenatedFieldsAreDroppedUpToTenInARow) {
       "[curve]\r\n"
       "sfondo due,  2\r\n"
       "[fine]\r\n");
-  EXPECT_EQ(form.codice_errore, 0);
+  EXPECT_EQ(esito.codice_errore(), 0);
   EXPECT_EQ(v(85).valore_a, 1);  // "-[curve]" did not end the general part
   EXPECT_EQ(v(85).valore_b, 3);
   EXPECT_EQ(v(85).valore_c, 0);  // capitals and the body do not count
@@ -114,17 +111,17 @@ TEST_F(ParteGenerale, HyphenatedFieldsAreDroppedUpToTenInARow) {
   std::string dieci;
   for (int i = 0; i < 10; ++i) dieci += "-\r\n";
   carica("[generale]\r\n" + dieci + "-lunghezza percorso, 5000\r\n[curve]\r\n[fine]\r\n");
-  EXPECT_EQ(form.codice_errore, 0);
-  EXPECT_EQ(form.n_celle, 240);
+  EXPECT_EQ(esito.codice_errore(), 0);
+  EXPECT_EQ(esito.scenario.n_celle, 240);
 
   carica("[generale]\r\n" + dieci + "-\r\n-lunghezza percorso, 5000\r\n[curve]\r\n[fine]\r\n");
-  EXPECT_TRUE(form.griglia.empty());  // one hyphen more: the key is dropped and its value tested
-  EXPECT_EQ(form.codice_errore, 25);  // so the gradient tail meets no grid
+  EXPECT_TRUE(esito.scenario.griglia.empty());  // one hyphen more: the key is dropped and its value tested
+  EXPECT_EQ(esito.codice_errore(), 25);  // so the gradient tail meets no grid
 }
 
 TEST_F(ParteGenerale, TenHyphenReadsRunningPastTheEndFail) {
   carica("[generale]\r\nlunghezza percorso, 5000\r\n-\r\n-\r\n-");
-  EXPECT_EQ(form.codice_errore, 25);
+  EXPECT_EQ(esito.codice_errore(), 25);
   EXPECT_FALSE(resta_linea());
   EXPECT_FALSE(resta_servizio());
 }

@@ -1,6 +1,6 @@
 // The service records laid straight on the grid: line speed limits and adhesion (step
 // functions), signals and slowdowns (handed to their stores) and code reductions.
-#include "compiler/compilatore.h"
+#include "loader/caricatore.h"
 #include "loader/stato_caricamento.h"
 #include "model/conversioni.h"
 #include "model/regole_griglia.h"
@@ -8,13 +8,13 @@
 // Each cell holds the limit of the last record at or before it. The first cell is
 // written even when the cursor stands at or past the new record's cell; the cursor
 // never passes the grid's last cell.
-esito_record compilatore::record_velocita(stato_caricamento& s) {
+esito_record caricatore::record_velocita(stato_caricamento& s) {
   int32_t posizione = s.lettore.leggi_lungo();
   int32_t velocita = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(s, posizione);
+  if (!sta_in_griglia(posizione, scenario_.n_celle)) return fuori_griglia(posizione);
   int64_t n = cella_della_posizione(posizione);
   if (n > 0) {
-    while (s.cursore_velocita < n_celle) {
+    while (s.cursore_velocita < scenario_.n_celle) {
       cella_griglia(s.cursore_velocita).velocita = velocita_in_cella(s);
       ++s.cursore_velocita;
       if (s.cursore_velocita >= n) break;
@@ -25,15 +25,15 @@ esito_record compilatore::record_velocita(stato_caricamento& s) {
                                 std::to_string(5 * arrotonda(velocita / 5.0)) + " km/h");
   }
   s.velocita_vigente = velocita;
-  s.luogo_velocita = luogo_record;
+  s.luogo_velocita = luogo_record_;
   return esito_record::avanti;
 }
 
 // As the speed, but with no stop at the grid's last cell.
-esito_record compilatore::record_aderenza(stato_caricamento& s) {
+esito_record caricatore::record_aderenza(stato_caricamento& s) {
   int32_t posizione = s.lettore.leggi_lungo();
   int32_t aderenza = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(s, posizione);
+  if (!sta_in_griglia(posizione, scenario_.n_celle)) return fuori_griglia(posizione);
   avvisa_troncato(aderenza, 8, "the adhesion");
   int64_t n = cella_della_posizione(posizione);
   if (n > 0) {
@@ -46,54 +46,46 @@ esito_record compilatore::record_aderenza(stato_caricamento& s) {
   return esito_record::avanti;
 }
 
-esito_record compilatore::record_segnale(stato_caricamento& s) {
+esito_record caricatore::record_segnale(stato_caricamento& s) {
   std::array<int32_t, 11> v;
   for (int32_t& valore : v) valore = s.lettore.leggi_lungo();
   int32_t posizione = v[0];
-  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(s, posizione);
-  memo_segnale(posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
-  return dopo_memo(s, posizione);
+  if (!sta_in_griglia(posizione, scenario_.n_celle)) return fuori_griglia(posizione);
+  return dopo_memo(s, posizione, memo_segnale(posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]));
 }
 
-esito_record compilatore::record_rallentamento(stato_caricamento& s) {
+esito_record caricatore::record_rallentamento(stato_caricamento& s) {
   int32_t x = s.lettore.leggi_lungo();
   int32_t v = s.lettore.leggi_lungo();
   int32_t l = s.lettore.leggi_lungo();
   int32_t f_tt = s.lettore.leggi_lungo();
   int32_t f_ta = s.lettore.leggi_lungo();
   int32_t d_v = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(x, n_celle)) return fuori_griglia(s, x);
+  if (!sta_in_griglia(x, scenario_.n_celle)) return fuori_griglia(x);
   if (l < 0) {
     avvisa("end-before-start", "slowdown from " + std::to_string(x) + " m with length " + std::to_string(l) +
                                    " m: its end lies before its start");
   }
-  memo_rallentamento(x, v, l, f_tt, f_ta, d_v);
-  return dopo_memo(s, x);
+  return dopo_memo(s, x, memo_rallentamento(x, v, l, f_tt, f_ta, d_v));
 }
 
-// After a signal or slowdown store: any code stops the load, a code 15 left by the
-// line half included.
-esito_record compilatore::dopo_memo(stato_caricamento& s, int32_t posizione) {
-  if (codice_errore <= 0) return esito_record::avanti;
-  std::vector<nota_diagnostica> note = note_rifiuto();
-  if (codice_errore == 15) note.push_back(nota_griglia());  // left by the line half
-  ferma_servizio(s, codice_errore, posizione, std::move(note));
-  return fermo_o_avanti(s);
+// After a signal or slowdown store: a refusal stops the load, and so does a position
+// beyond the grid that ended the line file's reading early (code 15 again).
+esito_record caricatore::dopo_memo(stato_caricamento& s, int32_t posizione, std::optional<rifiuto> r) {
+  if (r) return ferma(r->codice, posizione, note_rifiuto(*r));
+  if (s.linea_oltre_griglia) return ferma(15, posizione, {nota_griglia()});
+  return esito_record::avanti;
 }
 
 // A code reduction marks the cell that holds its position (not the cell after it) as a
 // code point, with its code when the code is positive.
-esito_record compilatore::record_abbattimento(stato_caricamento& s) {
+esito_record caricatore::record_abbattimento(stato_caricamento& s) {
   int32_t posizione = s.lettore.leggi_lungo();
   int32_t codice = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(posizione, n_celle)) return fuori_griglia(s, posizione);
+  if (!sta_in_griglia(posizione, scenario_.n_celle)) return fuori_griglia(posizione);
   int64_t k = cella_della_posizione(posizione);
   cella& c = cella_griglia(k);
-  if (!cella_libera(c)) {
-    cella_rifiutata_ = k;
-    ferma_servizio(s, 7, posizione, note_rifiuto());
-    return fermo_o_avanti(s);
-  }
+  if (!cella_libera(c)) return ferma(7, posizione, note_rifiuto({7, k}));
   annota_origine(k);
   if (codice > 0) avvisa_troncato(codice, 16, "the code");
   if (codice > 0) {

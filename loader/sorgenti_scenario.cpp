@@ -2,7 +2,9 @@
 // texts in memory.
 #include "loader/sorgenti_scenario.h"
 
-#include "driver/nomi_file.h"
+#include "loader/caricatore.h"
+
+#include "model/nomi_file.h"
 #include "platform/file_servizi.h"
 
 bool sorgenti_su_disco::esiste(const std::string& nome) const { return esiste_file(percorso_in(cartella_, nome)); }
@@ -13,6 +15,15 @@ void sorgenti_su_disco::elimina(const std::string& nome) { elimina_file(percorso
 
 void sorgenti_su_disco::elimina_se_esiste(const std::string& nome) noexcept {
   ::elimina_se_esiste(percorso_in(cartella_, nome));
+}
+
+sorgenti_in_memoria leggi_sorgenti(const std::string& cartella, const richiesta_caricamento& r) {
+  sorgenti_in_memoria sorgenti;
+  for (const std::string& nome : {nome_file_linea(r.linea), nome_file_servizio(r.linea, r.treno)}) {
+    std::string percorso = percorso_in(cartella, nome);
+    if (esiste_file(percorso)) sorgenti.file[nome] = leggi_file(percorso);
+  }
+  return sorgenti;
 }
 
 std::string sorgenti_in_memoria::leggi(const std::string& nome) const {

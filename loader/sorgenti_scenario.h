@@ -32,6 +32,13 @@ class sorgenti_su_disco : public sorgenti_scenario {
   std::string cartella_;
 };
 
+class sorgenti_in_memoria;
+
+// The two source files that `r` names, read from `cartella` into memory; a missing one
+// is left out, for the loader to report.
+struct richiesta_caricamento;
+sorgenti_in_memoria leggi_sorgenti(const std::string& cartella, const richiesta_caricamento& r);
+
 class sorgenti_in_memoria : public sorgenti_scenario {
  public:
   bool esiste(const std::string& nome) const override { return file.contains(nome); }

@@ -9,7 +9,7 @@
 
 #include "loader/sorgenti_scenario.h"
 #include "model/luogo_sorgente.h"
-#include "sources/lettore_campi.h"
+#include "loader/lettore_campi.h"
 
 // How a record handler ends: the next record follows; the record's position failed
 // the fits-in-grid test (code 15), which ends the reading like the end of the file; or
@@ -47,5 +47,6 @@ struct stato_caricamento {
   int64_t cursore_aderenza = 0;
   luogo_sorgente luogo_velocita;   // the record of `velocita_vigente`
   int n_record = 0;                // records read in the service file
+  bool linea_oltre_griglia = false;  // a position beyond the grid ended the line file's reading (code 15)
   bool generale_servizio = false;  // "[generale]" was found in the service file
 };

@@ -6,36 +6,35 @@
 // kind is centred on it. Kinds 25 and above get neither stop cell nor marks. Each area
 // must begin at least 350 m after the previous one ends, and the stations must not
 // reach the signboard entries coming down from 80.
-#include "compiler/compilatore.h"
+#include "loader/caricatore.h"
 #include "loader/stato_caricamento.h"
 #include "model/conversioni.h"
 #include "model/guasto_caricamento.h"
+#include "model/limiti.h"
 #include "model/regole_griglia.h"
-#include "tool/testo_unicode.h"
+#include "model/testo_unicode.h"
 
 namespace {
-
-constexpr size_t testo_massimo = 32767;  // the table file gives a text a 16-bit length
 
 bool capolinea(int k) { return k == 5 || k == 6; }
 bool origine(int k) { return k == 7 || k == 8; }
 
 }  // namespace
 
-esito_record compilatore::record_stazione(stato_caricamento& s) {
+esito_record caricatore::record_stazione(stato_caricamento& s) {
   lettore_campi& l = s.lettore;
-  voce& r = tabella[static_cast<size_t>(s.n_stazione)];
+  voce& r = scenario_.tabella[static_cast<size_t>(s.n_stazione)];
   r.valore_c = l.leggi_lungo();
   const int64_t p = r.valore_c;
-  if (p + 800 > 50 * static_cast<int64_t>(n_celle)) return fuori_griglia(s, p);
-  if (p % 50 != 0) return ferma_stazione(s, 8, p);
-  if (p > tabella[voce_dati_treno].valore_b) {
+  if (p + 800 > 50 * static_cast<int64_t>(scenario_.n_celle)) return fuori_griglia(p);
+  if (p % 50 != 0) return ferma(8, p);
+  if (p > scenario_.tabella[voce_dati_treno].valore_b) {
     avvisa("station-beyond-end", "station at " + std::to_string(p) + " m, beyond the route's end at " +
-                                     std::to_string(tabella[voce_dati_treno].valore_b) + " m");
+                                     std::to_string(scenario_.tabella[voce_dati_treno].valore_b) + " m");
   }
   r.codice = l.leggi_byte();
   const int64_t lunghezza_stazione = l.leggi_lungo();
-  if (lunghezza_stazione % 100 != 0) return ferma_stazione(s, 9, p);
+  if (lunghezza_stazione % 100 != 0) return ferma(9, p);
   r.marca = l.leggi_byte();
   r.bit_d = l.leggi_byte();
   r.bit_c = l.leggi_byte();
@@ -84,7 +83,7 @@ esito_record compilatore::record_stazione(stato_caricamento& s) {
   if (k < 25) {
     double q = r.valore_b / 50.0 - 1;
     if (q <= 1) {
-      return ferma_stazione(s, 24, std::nullopt,
+      return ferma(24, std::nullopt,
                             {nota_stazione(s.n_stazione, ": its area ends at " + std::to_string(r.valore_b) + " m")});
     }
     cella& fermata = cella_griglia(arrotonda(q));
@@ -92,9 +91,9 @@ esito_record compilatore::record_stazione(stato_caricamento& s) {
     fermata.tipo = cella_fermata;
     fermata.dato1 = basso16(s.n_stazione);
   }
-  if (s.n_stazione > 1 && static_cast<int64_t>(r.valore_a) - 350 < tabella[static_cast<size_t>(s.n_stazione - 1)].valore_b) {
-    const voce& prima = tabella[static_cast<size_t>(s.n_stazione - 1)];
-    return ferma_stazione(s, 22, p,
+  if (s.n_stazione > 1 && static_cast<int64_t>(r.valore_a) - 350 < scenario_.tabella[static_cast<size_t>(s.n_stazione - 1)].valore_b) {
+    const voce& prima = scenario_.tabella[static_cast<size_t>(s.n_stazione - 1)];
+    return ferma(22, p,
                           {nota_stazione(s.n_stazione - 1, " occupies " + std::to_string(prima.valore_a) + " to " +
                                                                std::to_string(prima.valore_b) + " m, and " +
                                                                nome_stazione(s.n_stazione) + " begins at " +
@@ -104,31 +103,24 @@ esito_record compilatore::record_stazione(stato_caricamento& s) {
   if (s.n_stazione >= s.cartello_libero) {
     std::string testo = "stations fill entries 1 to " + std::to_string(s.n_stazione - 1) + " and signboards entries " +
                         std::to_string(s.cartello_libero + 1) + " to 80 of the table";
-    ferma_servizio(s, 10, std::nullopt, {{luogo_record, testo}});
-    return esito_record::fermo;  // no entry is left for a later station: no recovery
+    return ferma(10, std::nullopt, {{luogo_record_, testo}});
   }
   return esito_record::avanti;
 }
 
-esito_record compilatore::ferma_stazione(stato_caricamento& s, int32_t codice, std::optional<int64_t> posizione,
-                                         std::vector<nota_diagnostica> note) {
-  ferma_servizio(s, codice, posizione, std::move(note));
-  return fermo_o_avanti(s);
-}
-
 // "station I, NAME" followed by `testo`, placed at the record that laid its stop cell
 // when it has one, else at the record being read.
-std::string compilatore::nome_stazione(int i) const {
-  const std::string& nome = tabella[static_cast<size_t>(i)].testo;
+std::string caricatore::nome_stazione(int i) const {
+  const std::string& nome = scenario_.tabella[static_cast<size_t>(i)].testo;
   return "station " + std::to_string(i) + (nome.empty() ? "" : ", " + in_utf8(nome));
 }
 
-nota_diagnostica compilatore::nota_stazione(int i, const std::string& testo) const {
-  luogo_sorgente dove = luogo_record;
-  for (size_t k = 0; k < griglia.size(); ++k) {
-    if (griglia[k].tipo != cella_fermata || griglia[k].dato1 != i) continue;
-    auto o = origine_celle.find(static_cast<int64_t>(k));
-    if (o != origine_celle.end()) dove = o->second;
+nota_diagnostica caricatore::nota_stazione(int i, const std::string& testo) const {
+  luogo_sorgente dove = luogo_record_;
+  for (size_t k = 0; k < scenario_.griglia.size(); ++k) {
+    if (scenario_.griglia[k].tipo != cella_fermata || scenario_.griglia[k].dato1 != i) continue;
+    auto o = esito_.origine_celle.find(static_cast<int64_t>(k));
+    if (o != esito_.origine_celle.end()) dove = o->second;
   }
   return {dove, nome_stazione(i) + testo};
 }

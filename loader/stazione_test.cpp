@@ -19,7 +19,7 @@ TEST_F(Stazione, AreasStopCellsAndApproachMarksByKind) {
   carica(linea("", 228000), servizio(stazione(0, 8, 500, 0, 0, "10,30, 0", "PRIMA") + stazione(11050, 27, 300) +
                                      stazione(128700, 2, 600, 1, 0, "0, 0, 0", "S. MARIA - NORD") +
                                      stazione(214050, 6, 600, 0, 0, "12,17, 0", "ULTIMA")));
-  ASSERT_EQ(form.codice_errore, 0);
+  ASSERT_EQ(esito.codice_errore(), 0);
   struct attesa {
     int voce, inizio, fine, fermata;
   };
@@ -55,7 +55,7 @@ TEST_F(Stazione, AreasStopCellsAndApproachMarksByKind) {
 TEST_F(Stazione, FieldsFiveAndSixAreCleared) {
   carica(linea("", 228000), servizio(stazione(1000, 2, 600, 1, 1) + stazione(3000, 2, 500, 1, 1) +
                                      stazione(6000, 5, 600, 1, 1) + stazione(9000, 4, 600, 1, 1)));
-  ASSERT_EQ(form.codice_errore, 0);
+  ASSERT_EQ(esito.codice_errore(), 0);
   EXPECT_EQ(v(1).valore_b, 1350);  // the first station's field 6 still moves its end
   EXPECT_EQ(v(1).bit_c, 0);
   EXPECT_EQ(v(1).bit_d, 0);
@@ -71,10 +71,10 @@ TEST_F(Stazione, FieldsFiveAndSixAreCleared) {
 
 TEST_F(Stazione, SpacingOfThreeHundredAndFiftyMetres) {
   carica(linea("", 228000), servizio(stazione(1000, 2, 600) + stazione(1950, 2, 600)));
-  EXPECT_EQ(form.codice_errore, 0);  // 1300 to 1650: exactly 350 m
+  EXPECT_EQ(esito.codice_errore(), 0);  // 1300 to 1650: exactly 350 m
   carica(linea("", 228000), servizio(stazione(1000, 2, 600) + stazione(1900, 2, 600) + stazione(9000, 2, 600)));
-  EXPECT_EQ(form.codice_errore, 22);
-  EXPECT_EQ(form.posizione_errore, 1900);
+  EXPECT_EQ(esito.codice_errore(), 22);
+  EXPECT_EQ(esito.posizione_errore(), 1900);
   EXPECT_EQ(c(43).tipo, cella_fermata);  // stored, stop cell included, before the refusal
   EXPECT_EQ(v(3).testo, "");
   EXPECT_FALSE(resta_servizio());
@@ -82,24 +82,24 @@ TEST_F(Stazione, SpacingOfThreeHundredAndFiftyMetres) {
 
 TEST_F(Stazione, ChecksMadeBeforeTheRestOfTheLineIsRead) {
   carica(linea(""), servizio("stazione,  1000,  2,  550,  nonsense\r\n"));
-  EXPECT_EQ(form.codice_errore, 9);
-  EXPECT_EQ(form.posizione_errore, 1000);
+  EXPECT_EQ(esito.codice_errore(), 9);
+  EXPECT_EQ(esito.posizione_errore(), 1000);
   carica(linea(""), servizio("stazione,  1010,  nonsense\r\n"));
-  EXPECT_EQ(form.codice_errore, 8);
-  EXPECT_EQ(form.posizione_errore, 1010);
+  EXPECT_EQ(esito.codice_errore(), 8);
+  EXPECT_EQ(esito.posizione_errore(), 1010);
   EXPECT_EQ(v(1).valore_c, 1010);
   carica(linea(""), servizio("stazione,  16250,  nonsense\r\nvelocita,  0,  30\r\n"));
-  EXPECT_EQ(form.codice_errore, 15);  // 16250 + 800 m lies beyond the grid
+  EXPECT_EQ(esito.codice_errore(), 15);  // 16250 + 800 m lies beyond the grid
   EXPECT_EQ(c(0).velocita, 0);
 }
 
 TEST_F(Stazione, AreaEndingTooEarlyOrPastTheGrid) {
   carica(linea(""), servizio(stazione(0, 2, 200)));
-  EXPECT_EQ(form.codice_errore, 24);
-  EXPECT_EQ(form.posizione_errore, 0);
+  EXPECT_EQ(esito.codice_errore(), 24);
+  EXPECT_EQ(esito.posizione_errore(), 0);
   EXPECT_EQ(v(1).valore_b, 100);
   carica(linea(""), servizio(stazione(16200, 2, 2000)));
-  EXPECT_EQ(form.codice_errore, 25);
+  EXPECT_EQ(esito.codice_errore(), 25);
   EXPECT_FALSE(resta_servizio());
 }
 
@@ -109,12 +109,12 @@ TEST_F(Stazione, StationsMustNotReachTheSignboards) {
   std::string stazioni;
   for (int i = 0; i < 71; ++i) stazioni += stazione(1000 + 500 * i, 27, 100);
   carica(linea(cartelli, 228000), servizio(stazioni));
-  EXPECT_EQ(form.codice_errore, 10);
+  EXPECT_EQ(esito.codice_errore(), 10);
   EXPECT_EQ(v(71).valore_c, 36000);  // the 71st is stored all the same
   EXPECT_EQ(v(73).testo, "(X)");  // the last signboard; 72 is the next free entry
 
   stazioni.clear();
   for (int i = 0; i < 70; ++i) stazioni += stazione(1000 + 500 * i, 27, 100);
   carica(linea(cartelli, 228000), servizio(stazioni));
-  EXPECT_EQ(form.codice_errore, 0);
+  EXPECT_EQ(esito.codice_errore(), 0);
 }

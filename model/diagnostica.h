@@ -1,10 +1,15 @@
 // One problem found in the source files, as the loader or the passes record it where
-// it happens: an error that goes with a recorded code, or a warning about something
-// that compiles but is almost surely not what the author meant, with a short name.
-// Notes name what stands in the way, each at its own place.
+// it happens: an error that goes with a code, or a warning about something that
+// compiles but is almost surely not what the author meant, with a short name. Notes
+// name what stands in the way, each at its own place.
+//
+// The list of diagnostics is the one way an error travels: a compilation's recorded
+// code is that of its last error that records one, and its recorded position the last
+// position recorded with such an error.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +31,19 @@ struct diagnostica {
   luogo_sorgente luogo;
   std::string messaggio;
   std::vector<nota_diagnostica> note;
+  // An error that sets the recorded code (every code but a taken header slot's), and
+  // the position in metres recorded with it, where it has one.
+  bool registra = false;
+  std::optional<int32_t> posizione;
 
   bool operator==(const diagnostica&) const = default;
 };
+
+// The recorded code and position of a list: 0 where there is none.
+int32_t codice_registrato(const std::vector<diagnostica>& diagnostiche);
+int32_t posizione_registrata(const std::vector<diagnostica>& diagnostiche);
+
+// An error that records `codice`: its meaning, followed by ", at P m" where it has a
+// position.
+diagnostica errore_registrato(int32_t codice, std::optional<int64_t> posizione, luogo_sorgente luogo,
+                              std::vector<nota_diagnostica> note);

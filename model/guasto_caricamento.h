@@ -1,12 +1,22 @@
 // A failure while loading the source files: a field that cannot be read, a value that
 // does not fit its variable, an access outside a structure. It is thrown where the
-// failure happens and caught by the loader's one failure handler, which records
-// code 25. The text says what failed, for whoever explains the code later.
+// failure happens and caught by the loader, which records code 25. The text says what
+// failed, for whoever explains the code later; where the failure belongs to another
+// record than the one being read, or to a position, it says which.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "model/luogo_sorgente.h"
+
 struct guasto_caricamento : std::runtime_error {
   explicit guasto_caricamento(const std::string& motivo) : std::runtime_error(motivo) {}
+  guasto_caricamento(const std::string& motivo, std::optional<luogo_sorgente> luogo, std::optional<int64_t> posizione)
+      : std::runtime_error(motivo), luogo(std::move(luogo)), posizione(posizione) {}
+
+  std::optional<luogo_sorgente> luogo;  // the record it belongs to, when not the one being read
+  std::optional<int64_t> posizione;     // the position in metres recorded with the code
 };

@@ -12,8 +12,6 @@
 #include <sstream>
 #include <thread>
 
-#include "driver/esito_esecuzione.h"
-#include "driver/form1.h"
 #include "platform/osservatore_prova.h"
 #include "platform/piattaforma_prova.h"
 #include "platform/xvfb_prova.h"
@@ -260,34 +258,17 @@ TEST_F(FinestraX11, WithoutDesktopFontsTheServersCoreFontsWriteTheLabelAndTheBox
   FcConfigDestroy(prima);
 }
 
-// The run ends at the box: exit status 2 once OK is clicked, and no compiled file.
-TEST_F(FinestraX11, ATakenHeaderSlotEndsTheRunAtTheBoxWithoutBinaryFiles) {
-  cartella.scrivi("L_linea.txt",
-                  "[generale]\r\nlunghezza percorso,    10000\r\n[curve]\r\n"
-                  "indicatori_vmax,  0,  140,  145,  155,  0,  ,  ,  ,  0\r\n[fine]\r\n");
-  cartella.scrivi("L_T-.txt", "[generale]\r\n[fine]\r\n");
+// The message over the wait window is shown until OK is clicked.
+TEST_F(FinestraX11, TheMessageBoxWaitsForOk) {
   std::unique_ptr<Piattaforma> p = apri();
   ASSERT_NE(p, nullptr);
-  Form1 form(*p);
-  form.nome_linea = "L";
-  form.nome_treno = "T";
   vista_scatola v;
   std::thread persona([&] { v = guarda_e_chiudi([&](Window, Window pulsante) { osservatore->clicca(pulsante); }); });
-  std::ostringstream errori;
-  int stato = esegui_e_riferisci(
-      form,
-      [&] {
-        form.piattaforma.mostra_finestra("Attendere");
-        int32_t j = 1;
-        form.memorizza_percorso(j);
-      },
-      errori, "prova");
+  p->mostra_finestra("Attendere");
+  p->mostra_messaggio(" Errore n. 1250");
   persona.join();
 
   EXPECT_NE(v.finestra, 0u) << "no message box appeared";
-  EXPECT_EQ(stato, 2);
-  EXPECT_EQ(errori.str(), "");
-  EXPECT_EQ(cartella.contenuto(), std::vector<std::string>{}) << "sources read and deleted, nothing compiled";
   p.reset();
   EXPECT_TRUE(osservatore->finestre().empty());
 }

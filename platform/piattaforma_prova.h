@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "platform/file_servizi.h"
 #include "platform/percorso.h"
 #include "platform/piattaforma.h"

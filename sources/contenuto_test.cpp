@@ -1,9 +1,9 @@
 // The built-in source files as written, before the loader reads them.
 #include <gtest/gtest.h>
 
-#include "driver/form1.h"
-#include "driver/nomi_file.h"
-#include "platform/piattaforma_prova.h"
+#include "loader/caricatore.h"
+#include "model/nomi_file.h"
+#include "sources/testi_sorgenti.h"
 
 namespace {
 
@@ -18,22 +18,10 @@ std::vector<std::string> righe_di(const std::string& testo) {
   return righe;
 }
 
-class Contenuto : public ::testing::Test {
- protected:
-  Contenuto() {
-    form.nome_linea = linea_incorporata;
-    form.nome_treno = treno_incorporato;
-  }
-  PiattaformaProva p;
-  Form1 form{p};
-};
-
 }  // namespace
 
-TEST_F(Contenuto, LineDescriptionAsWritten) {
-  p.scrivi("QUMA-DORVIA_MIRELO_linea.txt", std::string(20000, 'x'));  // an earlier, longer file
-  form.dati_linea();
-  std::vector<std::string> r = righe_di(p.leggi("QUMA-DORVIA_MIRELO_linea.txt"));
+TEST(Contenuto, LineDescriptionAsWritten) {
+  std::vector<std::string> r = righe_di(testo_linea());
   ASSERT_EQ(r.size(), 253u);
   EXPECT_EQ(r[0], "[generale]");
   EXPECT_EQ(r[1], "lunghezza percorso,    228000");
@@ -50,9 +38,8 @@ TEST_F(Contenuto, LineDescriptionAsWritten) {
   EXPECT_EQ(r[252], "[fine]");
 }
 
-TEST_F(Contenuto, ServiceDescriptionAsWritten) {
-  form.dati_treno();
-  std::vector<std::string> r = righe_di(p.leggi("QUMA-DORVIA_MIRELO_brezane-.txt"));
+TEST(Contenuto, ServiceDescriptionAsWritten) {
+  std::vector<std::string> r = righe_di(testo_servizio());
   ASSERT_EQ(r.size(), 212u);
   EXPECT_EQ(r[0], "[generale]");
   EXPECT_EQ(r[4], "orologio,    10              29            30 ");
@@ -68,14 +55,14 @@ TEST_F(Contenuto, ServiceDescriptionAsWritten) {
   EXPECT_EQ(r[211], "[fine]");
 }
 
-TEST_F(Contenuto, BuiltInLineFileLaysOneHundredAndEightTunnelMarks) {
-  form.dati_linea();
-  p.scrivi("QUMA-DORVIA_MIRELO_brezane-.txt", "[generale]\r\n[fine]\r\n");
-  form.con_tracciato = 1;
-  form.memorizza_dati();
-  ASSERT_EQ(form.codice_errore, 0);
+TEST(Contenuto, BuiltInLineFileLaysOneHundredAndEightTunnelMarks) {
+  sorgenti_in_memoria s;
+  s.file[nome_file_linea(linea_incorporata)] = testo_linea();
+  s.file[nome_file_servizio(linea_incorporata, treno_incorporato)] = "[generale]\r\n[fine]\r\n";
+  esito_caricamento esito = caricatore({linea_incorporata, treno_incorporato, true, false}).carica(s);
+  ASSERT_EQ(esito.codice_errore(), 0);
   int marche = 0;
-  for (const cella& c : form.griglia) marche += c.tipo == cella_galleria;
+  for (const cella& c : esito.scenario.griglia) marche += c.tipo == cella_galleria;
   EXPECT_EQ(marche, 108);
-  EXPECT_EQ(form.n_montagne, 9);
+  EXPECT_EQ(esito.scenario.n_montagne, 9);
 }

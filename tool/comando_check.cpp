@@ -8,8 +8,8 @@
 #include <system_error>
 
 #include "compiler/controllo.h"
-#include "driver/esito_esecuzione.h"
-#include "driver/nomi_file.h"
+#include "platform/esegui_passo.h"
+#include "model/nomi_file.h"
 #include "platform/file_servizi.h"
 #include "platform/percorso.h"
 #include "tool/opzioni.h"
@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 struct opzioni_check {
-  richiesta_controllo richiesta{linea_incorporata, treno_incorporato, true};
+  richiesta_caricamento richiesta{linea_incorporata, treno_incorporato, true, false};
   formato_diagnostiche formato = formato_diagnostiche::testo;
   bool avvisi_come_errori = false;
   std::string sorgenti;
@@ -56,11 +56,6 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_ch
   return {};
 }
 
-void leggi_sorgente(const std::string& cartella, const std::string& nome, sorgenti_in_memoria& s) {
-  std::string percorso = percorso_in(cartella, nome);
-  if (esiste_file(percorso)) s.file[nome] = leggi_file(percorso);
-}
-
 }  // namespace
 
 int comando_check(const std::vector<std::string>& argomenti, std::istream&, std::ostream& uscita,
@@ -68,12 +63,7 @@ int comando_check(const std::vector<std::string>& argomenti, std::istream&, std:
   opzioni_check o;
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "check", s);
   sorgenti_in_memoria sorgenti;
-  int stato = esegui_senza_compilare(
-      [&] {
-        leggi_sorgente(o.sorgenti, nome_file_linea(o.richiesta.linea), sorgenti);
-        leggi_sorgente(o.sorgenti, nome_file_servizio(o.richiesta.linea, o.richiesta.treno), sorgenti);
-      },
-      errori, "scenario_tool");
+  int stato = esegui_passo([&] { sorgenti = leggi_sorgenti(o.sorgenti, o.richiesta); }, errori, "scenario_tool");
   if (stato != uscita_riuscita) return stato;
 
   std::vector<diagnostica> diagnostiche = controlla_sorgenti(sorgenti, o.richiesta);

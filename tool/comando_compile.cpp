@@ -1,22 +1,19 @@
 // scenario_tool compile: compiles a route author's own source files.
 //
-// The two source files found in SOURCE_DIR are copied into OUTPUT_DIR and compiled
-// there, with OUTPUT_DIR as the program's directory, so the loader's deletions touch
-// only the copies. Like a run of the program, it holds the lock of OUTPUT_DIR from the
-// first copy to the last rename. Source files of the two names already in OUTPUT_DIR are removed
-// first, so only what SOURCE_DIR holds is compiled. Every diagnostic of the compiler
+// The two source files found in SOURCE_DIR are read into memory and compiled there, so
+// nothing in SOURCE_DIR or OUTPUT_DIR is deleted; the compiled set is written into
+// OUTPUT_DIR. Like a run of the program, it holds the lock of OUTPUT_DIR from the read
+// of the sources to the last rename. Every diagnostic of the compiler
 // (its errors, and its warnings unless -w) goes to standard error, placed at the line
 // of the source file in SOURCE_DIR that caused it.
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <system_error>
 
 #include "compiler/controllo.h"
-#include "driver/esito_esecuzione.h"
-#include "driver/form1.h"
-#include "driver/nomi_file.h"
-#include "platform/console.h"
+#include "compiler/insieme_compilato.h"
+#include "model/nomi_file.h"
+#include "platform/esegui_passo.h"
 #include "platform/file_servizi.h"
 #include "platform/percorso.h"
 #include "tool/opzioni.h"
@@ -65,45 +62,30 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_co
   return {};
 }
 
-// Replaces the source file `nome` in the output directory by the one in the source
-// directory, or only removes it when the source directory has none.
-void copia_sorgente(const opzioni_compile& o, const std::string& nome) {
-  std::string copia = percorso_in(o.destinazione, nome);
-  if (fs::exists(percorso_di(copia))) elimina_file(copia);
-  std::string originale = percorso_in(o.sorgenti, nome);
-  if (esiste_file(originale)) scrivi_file(copia, leggi_file(originale));
-}
-
 }  // namespace
 
 int comando_compile(const std::vector<std::string>& argomenti, std::istream&, std::ostream& uscita,
                     std::ostream& errori) {
   opzioni_compile o;
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "compile", s);
-  std::optional<blocco_cartella> blocco;
-  int stato = esegui_senza_compilare(
+  const richiesta_caricamento richiesta{o.linea, o.treno, o.con_tracciato, false};
+  std::optional<esito_compilazione> esito;
+  int stato = esegui_passo(
       [&] {
         fs::create_directories(percorso_di(o.destinazione));
-        blocco.emplace(o.destinazione);
+        blocco_cartella blocco(o.destinazione);
         rimuovi_avanzi(o.destinazione, nomi_file_corsa(o.linea, o.treno));
-        copia_sorgente(o, nome_file_linea(o.linea));
-        copia_sorgente(o, nome_file_servizio(o.linea, o.treno));
+        sorgenti_in_memoria sorgenti = leggi_sorgenti(o.sorgenti, richiesta);
+        esito = compila(sorgenti, richiesta);
+        // A taken header slot is reported among the diagnostics, and nothing is written.
+        if (esito->testata_occupata == 0) scrivi_insieme_compilato(o.destinazione, *esito, richiesta);
       },
       errori, "scenario_tool");
-  if (stato != uscita_riuscita) return stato;
-
-  // A taken header slot is reported among the diagnostics, not as the message box's text.
-  std::ostringstream messaggio;
-  PiattaformaConsole piattaforma(o.destinazione, nullptr, messaggio);
-  Form1 form(piattaforma);
-  form.nome_linea = o.linea;
-  form.nome_treno = o.treno;
-  int32_t j = o.con_tracciato ? 1 : 0;
-  stato = esegui_senza_compilare([&] { form.memorizza_percorso(j); }, errori, "scenario_tool");
-  if (stato == uscita_riuscita) stato = stato_compilazione(form);
-  uscita << "codice_errore=" << form.codice_errore << " posizione_errore=" << form.posizione_errore << '\n';
+  if (!esito) return stato;  // nothing was compiled
+  if (stato == uscita_riuscita) stato = esito->testata_occupata != 0 ? uscita_fallita : stato_compilazione(*esito);
+  uscita << "codice_errore=" << esito->codice_errore() << " posizione_errore=" << esito->posizione_errore() << '\n';
   std::vector<diagnostica> da_dire;
-  for (const diagnostica& d : form.diagnostiche) {
+  for (const diagnostica& d : esito->diagnostiche) {
     if (d.livello == gravita::errore || !o.senza_avvisi) da_dire.push_back(d);
   }
   ordina_diagnostiche(da_dire, nome_file_linea(o.linea));

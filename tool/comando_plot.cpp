@@ -7,7 +7,7 @@
 #include <optional>
 #include <ostream>
 
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "platform/file_servizi.h"
 #include "tool/dati_disegno.h"
 #include "tool/decodifica.h"

@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "model/tracciato.h"
-#include "tool/descrizioni.h"
-#include "tool/testo_unicode.h"
+#include "model/descrizioni.h"
+#include "model/testo_unicode.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "driver/codici_errore.h"
+#include "model/codici_errore.h"
 #include "platform/file_servizi.h"
-#include "sources/parole_chiave_prova.h"
+#include "loader/parole_chiave_prova.h"
 
 namespace {
 

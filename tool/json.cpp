@@ -4,37 +4,11 @@
 #include <charconv>
 #include <cmath>
 
-#include "tool/testo_unicode.h"
-
-namespace {
-
-void aggiungi_escape(std::string& s, char32_t c) {
-  static constexpr char cifre[] = "0123456789abcdef";
-  s += "\\u";
-  for (int spostamento = 12; spostamento >= 0; spostamento -= 4) s += cifre[(c >> spostamento) & 0xF];
-}
-
-}  // namespace
-
-std::string stringa_json(std::string_view testo_1252) {
-  std::string s = "\"";
-  for (char b : testo_1252) {
-    char32_t c = carattere_unicode(static_cast<unsigned char>(b));
-    if (c == '"' || c == '\\') {
-      s += '\\';
-      s += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7F) {
-      aggiungi_escape(s, c);
-    } else {
-      s += static_cast<char>(c);
-    }
-  }
-  return s + "\"";
-}
+#include "model/testo_unicode.h"
 
 void oggetto_json::chiave(const char* nome) {
   if (corpo_.size() > 1) corpo_ += ',';
-  corpo_ += stringa_json(nome);
+  corpo_ += stringa_json(nome, true);
   corpo_ += ':';
 }
 
@@ -55,7 +29,7 @@ oggetto_json& oggetto_json::reale(const char* nome, double valore) {
 
 oggetto_json& oggetto_json::testo(const char* nome, std::string_view testo_1252) {
   chiave(nome);
-  corpo_ += stringa_json(testo_1252);
+  corpo_ += stringa_json(in_utf8(testo_1252), true);
   return *this;
 }
 

@@ -23,5 +23,3 @@ class oggetto_json {
   void chiave(const char* nome);
   std::string corpo_ = "{";
 };
-
-std::string stringa_json(std::string_view testo_1252);

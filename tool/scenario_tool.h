@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-inline constexpr int uscita_uso = 64;  // the command line was wrong
+#include "model/stati_uscita.h"
 
 // Runs the command line `argomenti` (without the program's name); `ingresso` is
 // standard input, for `dump -`.

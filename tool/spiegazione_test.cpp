@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "driver/nomi_file.h"
+#include "model/nomi_file.h"
 #include "tool/strumento_prova.h"
 
 // `scenario_tool compile -w` on small crafted source files: each recorded code is

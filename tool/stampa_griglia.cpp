@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "tool/descrizioni.h"
+#include "model/descrizioni.h"
 #include "tool/json.h"
-#include "tool/membri.h"
+#include "model/membri.h"
 #include "tool/stampa.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include <iomanip>
 #include <string>
 
-#include "tool/descrizioni.h"
+#include "model/descrizioni.h"
 #include "tool/json.h"
-#include "tool/membri.h"
+#include "model/membri.h"
 #include "tool/stampa.h"
-#include "tool/testo_unicode.h"
+#include "model/testo_unicode.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The meanings of the error codes.
-#include "driver/codici_errore.h"
+#include "model/codici_errore.h"
 
 std::string significato_codice(int32_t codice) {
   switch (codice) {

@@ -1,9 +1,9 @@
 // Keyword tests of the line and service files.
-#include "sources/parole_chiave.h"
+#include "loader/parole_chiave.h"
 
 #include <string>
 
-#include "sources/maiuscole.h"
+#include "model/maiuscole.h"
 
 namespace {
 

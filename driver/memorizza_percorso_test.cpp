@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "loader/caricamento_prova.h"
+#include "driver/corsa_prova.h"
 
 namespace {
 
@@ -8,7 +8,7 @@ const char* const file_compilati[] = {"L_linea.dat", "L_T.sim", "L_T.dat"};
 
 }  // namespace
 
-class MemorizzaPercorso : public ProvaCaricamento {
+class MemorizzaPercorso : public ProvaCorsa {
  protected:
   // Writes the sources and runs the compiler driver on a new form; true when it ended the run.
   bool compila(const std::string& testo_linea, const std::string& testo_servizio = servizio_vuoto, int32_t j = 1) {
@@ -27,7 +27,7 @@ class MemorizzaPercorso : public ProvaCaricamento {
 
 TEST_F(MemorizzaPercorso, WritesTheThreeFilesWithStampsAndChecksums) {
   ASSERT_FALSE(compila(linea("pendenza,  0,  2\r\n")));
-  EXPECT_EQ(form.codice_errore, 0);
+  EXPECT_EQ(esito.codice_errore(), 0);
   EXPECT_EQ(dimensione("L_linea.dat"), 20u * 17000 - 36);
   EXPECT_EQ(dimensione("L_T.sim"), 87u * 34 + 2);
   EXPECT_EQ(dimensione("L_T.dat"), 15u * 341);
@@ -48,32 +48,31 @@ TEST_F(MemorizzaPercorso, ReplacesEarlierFilesAndKeepsThePlanWithoutIt) {
   ASSERT_FALSE(compila(linea(""), servizio_vuoto, 0));
   EXPECT_EQ(dimensione("L_T.dat"), 15u * 341);
   EXPECT_EQ(p.leggi("L_linea.dat"), "earlier plan");
-  EXPECT_EQ(form.con_tracciato, 0);
+  EXPECT_FALSE(form.compilatore.richiesta.con_tracciato);
 }
 
 TEST_F(MemorizzaPercorso, ClearsTheTableBeforeLoading) {
   nuovo_form();
-  form.tabella[40].testo = "stale";
-  form.tabella[85].valore_d = 7;
-  form.codice_errore = 99;
+  form.compilatore.esito.scenario.tabella[40].testo = "stale";
+  form.compilatore.esito.scenario.tabella[85].valore_d = 7;
+  form.compilatore.esito.diagnostiche.push_back(errore_registrato(99, std::nullopt, {}, {}));
   p.scrivi(file_linea, linea(""));
   p.scrivi(file_servizio, servizio_vuoto);
-  int32_t j = 1;
-  form.memorizza_percorso(j);
-  EXPECT_EQ(form.codice_errore, 0);
+  form.memorizza_percorso(1);
+  EXPECT_EQ(esito.codice_errore(), 0);
   EXPECT_EQ(v(40).testo, "");
 }
 
 TEST_F(MemorizzaPercorso, RecordedCodesStillWriteTheFiles) {
   ASSERT_FALSE(compila(linea("pendenza,  20000,  1\r\n")));
-  EXPECT_EQ(form.codice_errore, 15);
+  EXPECT_EQ(esito.codice_errore(), 15);
   for (const char* nome : file_compilati) EXPECT_TRUE(p.esiste(nome)) << nome;
 }
 
 TEST_F(MemorizzaPercorso, NoGridNothingWritten) {
   ASSERT_FALSE(compila(linea("", 2000000)));
-  EXPECT_EQ(form.codice_errore, 1);
-  EXPECT_TRUE(form.griglia.empty());
+  EXPECT_EQ(esito.codice_errore(), 1);
+  EXPECT_TRUE(esito.scenario.griglia.empty());
   for (const char* nome : file_compilati) EXPECT_FALSE(p.esiste(nome)) << nome;
 }
 
@@ -93,7 +92,7 @@ TEST_F(MemorizzaPercorso, TakenHeaderSlotsEndTheRunBeforeAnyFile) {
   EXPECT_TRUE(compila(linea("indicatori_vmax,  50,  0,  0,  0,  0,  ,  ,  ,  0\r\n"),
                       servizio("rallentamento,   1600,    40,  300, 0,  1,  0\r\n"
                                "segnale,    100,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n")));
-  EXPECT_EQ(form.codice_errore, 25);
+  EXPECT_EQ(esito.codice_errore(), 25);
   EXPECT_EQ(p.messaggi.back(), " Errore n. 1250");
   EXPECT_EQ(c(1).tipo, punto_codice);
   for (const char* nome : file_compilati) EXPECT_FALSE(p.esiste(nome)) << nome;

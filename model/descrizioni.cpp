@@ -1,10 +1,10 @@
 // Names of cell kinds and table roles, and the phrases that describe a cell's object.
-#include "tool/descrizioni.h"
+#include "model/descrizioni.h"
 
 #include <map>
 
-#include "tool/membri.h"
-#include "tool/testo_unicode.h"
+#include "model/membri.h"
+#include "model/testo_unicode.h"
 
 namespace {
 

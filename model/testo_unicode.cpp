@@ -1,6 +1,6 @@
 // Windows-1252 to Unicode: 0x80 to 0x9F by the code page's table, every other byte is
 // the character of the same number.
-#include "tool/testo_unicode.h"
+#include "model/testo_unicode.h"
 
 namespace {
 
@@ -24,6 +24,37 @@ void aggiungi_utf8(std::string& s, char32_t c) {
 }
 
 bool controllo(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
+// The length of the well-formed UTF-8 sequence at the start of `t`, or 0.
+size_t sequenza_utf8(std::string_view t) {
+  auto b = [&](size_t i) { return static_cast<unsigned char>(t[i]); };
+  size_t n = b(0) >= 0xF0 && b(0) <= 0xF4 ? 4 : b(0) >= 0xE0 ? 3 : b(0) >= 0xC2 && b(0) < 0xE0 ? 2 : 0;
+  if (n == 0 || t.size() < n) return 0;
+  for (size_t i = 1; i < n; ++i) {
+    if ((b(i) & 0xC0) != 0x80) return 0;
+  }
+  if (n == 3 && ((b(0) == 0xE0 && b(1) < 0xA0) || (b(0) == 0xED && b(1) >= 0xA0))) return 0;  // overlong, surrogate
+  if (n == 4 && ((b(0) == 0xF0 && b(1) < 0x90) || (b(0) == 0xF4 && b(1) >= 0x90))) return 0;  // overlong, too high
+  return n;
+}
+
+char32_t decodifica_utf8(std::string_view t, size_t n) {
+  auto b = [&](size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(t[i])); };
+  char32_t c = n == 2 ? b(0) & 0x1F : n == 3 ? b(0) & 0x0F : b(0) & 0x07;
+  for (size_t i = 1; i < n; ++i) c = (c << 6) | (b(i) & 0x3F);
+  return c;
+}
+
+void aggiungi_escape(std::string& s, char32_t c) {
+  static constexpr char cifre[] = "0123456789abcdef";
+  if (c > 0xFFFF) {  // a surrogate pair
+    aggiungi_escape(s, 0xD800 + ((c - 0x10000) >> 10));
+    aggiungi_escape(s, 0xDC00 + ((c - 0x10000) & 0x3FF));
+    return;
+  }
+  s += "\\u";
+  for (int spostamento = 12; spostamento >= 0; spostamento -= 4) s += cifre[(c >> spostamento) & 0xF];
+}
 
 }  // namespace
 
@@ -51,6 +82,27 @@ std::string tra_virgolette(std::string_view testo) {
     } else {
       aggiungi_utf8(s, c);
     }
+  }
+  return s + "\"";
+}
+
+std::string stringa_json(std::string_view utf8, bool solo_ascii) {
+  std::string s = "\"";
+  for (size_t i = 0; i < utf8.size();) {
+    auto b = static_cast<unsigned char>(utf8[i]);
+    size_t n = b < 0x80 ? 1 : sequenza_utf8(utf8.substr(i));
+    char32_t c = n == 1 ? b : n > 1 ? decodifica_utf8(utf8.substr(i), n) : carattere_unicode(b);
+    if (c == '"' || c == '\\') {
+      s += '\\';
+      s += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7F || (solo_ascii && c > 0x7F)) {
+      aggiungi_escape(s, c);
+    } else if (n > 1) {
+      s.append(utf8, i, n);
+    } else {
+      aggiungi_utf8(s, c);
+    }
+    i += n > 0 ? n : 1;
   }
   return s + "\"";
 }

@@ -1,5 +1,5 @@
 // Field reader: the exact rules for where a field ends and what a number may look like.
-#include "sources/lettore_campi.h"
+#include "loader/lettore_campi.h"
 
 #include "model/guasto_caricamento.h"
 

@@ -1,9 +1,9 @@
-#include "sources/parole_chiave.h"
+#include "loader/parole_chiave.h"
 
 #include <gtest/gtest.h>
 
-#include "sources/maiuscole.h"
-#include "sources/parole_chiave_prova.h"
+#include "model/maiuscole.h"
+#include "loader/parole_chiave_prova.h"
 
 using G = record_generale;
 using C = record_corpo;

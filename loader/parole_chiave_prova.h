@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sources/parole_chiave.h"
+#include "loader/parole_chiave.h"
 
 inline const char* parola_scritta(record_generale r) {
   switch (r) {

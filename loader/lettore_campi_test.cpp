@@ -1,4 +1,4 @@
-#include "sources/lettore_campi.h"
+#include "loader/lettore_campi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Members of a cell and of an entry, in file order, with their widths: read off the
 // layouts of model/disposizione.h.
-#include "tool/membri.h"
+#include "model/membri.h"
 
 #include "model/disposizione.h"
 

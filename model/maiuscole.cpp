@@ -1,5 +1,5 @@
 // Windows-1252 lower-casing.
-#include "sources/maiuscole.h"
+#include "model/maiuscole.h"
 
 char minuscola(char c) {
   auto b = static_cast<unsigned char>(c);

@@ -1,0 +1,150 @@
+// caricatore: the loader. It reads the line description file and then the service
+// description file, through the `sorgenti_scenario` handed to it, into a scenario
+// (grid, table, plan, mountain lists), and returns that scenario with every problem it
+// found, each placed at the record that caused it, and the record that laid each
+// cell's object. It deletes each source file once it has read it, as a run does.
+//
+// A compilation stops the load at the first code (code 15 only ends the line file's
+// reading early); a check goes on after each stop with the next record, so that later
+// records are checked too, as long as there is something to check them against. That
+// is decided in one place, `riprende`.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "loader/sorgenti_scenario.h"
+#include "model/diagnostica.h"
+#include "model/luogo_sorgente.h"
+#include "model/scenario.h"
+
+struct guasto_caricamento;
+struct stato_caricamento;
+enum class esito_record : int;
+enum class record_servizio;
+
+// What to load: the two names (the source files are named after them), whether the
+// plan is computed, and whether the load goes on after a stop.
+struct richiesta_caricamento {
+  std::string linea;
+  std::string treno;
+  bool con_tracciato = true;
+  bool recupera = false;
+};
+
+using origini_celle = std::map<int64_t, luogo_sorgente>;  // cell -> the record that laid its object
+
+struct esito_caricamento {
+  scenario_compilato scenario;
+  std::vector<diagnostica> diagnostiche;
+  origini_celle origine_celle;
+  // Where the load ended: the record it stopped at, or the file it finished. A later
+  // note on a cell that no record laid is placed there.
+  luogo_sorgente luogo_finale;
+
+  bool ha_griglia() const { return !scenario.griglia.empty(); }
+  int32_t codice_errore() const { return codice_registrato(diagnostiche); }
+  int32_t posizione_errore() const { return posizione_registrata(diagnostiche); }
+};
+
+// "cell K[, quale,] holds ...", placed where the object of the cell was read, or at
+// `altrimenti`.
+nota_diagnostica nota_cella(const esito_caricamento& e, int64_t k, const std::string& quale,
+                            const luogo_sorgente& altrimenti);
+
+// A store that found its cell taken: the code it records and the cell.
+struct rifiuto {
+  int32_t codice;
+  int64_t cella;
+};
+
+class caricatore {
+ public:
+  explicit caricatore(richiesta_caricamento richiesta) : richiesta_(std::move(richiesta)) {}
+  caricatore(const caricatore&) = delete;
+  caricatore& operator=(const caricatore&) = delete;
+  // Loads once: the result is moved out.
+  esito_caricamento carica(sorgenti_scenario& sorgenti);
+
+ private:
+  // The stores (the grid and the table are changed only through them and the record
+  // handlers). A store returns the code and cell of a refusal, or nothing.
+  void memo_montagna(int32_t inizio, int32_t fine, int32_t tipo);
+  std::optional<rifiuto> memo_indicatori_v_max(int32_t posizione, int32_t vas, int32_t vbs, int32_t vcs,
+                                               int32_t strisces, int32_t vad, int32_t vbd, int32_t vcd,
+                                               int32_t strisced);
+  std::optional<rifiuto> memo_segnale(int32_t posizione, int32_t sx, int32_t s1, int32_t s2, int32_t s3,
+                                      int32_t rapp, int32_t dx, int32_t d1, int32_t d2, int32_t d3, int32_t tempo);
+  std::optional<rifiuto> memo_rallentamento(int32_t x, int32_t v, int32_t l, int32_t f_tt, int32_t f_ta,
+                                            int32_t d_v);
+  void progressive_ordina();
+  // Cell k, or a load failure when it lies outside the grid.
+  cella& cella_griglia(int64_t k);
+
+  // The two halves of the load; the line half says whether the service half follows.
+  bool carica_linea(stato_caricamento& s);
+  void carica_servizio(stato_caricamento& s);
+  // After a stop: whether the reading goes on with the next record.
+  bool riprende(const stato_caricamento& s) const;
+  bool dopo_record(stato_caricamento& s, esito_record esito, bool& finita);
+  void fallimento_caricamento(stato_caricamento& s, const guasto_caricamento* guasto, const std::string& motivo);
+  void registra_guasto(const guasto_caricamento& e, const std::string& motivo);
+
+  // Recording what the loader finds.
+  void registra_codice(int32_t codice, std::optional<int64_t> posizione = std::nullopt,
+                       std::vector<nota_diagnostica> note = {});
+  esito_record ferma(int32_t codice, std::optional<int64_t> posizione = std::nullopt,
+                     std::vector<nota_diagnostica> note = {});
+  void avvisa(const std::string& nome, const std::string& messaggio, luogo_sorgente dove = {});
+  void annota_origine(int64_t k);
+  std::vector<nota_diagnostica> note_rifiuto(const rifiuto& r) const;
+  nota_diagnostica nota_griglia() const;
+  void avvisi_campi_vuoti(stato_caricamento& s);
+  void avvisa_troncato(int64_t valore, int bit, const char* cosa);
+
+  // The line half, its records and the plan.
+  bool leggi_linea(stato_caricamento& s);
+  bool cerca_generale_linea(stato_caricamento& s);
+  bool leggi_parte_generale(stato_caricamento& s);
+  bool leggi_corpo_linea(stato_caricamento& s);
+  bool leggi_chiave(stato_caricamento& s);
+  void controlla_chiave(bool riconosciuta, const char* const* sezioni);
+  bool record_lunghezza_percorso(stato_caricamento& s);
+  void record_progressiva(stato_caricamento& s, int numero);
+  bool record_ripetizione_segnali(stato_caricamento& s);
+  esito_record record_pendenza(stato_caricamento& s);
+  esito_record record_curva(stato_caricamento& s);
+  esito_record record_montagna(stato_caricamento& s);
+  esito_record record_indicatori(stato_caricamento& s);
+  esito_record record_cartello(stato_caricamento& s);
+  esito_record fuori_griglia(int64_t posizione);
+  bool posa_rettilineo(int64_t fino_a, bool limite_piano, stato_caricamento& s);
+  bool posa_metri(stato_caricamento& s, int64_t fino_a, bool curva, double curvatura, bool limite_piano);
+  void coda_pendenze(stato_caricamento& s);
+  void controlla_fine(stato_caricamento& s);
+
+  // The service half and its records.
+  bool leggi_record_servizio(stato_caricamento& s);
+  esito_record record_servizio_letto(stato_caricamento& s, record_servizio r);
+  void fine_servizio(stato_caricamento& s);
+  uint8_t velocita_in_cella(stato_caricamento& s);
+  esito_record record_velocita(stato_caricamento& s);
+  esito_record record_aderenza(stato_caricamento& s);
+  esito_record record_segnale(stato_caricamento& s);
+  esito_record record_rallentamento(stato_caricamento& s);
+  esito_record dopo_memo(stato_caricamento& s, int32_t posizione, std::optional<rifiuto> r);
+  esito_record record_abbattimento(stato_caricamento& s);
+  esito_record record_stazione(stato_caricamento& s);
+  std::string nome_stazione(int i) const;
+  nota_diagnostica nota_stazione(int i, const std::string& testo) const;
+
+  richiesta_caricamento richiesta_;
+  esito_caricamento esito_;
+  scenario_compilato& scenario_ = esito_.scenario;
+  std::string chiave_;           // the field read last in keyword position
+  luogo_sorgente luogo_record_;  // the record being read (line 0: none)
+  int riga_avvisata_ = 0;        // the last line given an unknown-keyword warning
+};

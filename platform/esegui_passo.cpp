@@ -1,0 +1,20 @@
+// Every way out of a step as an exit status and at most one line.
+#include "platform/esegui_passo.h"
+
+#include <exception>
+
+#include "model/stati_uscita.h"
+#include "platform/errore_file.h"
+
+int esegui_passo(const std::function<void()>& passo, std::ostream& errori, const char* programma) {
+  try {
+    passo();
+  } catch (const errore_file& e) {
+    errori << programma << ": " << e.percorso << ": " << e.motivo << '\n';
+    return uscita_fallita;
+  } catch (const std::exception& e) {
+    errori << programma << ": " << e.what() << '\n';
+    return uscita_fallita;
+  }
+  return uscita_riuscita;
+}
