@@ -68,6 +68,32 @@ TEST(Controllo, AfterAStopLaterRecordsAreCheckedToo) {
   EXPECT_EQ(errori_di(d), (std::vector<std::string>{"L_T-.txt:2 12", "L_T-.txt:3 12"}));
 }
 
+// Where a check stops going on: with no grid there is nothing to place any record on,
+// and once the stations have reached the signboards' entries no later station has an
+// entry; each gives one error, however many records follow.
+TEST(Controllo, RecoveryEndsWhereNothingIsLeftToCheckAgainst) {
+  std::string cartelli;
+  for (int k = 0; k < 78; ++k) cartelli += "cartello_indicatore,  " + std::to_string(1000 + 100 * k) + ",  (A)\r\n";
+  const std::string stazione = "stazione,  2000,  4,  200,  0, 0, 0,  1,1,0,  4,1,1,  0,  0,0,0, A\r\n";
+  struct caso {
+    std::string linea, servizio;
+    std::vector<std::string> errori;
+  };
+  for (const caso& k : std::vector<caso>{
+           {"[generale]\r\n[curve]\r\npendenza,  100,  1\r\npendenza,  200,  1\r\n[fine]\r\n", servizio_neutro,
+            {"L_linea.txt:3 25"}},
+           {"[generale]\r\n[curve]\r\npendenza,  x,  1\r\npendenza,  200,  1\r\n[fine]\r\n", servizio_neutro,
+            {"L_linea.txt:3 25"}},
+           {"[generale]\r\n[curve]\r\n[fine]\r\n", servizio_neutro, {"L_linea.txt:0 25"}},
+           {linea(cartelli), servizio(stazione + stazione + "stazione,  2050,  4,  200,  0, 0, 0,  1,1,0,  4,1,1,  0,  "
+                                                          "0,0,0, B\r\n"),
+            {"L_T-.txt:2 10"}},
+       }) {
+    std::vector<diagnostica> d = controlla_sorgenti(sorgenti(k.linea, k.servizio), richiesta);
+    EXPECT_EQ(errori_di(d), k.errori) << k.linea.substr(0, 60);
+  }
+}
+
 // Each warning on the smallest input that shows it: its name, line and column.
 TEST(Controllo, Warnings) {
   struct caso {
