@@ -1,4 +1,4 @@
-// The loader's working state for one call of `memorizza_dati`: the file being read,
+// The loader's working state for one load: the file being read,
 // the source files and their names, and the cursors and pending values of the step
 // functions that the line half and the service half lay on the grid.
 #pragma once

@@ -30,11 +30,10 @@ constexpr const char* aiuto_compile =
     R"(usage: scenario_tool compile [--line NAME] [--train NAME] [--no-plan] [-w] SOURCE_DIR OUTPUT_DIR
 
 Compiles the line description NAME_linea.txt and the service description
-NAME_TRAIN-.txt found in SOURCE_DIR. Both are copied into OUTPUT_DIR (created when
-missing; it must not be SOURCE_DIR), and the copies are compiled there as the program
-does with its own: the loader deletes each copy once read, and OUTPUT_DIR receives
-NAME_linea.dat (the plan, left out with --no-plan), NAME_TRAIN.sim (the general table)
-and NAME_TRAIN.dat (the track grid). Nothing in SOURCE_DIR is changed.
+NAME_TRAIN-.txt found in SOURCE_DIR. Both are read into memory and compiled there, and
+OUTPUT_DIR (created when missing; it must not be SOURCE_DIR) receives NAME_linea.dat
+(the plan, left out with --no-plan), NAME_TRAIN.sim (the general table) and
+NAME_TRAIN.dat (the track grid). Nothing else in either directory is changed.
 
   --line NAME    route name (default QUMA-DORVIA_MIRELO)
   --train NAME   train name (default brezane)
