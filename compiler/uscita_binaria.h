@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -24,7 +23,6 @@ class uscita_binaria {
   void intero(int16_t v) { senza_segno(static_cast<uint16_t>(v), 2); }
   void parola(uint16_t v) { senza_segno(v, 2); }
   void lungo(int32_t v) { senza_segno(static_cast<uint32_t>(v), 4); }
-  void reale(double v) { senza_segno(std::bit_cast<uint64_t>(v), 8); }
   void testo(const std::string& t) {
     for (char c : t) byte(static_cast<uint8_t>(c));
   }
