@@ -11,24 +11,27 @@
 
 namespace {
 
-// One element of the plan: its type code, then its value in that type's width. The
-// seeds of metres 0 and 1 are integers, every later metre a double.
+// One element of the plan (model/disposizione.h): its type code, then its value in that
+// type's width. The seeds are integers, every later metre a double.
 inline void elemento(uscita_binaria& u, int64_t metro, double valore) {
-  if (metro < 2) {
-    u.parola(variante_intero);
+  if (metro < semi_piano) {
+    static_assert(elemento_intero.larghezza == sizeof(int16_t));
+    u.parola(elemento_intero.tipo);
     u.intero(static_cast<int16_t>(valore));
     return;
   }
-  char* e = u.spazio(10);
-  uscita_binaria::poni(e, variante_double, 2);
-  uscita_binaria::poni(e + 2, std::bit_cast<uint64_t>(valore), 8);
+  static_assert(elemento_double.larghezza == sizeof(double));
+  char* e = u.spazio(byte_elemento(elemento_double));
+  uscita_binaria::poni(e, elemento_double.tipo, byte_tipo_elemento);
+  uscita_binaria::poni(e + byte_tipo_elemento, std::bit_cast<uint64_t>(valore), elemento_double.larghezza);
 }
 
 // The bytes of each half of the plan file: integer seeds, laid doubles, empty metres.
 uint64_t dimensione_meta(const tracciato_piano& t) {
   auto posati = static_cast<uint64_t>(t.metri_posati);
-  uint64_t semi = std::min<uint64_t>(posati, 2);
-  return 4 * semi + 10 * (posati - semi) + 2 * (static_cast<uint64_t>(t.ultimo_metro) + 1 - posati);
+  uint64_t semi = std::min<uint64_t>(posati, semi_piano);
+  return byte_elemento(elemento_intero) * semi + byte_elemento(elemento_double) * (posati - semi) +
+         byte_elemento(elemento_vuoto) * (static_cast<uint64_t>(t.ultimo_metro) + 1 - posati);
 }
 
 // One member of a record, in its width; an entry's text as its length and its bytes.
@@ -69,9 +72,10 @@ void scrivi_piano(file_nuovo& file, const tracciato_piano& tracciato) {
     elemento(y, metro, p.y);
     ++metro;
   });
+  static_assert(elemento_vuoto.larghezza == 0);
   for (; metro <= tracciato.ultimo_metro; ++metro) {
-    x.parola(variante_vuota);
-    y.parola(variante_vuota);
+    x.parola(elemento_vuoto.tipo);
+    y.parola(elemento_vuoto.tipo);
   }
   x.svuota();
   y.svuota();

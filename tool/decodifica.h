@@ -23,15 +23,9 @@ struct errore_decodifica : std::runtime_error {
   size_t offset;  // where in the file the fault was found
 };
 
-// The largest file of each kind that the compiler can write; anything larger is refused
-// unread. A route is at most 1000000 m long and its grid and plan reach 7000 m beyond
-// its end: at most 1007000 / 50 = 20140 cells after cell 0, and metres 0 to 1007000 in
-// each half of the plan, two of them 4-byte integer seeds and every other one at most a
-// 10-byte double. A table entry is 34 bytes and its text, whose length is a 16-bit count
-// of at most 32767.
-inline constexpr uint64_t massimo_byte_griglia = 15 * (20140 + 1);
-inline constexpr uint64_t massimo_byte_piano = 2 * (2 * 4 + 10 * (1007000 + 1 - 2));
-inline constexpr uint64_t massimo_byte_tabella = voci_tabella * (34 + 32767);
+// The largest file of each kind that the compiler can write, massimo_byte_griglia,
+// massimo_byte_piano and massimo_byte_tabella, follow from the limits and the layouts
+// (model/disposizione.h); anything larger is refused unread.
 
 // Track grid: byte_cella (15) bytes a cell, cell 0 first.
 std::vector<cella> decodifica_griglia(std::string_view byte);

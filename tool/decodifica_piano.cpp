@@ -1,21 +1,24 @@
-// Decoder of the plan file: a run of tagged values (type code 0 empty, 2 a 16-bit
-// integer, 5 a double), of which the first half are the x of metres 0, 1, 2, ... and
-// the second half the y of the same metres.
-#include "model/tracciato.h"
+// Decoder of the plan file: a run of elements, each a type code and its value (empty, a
+// 16-bit integer or a double, as model/disposizione.h lays them out), of which the first
+// half are the x of metres 0, 1, 2, ... and the second half the y of the same metres.
+#include "model/disposizione.h"
 #include "tool/decodifica.h"
 #include "tool/lettore_binario.h"
 
 namespace {
 
+// The type code, then the value in the width its variant gives (model/disposizione.h).
 elemento_piano leggi_elemento(lettore_binario& l) {
   elemento_piano e;
   e.offset = l.posizione();
+  static_assert(byte_tipo_elemento == sizeof(uint16_t));
   e.tipo = l.parola("a type code");
-  switch (e.tipo) {
-    case variante_vuota: break;
-    case variante_intero: e.valore = l.intero("a 16-bit value"); break;
-    case variante_double: e.valore = l.reale("a double"); break;
-    default: throw errore_decodifica(e.offset, "unknown type code " + std::to_string(e.tipo));
+  const variante_elemento* v = variante_del_tipo(e.tipo);
+  if (v == nullptr) throw errore_decodifica(e.offset, "unknown type code " + std::to_string(e.tipo));
+  switch (v->larghezza) {
+    case 0: break;
+    case sizeof(int16_t): e.valore = l.intero(v->nome); break;
+    case sizeof(double): e.valore = l.reale(v->nome); break;
   }
   return e;
 }

@@ -4,6 +4,7 @@
 // summary of every row.
 #include "tool/scenario_tool.h"
 
+#include "model/disposizione.h"
 #include "tool/opzioni.h"
 
 namespace {
@@ -102,7 +103,8 @@ Exit status: 0 no error, 1 errors (or warnings with --werror), 2 a file that cou
 not be read, 64 a wrong command line.
 )";
 
-constexpr const char* aiuto_dump =
+// The largest file of each kind is told from its constant (model/disposizione.h).
+const std::string aiuto_dump =
     R"(usage: scenario_tool dump [--json] [--all] [--kind plan|table|grid] [--step METRES] FILE...
 
 Prints compiled files: NAME_linea.dat the plan, NAME_TRAIN.sim the general table,
@@ -139,9 +141,9 @@ A file of the wrong size, a record cut short or an unknown type code is reported
 FILE: byte OFFSET: what is wrong; the other files are still printed, and the exit
 status is 1. What no compilation can have written is refused before it is read, as
 FILE: cannot read: why: anything but a regular file (a directory, a FIFO, a device),
-and a file larger than the largest of its kind (a grid of 302115 bytes, a table of
-2853687, a plan of 20139996: compiler/FORMATI.md says why).
-)";
+and a file larger than the largest of its kind (a grid of )" +
+    std::to_string(massimo_byte_griglia) + " bytes, a table of\n" + std::to_string(massimo_byte_tabella) +
+    ", a plan of " + std::to_string(massimo_byte_piano) + ": compiler/FORMATI.md says why).\n";
 
 constexpr const char* aiuto_plot = R"(usage: scenario_tool plot [--line NAME] [--train NAME] DIR -o FILE.svg
 
@@ -166,7 +168,7 @@ const sottocomando sottocomandi[] = {
     {"sources", "write the built-in source files and crew documents into a directory", aiuto_sources, comando_sources},
     {"compile", "compile source files and explain what the compiler finds", aiuto_compile, comando_compile},
     {"check", "report every problem of source files at once, writing nothing", aiuto_check, comando_check},
-    {"dump", "print compiled files, member by member, as text or JSON lines", aiuto_dump, comando_dump},
+    {"dump", "print compiled files, member by member, as text or JSON lines", aiuto_dump.c_str(), comando_dump},
     {"plot", "draw the compiled route's plan and profile as SVG", aiuto_plot, comando_plot},
 };
 

@@ -5,13 +5,18 @@
 
 From the repository root. It builds the five line lists (line description, service
 description, notes, slowdown order, train card), checks as it builds every rule the
-content must keep (counts, distributions, spacing, order, cross-relations, and the
-placement of every object on the 50 m track grid, code point passes included), prints
-a short summary of those checks, and writes the five C++ files that hold the lines as
-literals:
+content must keep (counts, distributions, spacing, order, cross-relations, each object
+on a 50 m grid cell of its own), then checks the two source files with the real
+compiler: `scenario_tool check` must report nothing on them, and a compile of them
+gives the code points that the compiler's passes place. It prints a short summary of
+those checks and writes the five C++ files that hold the lines as literals:
 
     sources/dati_linea.cpp  sources/dati_treno.cpp
     documents/dati_note.cpp  documents/dati_rallentamenti.cpp  documents/dati_scheda.cpp
+
+The compiler is the built `scenario_tool` given with --tool PATH, or else the one in
+build/ (or build-release/) of this repository. Without one the compiler's check is
+skipped, and the summary says so. When a check fails nothing is written.
 
 With --text DIR it also writes the five text files, byte for byte as the program writes
 them (CR LF after every line, Windows-1252), into DIR, and runs the content checker on
@@ -22,10 +27,12 @@ come from a fixed linear congruential sequence, not from the clock.
 """
 
 import argparse
+import json
 import math
 import re
 import subprocess
 import sys
+import tempfile
 from collections import Counter
 from fractions import Fraction
 from pathlib import Path
@@ -403,25 +410,25 @@ def distribuisci(lista, quanti):
 
 
 class Griglia:
-    """The track grid as the loader and the code point passes see it: a kind per cell."""
+    """The track grid as the loader lays it, for choosing where objects go: a kind per
+    cell. The code point passes are the compiler's own; `scenario_tool check` runs them."""
 
     def __init__(self):
         self.tipo = [0] * (N_CELLE + 1)
-        self.dato1 = [0] * (N_CELLE + 1)
         self.chi = [""] * (N_CELLE + 1)
         self.errori = []
 
     def libera(self, k):
         return 0 <= k <= N_CELLE and self.tipo[k] in (0, 11)
 
-    def metti(self, k, tipo, chi, codice_rifiuto, dato1=0):
+    def metti(self, k, tipo, chi, codice_rifiuto):
         if not self.libera(k):
             self.errori.append(f"{chi}: cell {k} taken by {self.chi[k] if 0 <= k <= N_CELLE else 'nothing'} "
                                f"(code {codice_rifiuto})")
             return False
         if k == 1:
             self.errori.append(f"{chi}: cell 1 holds the grid's header values")
-        self.tipo[k], self.dato1[k], self.chi[k] = tipo, dato1, chi
+        self.tipo[k], self.chi[k] = tipo, chi
         return True
 
 
@@ -463,7 +470,7 @@ def posa_stazioni(g):
         if kind < 25:
             q = Fraction(fine, 50) - 1
             verifica(q > 1, f"station {nome}: its area ends after 100 m")
-            g.metti(round(q), 10, f"stop cell of {nome}", 10, dato1=n)
+            g.metti(round(q), 10, f"stop cell of {nome}", 10)
         if prec is not None:
             verifica(inizio - 350 >= prec,
                      f"station {nome}: area {inizio}-{fine} 350 m or more after the previous ends")
@@ -474,87 +481,13 @@ def posa_rallentamenti(g):
     for x, v, l in RALLENTAMENTI:
         chi = f"slowdown at {x}"
         if x > 1500:
-            g.metti(cella_di(x - 1200), 4, chi + " (warning)", 17, dato1=v)
-        g.metti(cella_di(x), 3, chi + " (start)", 18, dato1=v)
-        g.metti(cella_di(x + l), 2, chi + " (end)", 19, dato1=v)
+            g.metti(cella_di(x - 1200), 4, chi + " (warning)", 17)
+        g.metti(cella_di(x), 3, chi + " (start)", 18)
+        g.metti(cella_di(x + l), 2, chi + " (end)", 19)
         if x > 1500:
             t = cella_che_tiene(x - 1200)
             for i in range(4):
                 g.metti(t - i, 5, chi + " (approach)", 20)
-
-
-def passate_codici(g):
-    """The compiler's code point passes over the grid; returns the cells they fill."""
-    posti = []
-
-    def punto(k):
-        g.tipo[k], g.dato1[k], g.chi[k] = 12, 180, "code point"
-        posti.append(k)
-
-    for i in range(1, N_CELLE - 1):
-        if g.tipo[i] == 4:
-            for k in range(1, 21):
-                d = i - k
-                if d < 3:
-                    break
-                if g.tipo[d] != 1:
-                    continue
-                if g.libera(d - 1):
-                    punto(d - 1)
-                elif g.libera(d - 2):
-                    punto(d - 2)
-                elif g.tipo[d - 1] == 12:
-                    g.dato1[d - 1] = min(180, g.dato1[d - 1])
-                elif g.tipo[d - 2] == 12:
-                    g.dato1[d - 2] = min(180, g.dato1[d - 2])
-                else:
-                    g.errori.append(f"no code point room before the signal in cell {d} (11)")
-        elif g.tipo[i] == 3:
-            for inferiore, scarti in ((7, (5, 6, 7)), (13, (11, 12, 13)), (20, (18, 19, 20))):
-                if i > inferiore:
-                    libero = next((i - o for o in scarti if g.libera(i - o)), None)
-                    if libero is None:
-                        g.errori.append(f"no code point room before the slowdown start in cell {i} (12)")
-                    else:
-                        punto(libero)
-            t, contatore = i, 0
-            while True:
-                t += 1
-                if t > N_CELLE:
-                    g.errori.append(f"slowdown start in cell {i} has no end")
-                    t = None
-                    break
-                if g.dato1[i] < 110:
-                    contatore += 1
-                    if contatore == 8:
-                        if g.libera(t):
-                            punto(t)
-                            contatore = 0
-                        elif g.libera(t - 1):
-                            punto(t - 1)
-                            contatore = 1
-                        elif g.libera(t + 1):
-                            punto(t + 1)
-                            contatore = -1
-                        else:
-                            g.errori.append(f"no code point room inside the slowdown at cell {t} (13)")
-                if g.tipo[t] == 2:
-                    break
-            if t is None:
-                continue
-            s = 0
-            for j in range(t, min(t + 12, N_CELLE) + 1):
-                if g.tipo[j] == 1:
-                    s = j - 1
-                    break
-            if s > 0:
-                if g.libera(s):
-                    punto(s)
-                elif g.libera(s - 1):
-                    punto(s - 1)
-                else:
-                    g.errori.append(f"no code point room after the slowdown end in cell {t} (13)")
-    return posti
 
 
 def costruisci_segnali(g):
@@ -679,7 +612,7 @@ def costruisci_abbattimenti(g, segnali):
     abbattimenti = []
     for p, c in zip(scelti, codici):
         abbattimenti.append((p - 300, c))
-        g.metti(cella_che_tiene(p - 300), 12, f"code reduction at {p - 300}", 7, dato1=c)
+        g.metti(cella_che_tiene(p - 300), 12, f"code reduction at {p - 300}", 7)
     return abbattimenti
 
 
@@ -964,12 +897,9 @@ def costruisci():
     verifica(conta(c for _, c in abbattimenti) == {270: 12, 280: 13, 180: 1}, "code values 270 x12, 280 x13, 180 x1")
 
     verifica(not g.errori, "every object on a cell of its own: " + "; ".join(g.errori[:3]))
-    punti = passate_codici(g)
-    verifica(not g.errori, "the code point passes find room everywhere: " + "; ".join(g.errori[:3]))
-    # Only the fixed slowdowns and the code points the passes put around them may take
-    # the place of a tunnel mark; the objects chosen here keep off them.
-    coperti = [(k, g.chi[k]) for k in segni if g.tipo[k] != 11]
-    verifica(all(chi.startswith("slowdown") or chi == "code point" for _, chi in coperti),
+    # Only the fixed slowdowns (and the code points the compiler's passes put around
+    # them) may take the place of a tunnel mark; the objects chosen here keep off them.
+    verifica(all(g.chi[k].startswith("slowdown") for k in segni if g.tipo[k] != 11),
              "no signal, board or code reduction on a tunnel mark")
 
     prima = STAZIONI[0]
@@ -1036,7 +966,7 @@ def costruisci():
     rileggi_sorgenti(linea, treno, curve, pendenze, indicatori, cartelli, segnali, abbattimenti)
 
     return {"linea": linea, "treno": treno, "note": note, "rallentamenti": rall, "scheda": scheda,
-            "punti": punti, "segnali": segnali, "coperti": coperti}
+            "segnali": segnali, "segni": segni, "abbattimenti": abbattimenti}
 
 
 # ===========================================================================
@@ -1301,29 +1231,91 @@ def trova_controllore():
     return p if p.is_file() else None
 
 
+def trova_strumento(dato):
+    """The built scenario_tool: the one given, else the one in build/ or build-release/."""
+    if dato is not None:
+        verifica(dato.is_file(), f"--tool {dato}: a built scenario_tool")
+        return dato
+    for cartella in ("build", "build-release"):
+        for nome in ("scenario_tool", "scenario_tool.exe"):
+            p = RADICE / cartella / nome
+            if p.is_file():
+                return p
+    return None
+
+
+def esegui(strumento, *argomenti):
+    return subprocess.run([str(strumento), *argomenti], capture_output=True, text=True)
+
+
+def controlla_col_compilatore(contenuto, strumento):
+    """Check the two source files with the real compiler: `scenario_tool check` must
+    report no diagnostic at all, warnings included. Then compile them and read the grid
+    back through `scenario_tool dump`: the kind of every cell, as the compiler left it
+    after its code point passes."""
+    nomi = ["--line", NOME_LINEA, "--train", NOME_TRENO]
+    with tempfile.TemporaryDirectory(prefix="genera_contenuto.") as cartella:
+        sorgenti, compilati = Path(cartella) / "sorgenti", Path(cartella) / "compilati"
+        scrivi_testi(contenuto, sorgenti)
+
+        esito = esegui(strumento, "check", *nomi, "--werror", "--format", "json", str(sorgenti))
+        diagnostiche = [json.loads(r) for r in esito.stdout.splitlines() if r.strip()]
+        primi = [f"{Path(d['file']).name}:{d['line']}:{d['column']}: {d['severity']}: {d['message']} [{d['code']}]"
+                 for d in diagnostiche[:3]]
+        verifica(esito.returncode == 0 and not diagnostiche,
+                 "scenario_tool check reports nothing on the source files: "
+                 + "; ".join(primi or [esito.stderr.strip() or f"exit status {esito.returncode}"]))
+
+        esito = esegui(strumento, "compile", *nomi, "--no-plan", str(sorgenti), str(compilati))
+        verifica(esito.returncode == 0, "scenario_tool compile compiles the source files: "
+                 + (esito.stdout + esito.stderr).strip())
+        griglia = compilati / f"{NOME_LINEA}_{NOME_TRENO}.dat"
+        esito = esegui(strumento, "dump", "--json", "--all", "--kind", "grid", str(griglia))
+        verifica(esito.returncode == 0, "scenario_tool dump reads the compiled grid: " + esito.stderr.strip())
+        celle = [json.loads(r) for r in esito.stdout.splitlines()[1:]]
+        verifica([c["cell"] for c in celle] == list(range(N_CELLE + 1)), f"the compiled grid has cells 0 to {N_CELLE}")
+        return [c["tipo"] for c in celle]
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description="Build the built-in scenario content and its C++ files.")
     parser.add_argument("--text", type=Path, metavar="DIR",
                         help="also write the five text files into DIR and check them")
+    parser.add_argument("--tool", type=Path, metavar="PATH",
+                        help="the built scenario_tool that checks the source files "
+                             "(default: build/scenario_tool or build-release/scenario_tool)")
     args = parser.parse_args(argv)
 
     contenuto = costruisci()
+    sorgenti = {}
     for chiave, (percorso, _, _) in FILE_CPP.items():
-        sorgente = sorgente_cpp(chiave, contenuto[chiave])
-        riletti = rileggi_letterali(sorgente)
+        sorgenti[percorso] = sorgente_cpp(chiave, contenuto[chiave])
+        riletti = rileggi_letterali(sorgenti[percorso])
         verifica(riletti == [in_byte(r) for r in contenuto[chiave]], f"{percorso}: literals equal the text lines")
         verifica(FINE_RIGHE not in "".join(contenuto[chiave]), f"{percorso}: the end sentinel is never a line")
+
+    strumento = trova_strumento(args.tool)
+    tipi = controlla_col_compilatore(contenuto, strumento) if strumento else None
+
+    for percorso, sorgente in sorgenti.items():
         (RADICE / percorso).write_text(sorgente, encoding="ascii", newline="\n")
 
     print(f"genera_contenuto: {len(controlli)} checks passed")
     print(f"  line description {len(contenuto['linea'])} lines, service description {len(contenuto['treno'])}, "
           f"notes {len(contenuto['note'])}, slowdown order {len(contenuto['rallentamenti'])}, "
-          f"train card {len(contenuto['scheda'])}")
-    print(f"  {len(contenuto['segnali'])} signals, 26 stations; the code point passes place "
-          f"{len(contenuto['punti'])} code points with no failed placement")
-    print(f"  108 tunnel marks laid; {len(contenuto['coperti'])} of them lie under the fixed slowdowns' cells "
-          f"and code points (cells {', '.join(str(k) for k, _ in contenuto['coperti'])})")
-    print("  wrote " + ", ".join(p for p, _, _ in FILE_CPP.values()))
+          f"train card {len(contenuto['scheda'])}; {len(contenuto['segnali'])} signals, 26 stations")
+    if tipi is None:
+        print("  NOT checked by the compiler: no built scenario_tool (build it, or give --tool PATH)")
+    else:
+        # Code points in the compiled grid: the code reductions, and what the passes placed.
+        punti = sum(t == 12 for t in tipi) - len(contenuto["abbattimenti"])
+        coperti = [k for k in contenuto["segni"] if tipi[k] != 11]
+        nome = strumento.resolve()
+        nome = nome.relative_to(RADICE) if nome.is_relative_to(RADICE) else strumento
+        print(f"  {nome} check reports nothing; compiled, the code point passes place {punti} code points")
+        print(f"  108 tunnel marks laid; {len(coperti)} of them lie under the fixed slowdowns' cells "
+              f"and code points (cells {', '.join(str(k) for k in coperti)})")
+    print("  wrote " + ", ".join(sorgenti))
 
     if args.text:
         scrivi_testi(contenuto, args.text)
