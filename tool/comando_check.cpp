@@ -24,6 +24,7 @@ struct opzioni_check {
   richiesta_caricamento richiesta{linea_incorporata, treno_incorporato, true, false};
   formato_diagnostiche formato = formato_diagnostiche::testo;
   bool avvisi_come_errori = false;
+  modo_caret caret = modo_caret::automatico;
   std::string sorgenti;
 };
 
@@ -35,7 +36,8 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_ch
                                     {"--train", nullptr, true},
                                     {"--no-plan", nullptr, false},
                                     {"--format", nullptr, true},
-                                    {"--werror", nullptr, false}},
+                                    {"--werror", nullptr, false},
+                                    {"--caret", nullptr, true}},
                                    r);
   if (!sbaglio.empty()) return {sbaglio};
   if (r.valori.contains("--line")) o.richiesta.linea = r.valori["--line"];
@@ -46,6 +48,9 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_ch
     const std::string& formato = r.valori["--format"];
     if (formato != "text" && formato != "json") return {"--format is text or json", true};
     o.formato = formato == "json" ? formato_diagnostiche::json : formato_diagnostiche::testo;
+  }
+  if (r.valori.contains("--caret") && !leggi_modo_caret(r.valori["--caret"], o.caret)) {
+    return {"--caret is auto, always or never", true};
   }
   if (sbaglio_riga s = controlla_nome("--line", o.richiesta.linea); s.presente()) return s;
   if (sbaglio_riga s = controlla_nome("--train", o.richiesta.treno); s.presente()) return s;
@@ -67,7 +72,8 @@ int comando_check(const std::vector<std::string>& argomenti, std::istream&, std:
   if (stato != uscita_riuscita) return stato;
 
   std::vector<diagnostica> diagnostiche = controlla_sorgenti(sorgenti, o.richiesta);
-  scrivi_diagnostiche(diagnostiche, o.sorgenti, o.formato, true, uscita);
+  bool con_caret = o.formato == formato_diagnostiche::testo && mostra_caret(o.caret, false);
+  scrivi_diagnostiche(diagnostiche, o.sorgenti, o.formato, true, uscita, con_caret ? &sorgenti.file : nullptr);
   for (const diagnostica& d : diagnostiche) {
     if (d.livello == gravita::errore || o.avvisi_come_errori) return 1;
   }
