@@ -52,7 +52,7 @@ struct esito_caricamento {
   int32_t posizione_errore() const { return posizione_registrata(diagnostiche); }
 };
 
-// "cell K[, quale,] holds ...", placed where the object of the cell was read, or at
+// "the cell at M m (cell K)[, quale,] holds ...", placed where the object of the cell was read, or at
 // `altrimenti`.
 nota_diagnostica nota_cella(const esito_caricamento& e, int64_t k, const std::string& quale,
                             const luogo_sorgente& altrimenti);

@@ -14,6 +14,7 @@
 #include "platform/percorso.h"
 #include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
+#include "tool/nomi_trovati.h"
 #include "tool/spiegazione.h"
 
 namespace fs = std::filesystem;
@@ -26,6 +27,7 @@ struct opzioni_check {
   bool avvisi_come_errori = false;
   modo_caret caret = modo_caret::automatico;
   std::string sorgenti;
+  bool nomi_dati = false;
 };
 
 // Reads the command line into `o`.
@@ -42,6 +44,7 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_ch
   if (!sbaglio.empty()) return {sbaglio};
   if (r.valori.contains("--line")) o.richiesta.linea = r.valori["--line"];
   if (r.valori.contains("--train")) o.richiesta.treno = r.valori["--train"];
+  o.nomi_dati = r.valori.contains("--line") || r.valori.contains("--train");
   o.richiesta.con_tracciato = !r.ha("--no-plan");
   o.avvisi_come_errori = r.ha("--werror");
   if (r.valori.contains("--format")) {
@@ -67,11 +70,13 @@ int comando_check(const std::vector<std::string>& argomenti, std::istream&, std:
                   std::ostream& errori) {
   opzioni_check o;
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "check", s);
+  std::string nomi = o.nomi_dati ? "" : trova_nomi(o.sorgenti, false, o.richiesta.linea, o.richiesta.treno);
   sorgenti_in_memoria sorgenti;
   int stato = esegui_passo([&] { sorgenti = leggi_sorgenti(o.sorgenti, o.richiesta); }, errori, "scenario_tool");
   if (stato != uscita_riuscita) return stato;
 
   std::vector<diagnostica> diagnostiche = controlla_sorgenti(sorgenti, o.richiesta);
+  annota_nomi(diagnostiche, nomi);
   bool con_caret = o.formato == formato_diagnostiche::testo && mostra_caret(o.caret, false);
   scrivi_diagnostiche(diagnostiche, o.sorgenti, o.formato, true, uscita, con_caret ? &sorgenti.file : nullptr);
   for (const diagnostica& d : diagnostiche) {

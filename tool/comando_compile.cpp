@@ -18,6 +18,7 @@
 #include "platform/percorso.h"
 #include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
+#include "tool/nomi_trovati.h"
 #include "tool/spiegazione.h"
 
 namespace fs = std::filesystem;
@@ -32,6 +33,7 @@ struct opzioni_compile {
   modo_caret caret = modo_caret::automatico;
   std::string sorgenti;
   std::string destinazione;
+  bool nomi_dati = false;
 };
 
 // Reads the command line into `o`.
@@ -45,6 +47,7 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_co
   if (!sbaglio.empty()) return {sbaglio};
   if (r.valori.contains("--line")) o.linea = r.valori["--line"];
   if (r.valori.contains("--train")) o.treno = r.valori["--train"];
+  o.nomi_dati = r.valori.contains("--line") || r.valori.contains("--train");
   o.con_tracciato = !r.ha("--no-plan");
   o.senza_avvisi = r.ha("-w");
   if (r.valori.contains("--caret") && !leggi_modo_caret(r.valori["--caret"], o.caret)) {
@@ -73,6 +76,7 @@ int comando_compile(const std::vector<std::string>& argomenti, std::istream&, st
                     std::ostream& errori) {
   opzioni_compile o;
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "compile", s);
+  std::string nomi = o.nomi_dati ? "" : trova_nomi(o.sorgenti, false, o.linea, o.treno);
   const richiesta_caricamento richiesta{o.linea, o.treno, o.con_tracciato, false};
   std::optional<esito_compilazione> esito;
   std::map<std::string, std::string> testi;  // the sources as read, for the caret lines
@@ -96,6 +100,7 @@ int comando_compile(const std::vector<std::string>& argomenti, std::istream&, st
     if (d.livello == gravita::errore || !o.senza_avvisi) da_dire.push_back(d);
   }
   ordina_diagnostiche(da_dire, nome_file_linea(o.linea));
+  annota_nomi(da_dire, nomi);
   if (!da_dire.empty()) {
     scrivi_diagnostiche(da_dire, o.sorgenti, formato_diagnostiche::testo, true, errori,
                         mostra_caret(o.caret, true) ? &testi : nullptr);
