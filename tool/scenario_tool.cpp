@@ -82,7 +82,11 @@ nothing anywhere (SOURCE_DIR is never changed):
 - warnings for what compiles but is almost surely not meant, each with its name:
   unknown-keyword, unknown-section, missing-generale, missing-end, empty-service,
   empty-field (read as 0), speed-rounded, value-truncated, empty-curve,
-  end-before-start, gradient-order, station-beyond-end, utf8-text.
+  end-before-start, gradient-order, speed-order, adhesion-order,
+  station-beyond-end, utf8-text, too-many-fields, too-few-fields, tab-separator,
+  keyword-in-section; scenario_tool explain NAME tells more of each.
+Without --line and --train, and without the built-in route's file in SOURCE_DIR,
+the one pair of source files there is checked.
 
   --line NAME, --train NAME, --no-plan   as for compile
   --format text  (the default) one diagnostic per line, with its notes:
@@ -91,10 +95,15 @@ nothing anywhere (SOURCE_DIR is never changed):
                    FILE:LINE:COLUMN: note: MESSAGE
                  then the line "N errors, M warnings". A problem of a file as a
                  whole is placed at line 1, column 1.
-  --format json  one JSON object per line: "file", "line", "column", "severity"
+                 LINE and COLUMN are where the field, keyword or header starts.
+  --format json  one JSON object per line: "file", "line", "column", "end_line",
+                 "end_column" (just after the range's last character), "severity"
                  ("error" or "warning"), "code" (the number of an error, the name
                  of a warning), "message", "notes" (a list of objects with "file",
-                 "line", "column", "message").
+                 "line", "column", "end_line", "end_column", "message"), "fixes"
+                 (a list of {"range": {...}, "replacement": TEXT} for an editor).
+  --caret=WHEN   auto (the default: on a terminal), always or never: each error
+                 and warning followed by its source line and a ^~~~ marker
   --werror       warnings count as errors for the exit status
 
 compile prints the same diagnostics on standard error (-w leaves the warnings out).
