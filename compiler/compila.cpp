@@ -24,7 +24,7 @@ int32_t testata_occupata(esito_caricamento& e, int32_t codice, const std::string
                                          : "the second header slot of the compiled files is taken";
   std::vector<nota_diagnostica> note;
   if (o != e.origine_celle.end()) note.push_back(nota_cella(e, 1, "", dove));
-  e.diagnostiche.push_back({gravita::errore, codice, "", dove, messaggio, std::move(note), false, {}});
+  e.diagnostiche.push_back({gravita::errore, codice, "", dove, messaggio, std::move(note), false, {}, {}});
   return codice;
 }
 

@@ -20,6 +20,28 @@ bool con_errori(const std::vector<diagnostica>& d) {
   return std::any_of(d.begin(), d.end(), [](const diagnostica& x) { return x.livello == gravita::errore; });
 }
 
+// One cause, one error: records beyond the track grid (code 15) whose note names the
+// same route length, when there are two or more, become one error at that route
+// length, with one note that sums them up.
+void riunisci_oltre_griglia(std::vector<diagnostica>& d) {
+  auto oltre = [](const diagnostica& x) { return x.livello == gravita::errore && x.codice == 15 && !x.note.empty(); };
+  for (size_t i = 0; i < d.size(); ++i) {
+    if (!oltre(d[i])) continue;
+    const luogo_sorgente causa = d[i].note[0].luogo;
+    size_t quanti = 0;
+    for (const diagnostica& x : d) quanti += oltre(x) && x.note[0].luogo == causa;
+    if (quanti < 2) continue;
+    diagnostica unica = d[i];
+    std::string dove = unica.posizione ? ", at " + std::to_string(*unica.posizione) + " m" : "";
+    unica.messaggio = "the route length leaves " + std::to_string(quanti) + " records beyond the track grid";
+    unica.luogo = causa;
+    unica.note.push_back({d[i].luogo, std::to_string(quanti) + " records lie beyond the track grid's end; the first at line " +
+                                          std::to_string(d[i].luogo.riga) + dove});
+    std::erase_if(d, [&](const diagnostica& x) { return oltre(x) && x.note[0].luogo == causa; });
+    d.insert(d.begin() + static_cast<std::ptrdiff_t>(std::min(i, d.size())), std::move(unica));
+  }
+}
+
 }  // namespace
 
 std::vector<diagnostica> controlla_sorgenti(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& r) {
@@ -29,6 +51,7 @@ std::vector<diagnostica> controlla_sorgenti(const sorgenti_in_memoria& sorgenti,
       if (std::find(tutte.begin(), tutte.end(), d) == tutte.end()) tutte.push_back(std::move(d));
     }
   }
+  riunisci_oltre_griglia(tutte);
   ordina_diagnostiche(tutte, nome_file_linea(r.linea));
   return tutte;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "loader/caricatore.h"
+#include "loader/campi_record.h"
 #include "loader/parole_chiave.h"
 #include "loader/stato_caricamento.h"
 #include "model/guasto_caricamento.h"
@@ -22,8 +23,7 @@ bool caricatore::carica_linea(stato_caricamento& s) {
     s.sorgenti.elimina(s.file_linea);
     return false;
   }
-  luogo_record_.riga = 0;
-  luogo_record_.colonna = 0;
+  luogo_record_ = {luogo_record_.file, 0, 0};
   s.sorgenti.elimina(s.file_linea);
   coda_pendenze(s);
   if (scenario_.tracciato.esiste()) posa_rettilineo(scenario_.lunghezza_griglia - 2, false, s);
@@ -54,11 +54,12 @@ bool caricatore::leggi_corpo_linea(stato_caricamento& s) {
   if (scenario_.tracciato.esiste()) scenario_.tracciato.semina();
   while (leggi_chiave(s)) {
     std::vector<record_corpo> record = record_del_corpo(chiave_, true);
-    controlla_chiave(!record.empty(), sezioni_linea);
+    controlla_chiave(record.empty() ? nullptr : &forma(record[0]), sezioni_linea, parole_scritte_linea());
     if (!richiesta_.con_tracciato) std::erase(record, record_corpo::curva);  // read only while the plan is computed
     try {
       for (record_corpo r : record) {
         esito_record esito = esito_record::avanti;
+        inizia_valori(s, forma(r));
         switch (r) {
           case record_corpo::pendenza: esito = record_pendenza(s); break;
           case record_corpo::curva: esito = record_curva(s); break;
@@ -66,9 +67,11 @@ bool caricatore::leggi_corpo_linea(stato_caricamento& s) {
           case record_corpo::indicatori_v: esito = record_indicatori(s); break;
           case record_corpo::cartello: esito = record_cartello(s); break;
         }
+        dopo_valori(s, esito);
         bool finita = false;
         if (!dopo_record(s, esito, finita)) return s.linea_oltre_griglia = finita;
       }
+      if (!record.empty()) avvisa_campo_in_piu(s, forma(record.back()));
     } catch (const guasto_caricamento& e) {
       if (!riprende(s)) throw;
       luogo_sorgente qui = luogo_record_;

@@ -6,6 +6,7 @@
 // the grid (code 15) instead ends the reading like the end of the file, so the end
 // steps still run.
 #include "loader/caricatore.h"
+#include "loader/campi_record.h"
 #include "loader/stato_caricamento.h"
 #include "model/conversioni.h"
 #include "model/guasto_caricamento.h"
@@ -50,8 +51,7 @@ void caricatore::carica_servizio(stato_caricamento& s) {
     s.sorgenti.elimina(s.file_servizio);
     return;
   }
-  luogo_record_.riga = 0;
-  luogo_record_.colonna = 0;
+  luogo_record_ = {luogo_record_.file, 0, 0};
   s.sorgenti.elimina(s.file_servizio);
   fine_servizio(s);
 }
@@ -59,13 +59,17 @@ void caricatore::carica_servizio(stato_caricamento& s) {
 bool caricatore::leggi_record_servizio(stato_caricamento& s) {
   while (leggi_chiave(s)) {
     std::vector<record_servizio> record = record_del_servizio(chiave_);
-    controlla_chiave(!record.empty(), sezioni_servizio);
+    controlla_chiave(record.empty() ? nullptr : &forma(record[0]), sezioni_servizio, parole_scritte_servizio());
     s.n_record += static_cast<int>(record.size());
     try {
       for (record_servizio r : record) {
+        inizia_valori(s, forma(r));
+        esito_record esito = record_servizio_letto(s, r);
+        dopo_valori(s, esito);
         bool finita = false;
-        if (!dopo_record(s, record_servizio_letto(s, r), finita)) return finita;
+        if (!dopo_record(s, esito, finita)) return finita;
       }
+      if (!record.empty()) avvisa_campo_in_piu(s, forma(record.back()));
     } catch (const guasto_caricamento& e) {
       if (!riprende(s)) throw;
       luogo_sorgente qui = luogo_record_;

@@ -68,7 +68,15 @@ void caricatore::fallimento_caricamento(stato_caricamento& s, const guasto_caric
 }
 
 // Code 25 for a failure, at the record it belongs to.
+// A field that could not be read is placed at the field, and the failure's text says
+// all there is to say.
 void caricatore::registra_guasto(const guasto_caricamento& e, const std::string& motivo) {
+  if (e.campo) {
+    diagnostica d = errore_registrato(25, e.posizione, nel_file(*e.campo), {});
+    d.messaggio = motivo;
+    esito_.diagnostiche.push_back(std::move(d));
+    return;
+  }
   if (e.luogo) luogo_record_ = *e.luogo;
   registra_codice(25, e.posizione, {{luogo_record_, motivo}});
 }
@@ -83,9 +91,20 @@ esito_record caricatore::ferma(int32_t codice, std::optional<int64_t> posizione,
   return esito_record::fermo;
 }
 
-void caricatore::avvisa(const std::string& nome, const std::string& messaggio, luogo_sorgente dove) {
+void caricatore::avvisa(const std::string& nome, const std::string& messaggio, luogo_sorgente dove,
+                        std::vector<nota_diagnostica> note, std::vector<correzione> correzioni) {
   if (dove.file.empty()) dove = luogo_record_;
-  esito_.diagnostiche.push_back({gravita::avviso, 0, nome, dove, messaggio, {}, false, {}});
+  esito_.diagnostiche.push_back(
+      {gravita::avviso, 0, nome, dove, messaggio, std::move(note), false, {}, std::move(correzioni)});
+}
+
+luogo_sorgente caricatore::nel_file(luogo_sorgente l) const {
+  l.file = luogo_record_.file;
+  return l;
+}
+
+luogo_sorgente caricatore::campo_letto_ora(const stato_caricamento& s) const {
+  return nel_file(s.lettore.ultimo_campo().luogo);
 }
 
 void caricatore::annota_origine(int64_t k) { esito_.origine_celle[k] = luogo_record_; }
@@ -93,7 +112,8 @@ void caricatore::annota_origine(int64_t k) { esito_.origine_celle[k] = luogo_rec
 nota_diagnostica nota_cella(const esito_caricamento& e, int64_t k, const std::string& quale,
                             const luogo_sorgente& altrimenti) {
   auto o = e.origine_celle.find(k);
-  std::string chi = "cell " + std::to_string(k) + (quale.empty() ? "" : ", " + quale + ",");
+  std::string chi = "the cell at " + std::to_string(k * 50) + " m (cell " + std::to_string(k) + ")" +
+                    (quale.empty() ? "" : ", " + quale + ",");
   return {o == e.origine_celle.end() ? altrimenti : o->second,
           chi + " holds " + descrivi_cella(e.scenario.griglia[static_cast<size_t>(k)], e.scenario.tabella)};
 }
@@ -104,35 +124,54 @@ std::vector<nota_diagnostica> caricatore::note_rifiuto(const rifiuto& r) const {
   return {nota_cella(esito_, r.cella, "", luogo_record_)};
 }
 
+// The note on the track grid's end, placed at the route length that sized it.
 nota_diagnostica caricatore::nota_griglia() const {
   int64_t fine = static_cast<int64_t>(scenario_.n_celle) * 50;
-  return {luogo_record_, "the track grid has cells 0 to " + std::to_string(scenario_.n_celle) +
-                             ": a position may be at most " + std::to_string(fine - 100) + " m, a station's " +
-                             std::to_string(fine - 800) + " m"};
+  return {luogo_lunghezza_.file.empty() ? luogo_record_ : luogo_lunghezza_,
+          "the route length of " + std::to_string(scenario_.tabella[voce_dati_treno].valore_b) +
+              " m gives a track grid to " + std::to_string(fine) + " m (cells 0 to " +
+              std::to_string(scenario_.n_celle) + "): a position may be at most " + std::to_string(fine - 100) +
+              " m, a station's " + std::to_string(fine - 800) + " m"};
 }
 
 void caricatore::avvisi_campi_vuoti(stato_caricamento& s) {
   for (auto [r, c] : s.lettore.prendi_campi_vuoti()) {
-    avvisa("empty-field", "empty numeric field, read as 0", {luogo_record_.file, r, c});
+    avvisa("empty-field", "empty numeric field, read as 0", {luogo_record_.file, r, c, r, c});
   }
 }
 
 // A value stored into `bit` bits (8 unsigned, 16 signed) keeps only its low bits.
-void caricatore::avvisa_troncato(int64_t valore, int bit, const char* cosa) {
+void caricatore::avvisa_troncato(int64_t valore, int bit, const char* cosa, luogo_sorgente dove) {
   bool entra = bit == 8 ? valore >= 0 && valore <= 255 : valore >= INT16_MIN && valore <= INT16_MAX;
   if (entra) return;
   int64_t tenuto = bit == 8 ? static_cast<int64_t>(static_cast<uint8_t>(valore))
                             : static_cast<int64_t>(static_cast<int16_t>(static_cast<uint16_t>(valore)));
-  avvisa("value-truncated", std::string(cosa) + " " + std::to_string(valore) + " does not fit " +
-                                (bit == 8 ? "a byte" : "16 bits") + " and is stored as " + std::to_string(tenuto));
+  avvisa("value-truncated",
+         std::string(cosa) + " " + std::to_string(valore) + " does not fit " + (bit == 8 ? "a byte" : "16 bits") +
+             " and is stored as " + std::to_string(tenuto),
+         dove);
 }
 
 cella& caricatore::cella_griglia(int64_t k) {
   if (k < 0 || k >= static_cast<int64_t>(scenario_.griglia.size())) {
     throw guasto_caricamento(scenario_.griglia.empty()
                                  ? "no track grid yet: the route length has not been read"
-                                 : "cell " + std::to_string(k) + " lies outside the grid 0.." +
-                                       std::to_string(scenario_.griglia.size() - 1));
+                                 : "position " + std::to_string(k * 50) + " m (cell " + std::to_string(k) +
+                                       ") lies outside the track grid, 0 to " +
+                                       std::to_string((static_cast<int64_t>(scenario_.griglia.size()) - 1) * 50) +
+                                       " m (cells 0 to " + std::to_string(scenario_.griglia.size() - 1) + ")");
   }
   return scenario_.griglia[static_cast<size_t>(k)];
+}
+
+void caricatore::avvisa_ordine(int64_t posizione, int64_t precedente, const char* cosa,
+                               const luogo_sorgente& luogo_precedente, const luogo_sorgente& campo,
+                               int64_t dal_metro) {
+  std::string p = std::to_string(posizione), q = std::to_string(precedente);
+  avvisa(std::string(cosa) == "speed limit" ? "speed-order" : "adhesion-order",
+         std::string(cosa) + " at " + p + " m comes after one at " + q + " m: they are laid in the order read",
+         campo,
+         {{luogo_precedente, "the " + std::string(cosa) + " at " + q + " m covers only up to " +
+                                 std::to_string(dal_metro - 1) + " m, and the one at " + p + " m takes effect from " +
+                                 std::to_string(dal_metro) + " m, not from " + p + " m"}});
 }

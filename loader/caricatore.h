@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "model/scenario.h"
 
 struct guasto_caricamento;
+struct forma_record;
 struct stato_caricamento;
 enum class esito_record : int;
 enum class record_servizio;
@@ -50,7 +52,7 @@ struct esito_caricamento {
   int32_t posizione_errore() const { return posizione_registrata(diagnostiche); }
 };
 
-// "cell K[, quale,] holds ...", placed where the object of the cell was read, or at
+// "the cell at M m (cell K)[, quale,] holds ...", placed where the object of the cell was read, or at
 // `altrimenti`.
 nota_diagnostica nota_cella(const esito_caricamento& e, int64_t k, const std::string& quale,
                             const luogo_sorgente& altrimenti);
@@ -98,12 +100,28 @@ class caricatore {
                        std::vector<nota_diagnostica> note = {});
   esito_record ferma(int32_t codice, std::optional<int64_t> posizione = std::nullopt,
                      std::vector<nota_diagnostica> note = {});
-  void avvisa(const std::string& nome, const std::string& messaggio, luogo_sorgente dove = {});
+  void avvisa(const std::string& nome, const std::string& messaggio, luogo_sorgente dove = {},
+              std::vector<nota_diagnostica> note = {}, std::vector<correzione> correzioni = {});
+  // A place the field reader gives (its file's name empty) in the file being read.
+  luogo_sorgente nel_file(luogo_sorgente l) const;
+  // The last field read, in the file being read.
+  luogo_sorgente campo_letto_ora(const stato_caricamento& s) const;
+  // The keyword field just read becomes the record being read.
+  void prendi_chiave(stato_caricamento& s);
+  // Before and after one record's values: the reader is told the record's shape, and
+  // a record that took a field from a later line is warned of.
+  void inizia_valori(stato_caricamento& s, const forma_record& f);
+  void dopo_valori(stato_caricamento& s, esito_record esito);
+  // After the records of one keyword: a field left over on the line is warned of.
+  void avvisa_campo_in_piu(stato_caricamento& s, const forma_record& f);
   void annota_origine(int64_t k);
   std::vector<nota_diagnostica> note_rifiuto(const rifiuto& r) const;
   nota_diagnostica nota_griglia() const;
   void avvisi_campi_vuoti(stato_caricamento& s);
-  void avvisa_troncato(int64_t valore, int bit, const char* cosa);
+  // A stretch value read after one at a later position: the one before it ends early.
+  void avvisa_ordine(int64_t posizione, int64_t precedente, const char* cosa, const luogo_sorgente& luogo_precedente,
+                     const luogo_sorgente& campo, int64_t dal_metro);
+  void avvisa_troncato(int64_t valore, int bit, const char* cosa, luogo_sorgente dove = {});
 
   // The line half, its records and the plan.
   bool leggi_linea(stato_caricamento& s);
@@ -111,7 +129,8 @@ class caricatore {
   bool leggi_parte_generale(stato_caricamento& s);
   bool leggi_corpo_linea(stato_caricamento& s);
   bool leggi_chiave(stato_caricamento& s);
-  void controlla_chiave(bool riconosciuta, const char* const* sezioni);
+  void controlla_chiave(const forma_record* riconosciuta, const char* const* sezioni,
+                        std::span<const char* const> parole);
   bool record_lunghezza_percorso(stato_caricamento& s);
   void record_progressiva(stato_caricamento& s, int numero);
   bool record_ripetizione_segnali(stato_caricamento& s);
@@ -147,4 +166,5 @@ class caricatore {
   std::string chiave_;           // the field read last in keyword position
   luogo_sorgente luogo_record_;  // the record being read (line 0: none)
   int riga_avvisata_ = 0;        // the last line given an unknown-keyword warning
+  luogo_sorgente luogo_lunghezza_;  // the route length's value, where one was read
 };

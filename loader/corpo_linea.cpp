@@ -14,14 +14,22 @@
 // in the same 50 m as the previous one gives one more cell the previous gradient.
 esito_record caricatore::record_pendenza(stato_caricamento& s) {
   int32_t posizione = s.lettore.leggi_lungo();
+  luogo_sorgente campo_posizione = campo_letto_ora(s);
   int32_t pendenza = s.lettore.leggi_lungo();
   if (!sta_in_griglia(posizione, scenario_.n_celle)) return fuori_griglia(posizione);
   if (posizione < s.posizione_pendenza) {
-    avvisa("gradient-order", "gradient at " + std::to_string(posizione) + " m comes after one at " +
-                                 std::to_string(s.posizione_pendenza) + " m: gradients are laid in the order read");
+    avvisa("gradient-order",
+           "gradient at " + std::to_string(posizione) + " m comes after one at " +
+               std::to_string(s.posizione_pendenza) + " m: gradients are laid in the order read",
+           campo_posizione,
+           {{s.luogo_pendenza, "the gradient before it, at " + std::to_string(s.posizione_pendenza) +
+                                   " m: the cells from " + std::to_string(posizione) + " m are laid again from " +
+                                   std::to_string(s.posizione_pendenza) + " m on, not from " +
+                                   std::to_string(posizione) + " m"}});
   }
   s.posizione_pendenza = posizione;
-  avvisa_troncato(static_cast<int64_t>(pendenza) + 100, 8, "the gradient + 100");
+  s.luogo_pendenza = luogo_record_;
+  avvisa_troncato(static_cast<int64_t>(pendenza) + 100, 8, "the gradient + 100", campo_letto_ora(s));
   int64_t n = cella_della_posizione(posizione);
   if (n > 0) {
     do {
@@ -83,7 +91,9 @@ esito_record caricatore::record_cartello(stato_caricamento& s) {
   int64_t k = cella_di(posizione);
   cella& c = cella_griglia(k);
   if (!cella_libera(c)) return ferma(6, posizione, note_rifiuto({6, k}));
-  if (sembra_utf8(testo)) avvisa("utf8-text", "the signboard text looks like UTF-8; the file is read as Windows-1252");
+  if (sembra_utf8(testo)) {
+    avvisa("utf8-text", "the signboard text looks like UTF-8; the file is read as Windows-1252", campo_letto_ora(s));
+  }
   annota_origine(k);
   c.tipo = cella_cartello;
   c.dato1 = basso16(s.cartello_libero);

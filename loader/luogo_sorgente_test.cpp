@@ -39,14 +39,14 @@ TEST_F(LuogoSorgente, TheKeywordLineOfTheRecordInEitherFile) {
   carica(linea(""), servizio("sabbia,  1\r\nstazione,  2100,  4,  500,  0, 0, 0,  1,1,0,  4,1,1,  1,  0,0,0, S\r\n"
                              "segnale,    2250,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"));
   atteso(16, "L_T-.txt", 4, 1);
-  EXPECT_EQ(prima_nota(), "cell 46 holds the stop of station 1, S");
+  EXPECT_EQ(prima_nota(), "the cell at 2300 m (cell 46) holds the stop of station 1, S");
   EXPECT_EQ(ultimo_errore().note[0].luogo.riga, 3);  // the station's stop cell
 
   // A slowdown whose end cell is taken names the end cell, not the start.
   carica(linea(""), servizio("segnale,    3000,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"
                              "rallentamento,   2000,    40,  1000, 0,  0,  0\r\n"));
   atteso(19, "L_T-.txt", 3);
-  EXPECT_EQ(prima_nota(), "cell 61 holds a signal");
+  EXPECT_EQ(prima_nota(), "the cell at 3050 m (cell 61) holds a signal");
 }
 
 TEST_F(LuogoSorgente, CodesRecordedOutsideARecord) {
@@ -58,10 +58,15 @@ TEST_F(LuogoSorgente, CodesRecordedOutsideARecord) {
   carica(linea(""), "");
   atteso(25, "L_T-.txt", 0);
   EXPECT_EQ(prima_nota(), "L_T-.txt: No such file or directory");
-  // A value that does not fit: the record's line, and the reader's own words.
+  // A value that does not fit, on the line after its record: placed just after the
+  // record's last field, and the reader's own words say all.
   carica(linea(""), servizio("\r\nsabbia\r\n 40000\r\n"));
   atteso(25, "L_T-.txt", 3);
-  EXPECT_EQ(prima_nota(), "line 4: 40000 does not fit 16 bits");
+  EXPECT_EQ(ultimo_errore().luogo.colonna, 7);
+  EXPECT_TRUE(ultimo_errore().note.empty());
+  EXPECT_EQ(ultimo_errore().messaggio,
+            "sabbia ends after its 1st field: the 2nd field of sabbia, the sand value, must be a whole number from "
+            "-32768 to 32767; found 40000 on line 4");
 }
 
 TEST_F(LuogoSorgente, KilometrePostCheckNamesTheFirstRecordOffTheStep) {

@@ -1,7 +1,9 @@
 // Keyword tests of the line and service files.
 #include "loader/parole_chiave.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "model/maiuscole.h"
 
@@ -75,4 +77,39 @@ int sistema_codici(std::string_view chiave) {
   if (contiene(chiave, "4")) return 4;
   if (contiene(chiave, "9")) return 9;
   return 0;
+}
+
+namespace {
+
+// The edit distance with swaps of neighbours (optimal string alignment).
+size_t distanza(std::string_view a, std::string_view b) {
+  std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t cambio = a[i - 1] == b[j - 1] ? 0 : 1;
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cambio});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+}  // namespace
+
+std::string parola_vicina(std::string_view campo, std::span<const char* const> parole) {
+  size_t inizio = campo.find_first_not_of(" \t");
+  if (inizio == std::string_view::npos) return {};
+  std::string cercato = minuscolo(campo.substr(inizio, campo.find_last_not_of(" \t") - inizio + 1));
+  std::string migliore;
+  size_t minima = std::min<size_t>(2, std::max<size_t>(1, cercato.size() / 4)) + 1;
+  for (const char* parola : parole) {
+    size_t d = distanza(cercato, parola);
+    if (d < minima) {
+      minima = d;
+      migliore = parola;
+    }
+  }
+  return migliore;
 }

@@ -5,6 +5,8 @@
 // name several records, whose values are then read one record after the other.
 #pragma once
 
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -53,6 +55,12 @@ bool e_generale(std::string_view campo);
 // The header that ends the general part of the line file: with leading blanks
 // removed it does not begin with "-", and it contains "[" and "]".
 bool chiude_parte_generale(std::string_view campo);
+
+// The word of `parole` nearest to `campo` (letter case and the blanks around it
+// ignored) when it is near enough to be a misspelling of it: at most one edit (a
+// letter added, dropped, changed, or two neighbours swapped) in four letters, and two
+// at most; else nothing.
+std::string parola_vicina(std::string_view campo, std::span<const char* const> parole);
 
 // A curve key's class: the first of the digits 1 to 6 that it contains, looked for
 // in that order; 0 when it has none.

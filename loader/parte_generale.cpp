@@ -1,6 +1,7 @@
 // The general part of the line file: route length, kilometre posts, backgrounds and
 // the cab-signalling stretch, up to the first section header.
 #include "loader/caricatore.h"
+#include "loader/campi_record.h"
 #include "loader/stato_caricamento.h"
 #include "model/guasto_caricamento.h"
 #include "model/limiti.h"
@@ -10,17 +11,18 @@
 
 bool caricatore::leggi_parte_generale(stato_caricamento& s) {
   for (;;) {
+    s.lettore.fine_record();
     if (s.lettore.fine_file()) return true;
     chiave_ = s.lettore.leggi_testo();
     if (s.lettore.fine_file()) return true;
     // A hyphenated field (a remark) is dropped, up to ten in a row, with no test for
     // the end of the file between them.
     for (int salti = 0; salti < 10 && contiene(chiave_, "-"); ++salti) chiave_ = s.lettore.leggi_testo();
-    luogo_record_.riga = s.lettore.riga_campo();
-    luogo_record_.colonna = s.lettore.colonna_campo();
+    prendi_chiave(s);
     std::vector<record_generale> record = record_generali(chiave_);
-    controlla_chiave(!record.empty(), sezioni_linea);
+    controlla_chiave(record.empty() ? nullptr : &forma(record[0]), sezioni_linea, parole_scritte_linea());
     for (record_generale r : record) {
+      inizia_valori(s, forma(r));
       switch (r) {
         case record_generale::lunghezza_percorso:
           if (!record_lunghezza_percorso(s)) return false;
@@ -35,7 +37,9 @@ bool caricatore::leggi_parte_generale(stato_caricamento& s) {
           if (!record_ripetizione_segnali(s)) return false;
           break;
       }
+      dopo_valori(s, esito_record::avanti);
     }
+    if (!record.empty()) avvisa_campo_in_piu(s, forma(record.back()));
     if (chiude_parte_generale(chiave_)) return true;
   }
 }
@@ -44,6 +48,7 @@ bool caricatore::leggi_parte_generale(stato_caricamento& s) {
 // the plan; an earlier grid and plan are discarded.
 bool caricatore::record_lunghezza_percorso(stato_caricamento& s) {
   int32_t lunghezza = s.lettore.leggi_lungo();
+  luogo_lunghezza_ = campo_letto_ora(s);
   scenario_.tabella[voce_dati_treno].valore_b = lunghezza;
   if (lunghezza > lunghezza_massima_percorso) {
     registra_codice(1, std::nullopt, {{luogo_record_, "the route length is " + std::to_string(lunghezza) + " m"}});

@@ -10,8 +10,15 @@
 // never passes the grid's last cell.
 esito_record caricatore::record_velocita(stato_caricamento& s) {
   int32_t posizione = s.lettore.leggi_lungo();
+  luogo_sorgente campo_posizione = campo_letto_ora(s);
   int32_t velocita = s.lettore.leggi_lungo();
+  luogo_sorgente campo_velocita = campo_letto_ora(s);
   if (!sta_in_griglia(posizione, scenario_.n_celle)) return fuori_griglia(posizione);
+  if (posizione < s.posizione_velocita) {
+    avvisa_ordine(posizione, s.posizione_velocita, "speed limit", s.luogo_velocita, campo_posizione,
+                  (s.cursore_velocita + 1) * 50);
+  }
+  s.posizione_velocita = posizione;
   int64_t n = cella_della_posizione(posizione);
   if (n > 0) {
     while (s.cursore_velocita < scenario_.n_celle) {
@@ -21,8 +28,10 @@ esito_record caricatore::record_velocita(stato_caricamento& s) {
     }
   }
   if (velocita % 5 != 0) {
-    avvisa("speed-rounded", "speed " + std::to_string(velocita) + " km/h is kept in steps of 5 km/h, as " +
-                                std::to_string(5 * arrotonda(velocita / 5.0)) + " km/h");
+    avvisa("speed-rounded",
+           "speed " + std::to_string(velocita) + " km/h is kept in steps of 5 km/h, as " +
+               std::to_string(5 * arrotonda(velocita / 5.0)) + " km/h",
+           campo_velocita);
   }
   s.velocita_vigente = velocita;
   s.luogo_velocita = luogo_record_;
@@ -32,9 +41,16 @@ esito_record caricatore::record_velocita(stato_caricamento& s) {
 // As the speed, but with no stop at the grid's last cell.
 esito_record caricatore::record_aderenza(stato_caricamento& s) {
   int32_t posizione = s.lettore.leggi_lungo();
+  luogo_sorgente campo_posizione = campo_letto_ora(s);
   int32_t aderenza = s.lettore.leggi_lungo();
   if (!sta_in_griglia(posizione, scenario_.n_celle)) return fuori_griglia(posizione);
-  avvisa_troncato(aderenza, 8, "the adhesion");
+  avvisa_troncato(aderenza, 8, "the adhesion", campo_letto_ora(s));
+  if (posizione < s.posizione_aderenza) {
+    avvisa_ordine(posizione, s.posizione_aderenza, "adhesion value", s.luogo_aderenza, campo_posizione,
+                  (s.cursore_aderenza + 1) * 50);
+  }
+  s.posizione_aderenza = posizione;
+  s.luogo_aderenza = luogo_record_;
   int64_t n = cella_della_posizione(posizione);
   if (n > 0) {
     do {
@@ -87,7 +103,7 @@ esito_record caricatore::record_abbattimento(stato_caricamento& s) {
   cella& c = cella_griglia(k);
   if (!cella_libera(c)) return ferma(7, posizione, note_rifiuto({7, k}));
   annota_origine(k);
-  if (codice > 0) avvisa_troncato(codice, 16, "the code");
+  if (codice > 0) avvisa_troncato(codice, 16, "the code", campo_letto_ora(s));
   if (codice > 0) {
     c.tipo = punto_codice;
     c.dato1 = basso16(codice);

@@ -35,6 +35,7 @@ struct stato_caricamento {
   int64_t pendenza_vigente = 0;   // the gradient read last, not yet laid
   int64_t metro_tracciato = 2;    // the next metre of the plan to compute
   int64_t posizione_pendenza = -1; // the position of the gradient read last
+  luogo_sorgente luogo_pendenza;   // and its record
   // For each kilometre-post entry (81, 82, 83 as read) the line of its record when its
   // position or value is not a multiple of 50, else 0: where a code 2 comes from.
   std::array<int, 3> riga_progressiva_storta{};
@@ -46,6 +47,9 @@ struct stato_caricamento {
   int64_t cursore_velocita = 0;
   int64_t cursore_aderenza = 0;
   luogo_sorgente luogo_velocita;   // the record of `velocita_vigente`
+  int64_t posizione_velocita = -1;  // the position of the speed limit read last
+  int64_t posizione_aderenza = -1;  // the position of the adhesion read last
+  luogo_sorgente luogo_aderenza;    // and its record
   int n_record = 0;                // records read in the service file
   bool linea_oltre_griglia = false;  // a position beyond the grid ended the line file's reading (code 15)
   bool generale_servizio = false;  // "[generale]" was found in the service file

@@ -26,11 +26,14 @@ esito_record caricatore::record_stazione(stato_caricamento& s) {
   voce& r = scenario_.tabella[static_cast<size_t>(s.n_stazione)];
   r.valore_c = l.leggi_lungo();
   const int64_t p = r.valore_c;
+  const luogo_sorgente campo_posizione = campo_letto_ora(s);
   if (p + 800 > 50 * static_cast<int64_t>(scenario_.n_celle)) return fuori_griglia(p);
   if (p % 50 != 0) return ferma(8, p);
   if (p > scenario_.tabella[voce_dati_treno].valore_b) {
-    avvisa("station-beyond-end", "station at " + std::to_string(p) + " m, beyond the route's end at " +
-                                     std::to_string(scenario_.tabella[voce_dati_treno].valore_b) + " m");
+    avvisa("station-beyond-end",
+           "station at " + std::to_string(p) + " m, beyond the route's end at " +
+               std::to_string(scenario_.tabella[voce_dati_treno].valore_b) + " m",
+           campo_posizione);
   }
   r.codice = l.leggi_byte();
   const int64_t lunghezza_stazione = l.leggi_lungo();
@@ -51,7 +54,9 @@ esito_record caricatore::record_stazione(stato_caricamento& s) {
   r.valore_d = lungo_o_guasto((ore * 60 + minuti) * 60 + secondi, "a station time in seconds");
   r.testo = l.leggi_testo();
   if (r.testo.size() > testo_massimo) throw guasto_caricamento("station name longer than 32767 characters");
-  if (sembra_utf8(r.testo)) avvisa("utf8-text", "the station name looks like UTF-8; the file is read as Windows-1252");
+  if (sembra_utf8(r.testo)) {
+    avvisa("utf8-text", "the station name looks like UTF-8; the file is read as Windows-1252", campo_letto_ora(s));
+  }
 
   const int k = r.codice;
   if (capolinea(k)) {

@@ -19,7 +19,7 @@ int32_t posizione_registrata(const std::vector<diagnostica>& diagnostiche) {
 
 diagnostica errore_registrato(int32_t codice, std::optional<int64_t> posizione, luogo_sorgente luogo,
                               std::vector<nota_diagnostica> note) {
-  diagnostica d{gravita::errore, codice, "", std::move(luogo), significato_codice(codice), std::move(note), true, {}};
+  diagnostica d{gravita::errore, codice, "", std::move(luogo), significato_codice(codice), std::move(note), true, {}, {}};
   if (posizione) {
     d.posizione = static_cast<int32_t>(*posizione);
     d.messaggio += ", at " + std::to_string(*d.posizione) + " m";

@@ -24,6 +24,14 @@ struct nota_diagnostica {
   bool operator==(const nota_diagnostica&) const = default;
 };
 
+// A fix an editor can apply: the text of `luogo`'s range replaced by `sostituzione`.
+struct correzione {
+  luogo_sorgente luogo;
+  std::string sostituzione;
+
+  bool operator==(const correzione&) const = default;
+};
+
 struct diagnostica {
   gravita livello = gravita::errore;
   int32_t codice = 0;  // an error's code
@@ -35,6 +43,7 @@ struct diagnostica {
   // the position in metres recorded with it, where it has one.
   bool registra = false;
   std::optional<int32_t> posizione;
+  std::vector<correzione> correzioni;  // fixes of a misspelling, for an editor
 
   bool operator==(const diagnostica&) const = default;
 };

@@ -14,9 +14,14 @@
 
 struct guasto_caricamento : std::runtime_error {
   explicit guasto_caricamento(const std::string& motivo) : std::runtime_error(motivo) {}
-  guasto_caricamento(const std::string& motivo, std::optional<luogo_sorgente> luogo, std::optional<int64_t> posizione)
-      : std::runtime_error(motivo), luogo(std::move(luogo)), posizione(posizione) {}
+  guasto_caricamento(const std::string& motivo, std::optional<luogo_sorgente> luogo, std::optional<int64_t> posizione,
+                     std::optional<luogo_sorgente> campo = std::nullopt)
+      : std::runtime_error(motivo), luogo(std::move(luogo)), posizione(posizione), campo(std::move(campo)) {}
 
   std::optional<luogo_sorgente> luogo;  // the record it belongs to, when not the one being read
   std::optional<int64_t> posizione;     // the position in metres recorded with the code
+  // The field that could not be read, its file's name left empty: the code is placed
+  // there, and the text says all (which field of which record, what it must be, what
+  // stands there).
+  std::optional<luogo_sorgente> campo;
 };

@@ -14,6 +14,7 @@
 #include "platform/percorso.h"
 #include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
+#include "tool/nomi_trovati.h"
 #include "tool/spiegazione.h"
 
 namespace fs = std::filesystem;
@@ -24,7 +25,9 @@ struct opzioni_check {
   richiesta_caricamento richiesta{linea_incorporata, treno_incorporato, true, false};
   formato_diagnostiche formato = formato_diagnostiche::testo;
   bool avvisi_come_errori = false;
+  modo_caret caret = modo_caret::automatico;
   std::string sorgenti;
+  bool nomi_dati = false;
 };
 
 // Reads the command line into `o`.
@@ -35,17 +38,22 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_ch
                                     {"--train", nullptr, true},
                                     {"--no-plan", nullptr, false},
                                     {"--format", nullptr, true},
-                                    {"--werror", nullptr, false}},
+                                    {"--werror", nullptr, false},
+                                    {"--caret", nullptr, true}},
                                    r);
   if (!sbaglio.empty()) return {sbaglio};
   if (r.valori.contains("--line")) o.richiesta.linea = r.valori["--line"];
   if (r.valori.contains("--train")) o.richiesta.treno = r.valori["--train"];
+  o.nomi_dati = r.valori.contains("--line") || r.valori.contains("--train");
   o.richiesta.con_tracciato = !r.ha("--no-plan");
   o.avvisi_come_errori = r.ha("--werror");
   if (r.valori.contains("--format")) {
     const std::string& formato = r.valori["--format"];
     if (formato != "text" && formato != "json") return {"--format is text or json", true};
     o.formato = formato == "json" ? formato_diagnostiche::json : formato_diagnostiche::testo;
+  }
+  if (r.valori.contains("--caret") && !leggi_modo_caret(r.valori["--caret"], o.caret)) {
+    return {"--caret is auto, always or never", true};
   }
   if (sbaglio_riga s = controlla_nome("--line", o.richiesta.linea); s.presente()) return s;
   if (sbaglio_riga s = controlla_nome("--train", o.richiesta.treno); s.presente()) return s;
@@ -62,12 +70,15 @@ int comando_check(const std::vector<std::string>& argomenti, std::istream&, std:
                   std::ostream& errori) {
   opzioni_check o;
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "check", s);
+  std::string nomi = o.nomi_dati ? "" : trova_nomi(o.sorgenti, false, o.richiesta.linea, o.richiesta.treno);
   sorgenti_in_memoria sorgenti;
   int stato = esegui_passo([&] { sorgenti = leggi_sorgenti(o.sorgenti, o.richiesta); }, errori, "scenario_tool");
   if (stato != uscita_riuscita) return stato;
 
   std::vector<diagnostica> diagnostiche = controlla_sorgenti(sorgenti, o.richiesta);
-  scrivi_diagnostiche(diagnostiche, o.sorgenti, o.formato, true, uscita);
+  annota_nomi(diagnostiche, nomi);
+  bool con_caret = o.formato == formato_diagnostiche::testo && mostra_caret(o.caret, false);
+  scrivi_diagnostiche(diagnostiche, o.sorgenti, o.formato, true, uscita, con_caret ? &sorgenti.file : nullptr);
   for (const diagnostica& d : diagnostiche) {
     if (d.livello == gravita::errore || o.avvisi_come_errori) return 1;
   }

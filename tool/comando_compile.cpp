@@ -18,6 +18,7 @@
 #include "platform/percorso.h"
 #include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
+#include "tool/nomi_trovati.h"
 #include "tool/spiegazione.h"
 
 namespace fs = std::filesystem;
@@ -29,8 +30,10 @@ struct opzioni_compile {
   std::string treno = treno_incorporato;
   bool con_tracciato = true;
   bool senza_avvisi = false;
+  modo_caret caret = modo_caret::automatico;
   std::string sorgenti;
   std::string destinazione;
+  bool nomi_dati = false;
 };
 
 // Reads the command line into `o`.
@@ -38,13 +41,18 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_co
   riga_letta r;
   std::string sbaglio =
       leggi_riga(argomenti,
-                 {{"--line", nullptr, true}, {"--train", nullptr, true}, {"--no-plan", nullptr, false}, {"-w", nullptr, false}},
+                 {{"--line", nullptr, true}, {"--train", nullptr, true}, {"--no-plan", nullptr, false}, {"-w", nullptr, false},
+                  {"--caret", nullptr, true}},
                  r);
   if (!sbaglio.empty()) return {sbaglio};
   if (r.valori.contains("--line")) o.linea = r.valori["--line"];
   if (r.valori.contains("--train")) o.treno = r.valori["--train"];
+  o.nomi_dati = r.valori.contains("--line") || r.valori.contains("--train");
   o.con_tracciato = !r.ha("--no-plan");
   o.senza_avvisi = r.ha("-w");
+  if (r.valori.contains("--caret") && !leggi_modo_caret(r.valori["--caret"], o.caret)) {
+    return {"--caret is auto, always or never", true};
+  }
   if (sbaglio_riga s = controlla_nome("--line", o.linea); s.presente()) return s;
   if (sbaglio_riga s = controlla_nome("--train", o.treno); s.presente()) return s;
   if (r.operandi.size() != 2) return {"SOURCE_DIR and OUTPUT_DIR are needed"};
@@ -68,14 +76,17 @@ int comando_compile(const std::vector<std::string>& argomenti, std::istream&, st
                     std::ostream& errori) {
   opzioni_compile o;
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "compile", s);
+  std::string nomi = o.nomi_dati ? "" : trova_nomi(o.sorgenti, false, o.linea, o.treno);
   const richiesta_caricamento richiesta{o.linea, o.treno, o.con_tracciato, false};
   std::optional<esito_compilazione> esito;
+  std::map<std::string, std::string> testi;  // the sources as read, for the caret lines
   int stato = esegui_passo(
       [&] {
         fs::create_directories(percorso_di(o.destinazione));
         blocco_cartella blocco(o.destinazione);
         rimuovi_avanzi(o.destinazione, nomi_file_corsa(o.linea, o.treno));
         sorgenti_in_memoria sorgenti = leggi_sorgenti(o.sorgenti, richiesta);
+        testi = sorgenti.file;
         esito = compila(sorgenti, richiesta);
         // A taken header slot is reported among the diagnostics, and nothing is written.
         if (esito->testata_occupata == 0) scrivi_insieme_compilato(o.destinazione, *esito, richiesta);
@@ -89,6 +100,10 @@ int comando_compile(const std::vector<std::string>& argomenti, std::istream&, st
     if (d.livello == gravita::errore || !o.senza_avvisi) da_dire.push_back(d);
   }
   ordina_diagnostiche(da_dire, nome_file_linea(o.linea));
-  if (!da_dire.empty()) scrivi_diagnostiche(da_dire, o.sorgenti, formato_diagnostiche::testo, true, errori);
+  annota_nomi(da_dire, nomi);
+  if (!da_dire.empty()) {
+    scrivi_diagnostiche(da_dire, o.sorgenti, formato_diagnostiche::testo, true, errori,
+                        mostra_caret(o.caret, true) ? &testi : nullptr);
+  }
   return stato;
 }

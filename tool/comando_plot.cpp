@@ -12,6 +12,7 @@
 #include "tool/dati_disegno.h"
 #include "tool/decodifica.h"
 #include "tool/grafico.h"
+#include "tool/nomi_trovati.h"
 #include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
 
@@ -22,6 +23,7 @@ struct opzioni_plot {
   std::string treno = treno_incorporato;
   std::string cartella;
   std::string uscita;
+  bool nomi_dati = false;
 };
 
 // Reads the command line into `o`.
@@ -32,6 +34,7 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_pl
   if (!sbaglio.empty()) return {sbaglio};
   if (r.valori.contains("--line")) o.linea = r.valori["--line"];
   if (r.valori.contains("--train")) o.treno = r.valori["--train"];
+  o.nomi_dati = r.valori.contains("--line") || r.valori.contains("--train");
   if (sbaglio_riga s = controlla_nome("--line", o.linea); s.presente()) return s;
   if (sbaglio_riga s = controlla_nome("--train", o.treno); s.presente()) return s;
   if (r.operandi.size() != 1) return {"one DIR is needed"};
@@ -59,6 +62,12 @@ std::string grafico(const opzioni_plot& o, std::string& in_lettura) {
 int comando_plot(const std::vector<std::string>& argomenti, std::istream&, std::ostream& uscita, std::ostream& errori) {
   opzioni_plot o;
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "plot", s);
+  if (!o.nomi_dati) {
+    if (std::string nomi = trova_nomi(o.cartella, true, o.linea, o.treno); !nomi.empty()) {
+      errori << o.cartella << ": " << nomi << '\n';
+      return 1;
+    }
+  }
   std::string in_lettura;
   try {
     std::string svg = grafico(o, in_lettura);

@@ -52,7 +52,7 @@ Every recorded code, a taken header slot and every warning are printed on standa
 error in the form of check, then a line "N errors, M warnings"; nothing when there
 is none:
   FILE:LINE:COLUMN: error: meaning, at POSITION m [code N]
-  FILE:LINE:COLUMN: note: cell 43 holds the stop of station 3, CASTELNUOVO
+  FILE:LINE:COLUMN: note: the cell at 2150 m (cell 43) holds the stop of station 3, CASTELNUOVO
 FILE is the source file in SOURCE_DIR, LINE and COLUMN where the keyword of the
 record being read stands. ", at POSITION m" is left out for the codes that record no
 position (1 to 5, 10, 24, 25, 101 to 103). The places chosen where no record was
@@ -83,7 +83,11 @@ nothing anywhere (SOURCE_DIR is never changed):
 - warnings for what compiles but is almost surely not meant, each with its name:
   unknown-keyword, unknown-section, missing-generale, missing-end, empty-service,
   empty-field (read as 0), speed-rounded, value-truncated, empty-curve,
-  end-before-start, gradient-order, station-beyond-end, utf8-text.
+  end-before-start, gradient-order, speed-order, adhesion-order,
+  station-beyond-end, utf8-text, too-many-fields, too-few-fields, tab-separator,
+  keyword-in-section; scenario_tool explain NAME tells more of each.
+Without --line and --train, and without the built-in route's file in SOURCE_DIR,
+the one pair of source files there is checked.
 
   --line NAME, --train NAME, --no-plan   as for compile
   --format text  (the default) one diagnostic per line, with its notes:
@@ -92,10 +96,15 @@ nothing anywhere (SOURCE_DIR is never changed):
                    FILE:LINE:COLUMN: note: MESSAGE
                  then the line "N errors, M warnings". A problem of a file as a
                  whole is placed at line 1, column 1.
-  --format json  one JSON object per line: "file", "line", "column", "severity"
+                 LINE and COLUMN are where the field, keyword or header starts.
+  --format json  one JSON object per line: "file", "line", "column", "end_line",
+                 "end_column" (just after the range's last character), "severity"
                  ("error" or "warning"), "code" (the number of an error, the name
                  of a warning), "message", "notes" (a list of objects with "file",
-                 "line", "column", "message").
+                 "line", "column", "end_line", "end_column", "message"), "fixes"
+                 (a list of {"range": {...}, "replacement": TEXT} for an editor).
+  --caret=WHEN   auto (the default: on a terminal), always or never: each error
+                 and warning followed by its source line and a ^~~~ marker
   --werror       warnings count as errors for the exit status
 
 compile prints the same diagnostics on standard error (-w leaves the warnings out).
@@ -164,12 +173,35 @@ profile alone, and the legend lists only what is drawn.
 Exit status 1 when a file cannot be read, decoded or written; 64 a wrong command line.
 )";
 
+constexpr const char* aiuto_explain = R"(usage: scenario_tool explain CODE|WARNING-NAME
+
+Prints the reference of one code the compiler records (a number, such as 16) or of one
+warning of check (its name, such as unknown-keyword): what it means, its usual causes,
+how to fix it, and an example, as docs/codes.md gives them.
+
+Exit status 0; 64 for a wrong command line or a code or name that does not exist.
+)";
+
+constexpr const char* aiuto_new = R"(usage: scenario_tool new [--line NAME] [--train NAME] DIR
+
+Writes a small commented pair of source files into DIR (created when missing) to start
+a route of your own from: NAME_linea.txt, a route of a few kilometres with a curve and
+a gradient, and NAME_TRAIN-.txt, a service with a station at each end, a signal and a
+speed limit. The pair passes check --werror. A file of the same name already in DIR is
+not overwritten: it is named on standard error and nothing is written (exit status 1).
+
+  --line NAME    route name (default MIA_LINEA)
+  --train NAME   train name (default treno)
+)";
+
 const sottocomando sottocomandi[] = {
     {"sources", "write the built-in source files and crew documents into a directory", aiuto_sources, comando_sources},
     {"compile", "compile source files and explain what the compiler finds", aiuto_compile, comando_compile},
     {"check", "report every problem of source files at once, writing nothing", aiuto_check, comando_check},
     {"dump", "print compiled files, member by member, as text or JSON lines", aiuto_dump.c_str(), comando_dump},
     {"plot", "draw the compiled route's plan and profile as SVG", aiuto_plot, comando_plot},
+    {"explain", "print the reference of one code or warning", aiuto_explain, comando_explain},
+    {"new", "write a small starting pair of source files for a route of your own", aiuto_new, comando_new},
 };
 
 void aiuto_generale(std::ostream& u) {

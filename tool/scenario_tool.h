@@ -27,5 +27,9 @@ int comando_check(const std::vector<std::string>& argomenti, std::istream& ingre
                   std::ostream& errori);
 int comando_dump(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
                  std::ostream& errori);
+int comando_explain(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                    std::ostream& errori);
+int comando_new(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                std::ostream& errori);
 int comando_plot(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
                  std::ostream& errori);

@@ -13,10 +13,11 @@ class scrittore {
  public:
   scrittore(const std::string& cartella, std::ostream& u) : cartella_(cartella), u_(u) {}
 
-  void testo(const diagnostica& d) {
+  void testo(const diagnostica& d, const std::map<std::string, std::string>* testi) {
     bool errore = d.livello == gravita::errore;
     u_ << luogo(d.luogo) << (errore ? ": error: " : ": warning: ") << d.messaggio
        << (errore ? " [code " + std::to_string(d.codice) + "]" : " [" + d.nome + "]") << '\n';
+    if (testi != nullptr) caret(d.luogo, *testi);
     for (const nota_diagnostica& n : d.note) u_ << luogo(n.luogo) << ": note: " << n.messaggio << '\n';
   }
 
@@ -29,7 +30,33 @@ class scrittore {
       u_ << (i > 0 ? ", " : "") << '{' << campi_luogo(d.note[i].luogo)
          << ", \"message\": " << stringa_json(d.note[i].messaggio) << '}';
     }
+    u_ << "], \"fixes\": [";
+    for (size_t i = 0; i < d.correzioni.size(); ++i) {
+      const luogo_sorgente& l = d.correzioni[i].luogo;
+      u_ << (i > 0 ? ", " : "") << "{\"range\": {\"line\": " << std::max(l.riga, 1)
+         << ", \"column\": " << std::max(l.colonna, 1) << ", \"end_line\": " << l.riga_fine_mostrata()
+         << ", \"end_column\": " << l.colonna_fine_mostrata()
+         << "}, \"replacement\": " << stringa_json(d.correzioni[i].sostituzione) << '}';
+    }
     u_ << "]}\n";
+  }
+
+  // The source line of `l` and a marker under its range, on the range's first line.
+  void caret(const luogo_sorgente& l, const std::map<std::string, std::string>& testi) {
+    auto t = testi.find(l.file);
+    if (t == testi.end() || l.riga < 1 || l.colonna < 1) return;
+    std::string riga = riga_del_testo(t->second, l.riga);
+    int fine = l.riga_fine_mostrata() > l.riga ? static_cast<int>(riga.size()) + 1 : l.colonna_fine_mostrata();
+    for (char& c : riga) {
+      if (c == '\t') c = ' ';  // one character, one column
+    }
+    std::string numero = std::to_string(l.riga);
+    std::string margine(std::max<size_t>(numero.size(), 4) + 1, ' ');
+    u_ << margine.substr(numero.size()) << numero << " | " << in_utf8(riga) << '\n';
+    std::string segno(static_cast<size_t>(l.colonna - 1), ' ');
+    segno += '^';
+    if (fine - l.colonna > 1) segno += std::string(static_cast<size_t>(fine - l.colonna - 1), '~');
+    u_ << margine << " | " << segno << '\n';
   }
 
  private:
@@ -43,7 +70,22 @@ class scrittore {
   }
   std::string campi_luogo(const luogo_sorgente& l) const {
     return "\"file\": " + stringa_json(file(l)) + ", \"line\": " + std::to_string(std::max(l.riga, 1)) +
-           ", \"column\": " + std::to_string(std::max(l.colonna, 1));
+           ", \"column\": " + std::to_string(std::max(l.colonna, 1)) +
+           ", \"end_line\": " + std::to_string(l.riga_fine_mostrata()) +
+           ", \"end_column\": " + std::to_string(l.colonna_fine_mostrata());
+  }
+
+  // Line `n` of `testo` (counting from 1, line ends as the field reader takes them),
+  // without its line end.
+  static std::string riga_del_testo(const std::string& testo, int n) {
+    size_t inizio = 0;
+    for (int r = 1; r < n; ++r) {
+      size_t a = testo.find_first_of("\r\n", inizio);
+      if (a == std::string::npos) return {};
+      inizio = a + (testo[a] == '\r' && a + 1 < testo.size() && testo[a + 1] == '\n' ? 2 : 1);
+    }
+    size_t fine = testo.find_first_of("\r\n", inizio);
+    return testo.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio);
   }
 
   const std::string& cartella_;
@@ -53,18 +95,44 @@ class scrittore {
 }  // namespace
 
 void scrivi_diagnostiche(const std::vector<diagnostica>& diagnostiche, const std::string& cartella_sorgenti,
-                         formato_diagnostiche formato, bool con_conteggio, std::ostream& u) {
+                         formato_diagnostiche formato, bool con_conteggio, std::ostream& u,
+                         const std::map<std::string, std::string>* testi) {
   scrittore s(cartella_sorgenti, u);
   size_t errori = 0;
   for (const diagnostica& d : diagnostiche) {
     if (formato == formato_diagnostiche::json) {
       s.json(d);
     } else {
-      s.testo(d);
+      s.testo(d, testi);
     }
     errori += d.livello == gravita::errore;
   }
   if (formato == formato_diagnostiche::testo && con_conteggio) {
     u << errori << " errors, " << diagnostiche.size() - errori << " warnings\n";
   }
+}
+
+namespace {
+
+bool uscita_terminale = false;
+bool errori_terminale = false;
+
+}  // namespace
+
+void imposta_terminali(bool uscita, bool errori) {
+  uscita_terminale = uscita;
+  errori_terminale = errori;
+}
+
+bool mostra_caret(modo_caret modo, bool su_errori) {
+  if (modo == modo_caret::automatico) return su_errori ? errori_terminale : uscita_terminale;
+  return modo == modo_caret::sempre;
+}
+
+bool leggi_modo_caret(const std::string& valore, modo_caret& modo) {
+  if (valore == "auto") modo = modo_caret::automatico;
+  else if (valore == "always") modo = modo_caret::sempre;
+  else if (valore == "never") modo = modo_caret::mai;
+  else return false;
+  return true;
 }

@@ -25,15 +25,21 @@ class Spiegazione : public ::testing::Test {
   // A place as printed: line 0 (the file as a whole) is shown as line 1.
   // Appended a piece at a time: `":" + std::to_string(riga)` gives GCC 12 a false
   // -Wrestrict warning in optimised builds.
-  std::string luogo(const char* nome, int riga) const {
+  std::string luogo(const char* nome, int riga, int colonna = 1) const {
     std::string l = percorso_in(p.percorso("src"), nome);
     l += ':';
     l += std::to_string(riga ? riga : 1);
-    l += ":1";
+    l += ':';
+    l += std::to_string(colonna);
     return l;
   }
-  std::string L(int riga) const { return luogo("L_linea.txt", riga); }
-  std::string S(int riga) const { return luogo("L_T-.txt", riga); }
+  std::string L(int riga, int colonna = 1) const { return luogo("L_linea.txt", riga, colonna); }
+  std::string S(int riga, int colonna = 1) const { return luogo("L_T-.txt", riga, colonna); }
+  // The route length's value in the line files here: the note on the grid's end.
+  std::string lunghezza() const { return L(2, 24) + ": note: " + griglia; }
+  const std::string griglia =
+      "the route length of 10000 m gives a track grid to 17000 m (cells 0 to 340): a position may be at most "
+      "16900 m, a station's 16200 m";
 
   void verifica(const caso& k) {
     std::filesystem::remove_all(p.percorso("src"));
@@ -61,13 +67,11 @@ class Spiegazione : public ::testing::Test {
   }
 
   PiattaformaProva p;
-  const std::string segnale_43 = "cell 43 holds a signal";
+  const std::string segnale_43 = "the cell at 2150 m (cell 43) holds a signal";
   const std::string descritto = "a speed-indicator board (A 140, B 145, C 155 km/h)";
 };
 
 TEST_F(Spiegazione, CodesOfTheLineFile) {
-  const std::string griglia =
-      "the track grid has cells 0 to 340: a position may be at most 16900 m, a station's 16200 m";
   for (const caso& k : std::vector<caso>{
            {"-", "", 2, {L(0) + ": error: line description file not found [code 101]", L(0) + ": note: no track grid: nothing is compiled"}},
            {"[generale] is not here\r\n",
@@ -96,16 +100,16 @@ TEST_F(Spiegazione, CodesOfTheLineFile) {
            {indicatore(800) + "cartello_indicatore,  800,  (A)\r\n",
             "",
             1,
-            {L(5) + ": error: signboard on an occupied cell, at 800 m [code 6]", L(4) + ": note: cell 17 holds " + descritto}},
+            {L(5) + ": error: signboard on an occupied cell, at 800 m [code 6]", L(4) + ": note: the cell at 850 m (cell 17) holds " + descritto}},
            {"cartello_indicatore,  800,  (A)\r\n" + indicatore(800),
             "",
             1,
             {L(5) + ": error: speed-indicator board on an occupied cell, at 800 m [code 21]",
-             L(4) + ": note: cell 17 holds the signboard \"(A)\" (entry 80)"}},
+             L(4) + ": note: the cell at 850 m (cell 17) holds the signboard \"(A)\" (entry 80)"}},
            {"pendenza,  0,  0\r\npendenza,  20000,  1\r\n",
             "",
             1,
-            {L(5) + ": error: a position lies beyond the track grid, at 20000 m [code 15]", L(5) + ": note: " + griglia}},
+            {L(5) + ": error: a position lies beyond the track grid, at 20000 m [code 15]", lunghezza()}},
            {"curvad,  1000,  500\r\n",
             "",
             1,
@@ -119,15 +123,14 @@ TEST_F(Spiegazione, CodesOfTheLineFile) {
            {"pendenza,  100,  2x\r\n",
             "",
             1,
-            {L(4) + ": error: the source files could not be loaded [code 25]", L(4) + ": note: line 4: a number is due"}},
+            {L(4, 18) + ": error: the 3rd field of pendenza, the gradient in per mille, must be a whole number; found "
+                        "\"2x\" [code 25]"}},
        }) {
     verifica(k);
   }
 }
 
 TEST_F(Spiegazione, CodesOfTheServiceFile) {
-  const std::string griglia =
-      "the track grid has cells 0 to 340: a position may be at most 16900 m, a station's 16200 m";
   std::string cartelli;
   for (int i = 0; i < 77; ++i) cartelli += "cartello_indicatore,  " + std::to_string(1000 + 100 * i) + ",  (B)\r\n";
   for (const caso& k : std::vector<caso>{
@@ -153,12 +156,12 @@ TEST_F(Spiegazione, CodesOfTheServiceFile) {
            {"",
             "sabbia,  1\r\n" + stazione(16500, 4, 200, "A"),
             1,
-            {S(3) + ": error: a position lies beyond the track grid, at 16500 m [code 15]", S(3) + ": note: " + griglia}},
+            {S(3) + ": error: a position lies beyond the track grid, at 16500 m [code 15]", lunghezza()}},
            {"",
             segnale(1500) + stazione(2100, 4, 500, "CASTELNUOVO") + segnale(2250),
             1,
             {S(4) + ": error: signal on an occupied cell, at 2250 m [code 16]",
-             S(3) + ": note: cell 46 holds the stop of station 1, CASTELNUOVO"}},
+             S(3) + ": note: the cell at 2300 m (cell 46) holds the stop of station 1, CASTELNUOVO"}},
            {"",
             segnale(2100) + "rallentamento,  3300,  40,  300,  0,  0,  0\r\n",
             1,
@@ -193,8 +196,8 @@ TEST_F(Spiegazione, CodesOfTheServiceFile) {
            {"",
             "\r\nsabbia\r\n  40000\r\n",
             1,
-            {S(3) + ": error: the source files could not be loaded [code 25]",
-             S(3) + ": note: line 4: 40000 does not fit 16 bits"}},
+            {S(3, 7) + ": error: sabbia ends after its 1st field: the 2nd field of sabbia, the sand value, must be a "
+                       "whole number from -32768 to 32767; found 40000 on line 4 [code 25]"}},
        }) {
     verifica(k);
   }
@@ -210,47 +213,47 @@ TEST_F(Spiegazione, CodesOfThePassesNameTheSignalOrSlowdown) {
             {S(2) +
                  ": error: no free cell for a code point before a signal behind a slowdown warning board, at 2150 m [code 11]",
              S(2) + ": note: " + segnale_43,
-             S(3) + ": note: cell 51, less than 1000 m after the signal, holds the warning board of a 40 km/h slowdown",
-             L(4) + ": note: cell 42, just before the signal, holds " + descritto,
-             L(5) + ": note: cell 41, two cells before the signal, holds " + descritto}},
+             S(3) + ": note: the cell at 2550 m (cell 51), less than 1000 m after the signal, holds the warning board of a 40 km/h slowdown",
+             L(4) + ": note: the cell at 2100 m (cell 42), just before the signal, holds " + descritto,
+             L(5) + ": note: the cell at 2050 m (cell 41), two cells before the signal, holds " + descritto}},
            // The first group before the start in cell 101: cells 96, 95, 94.
            {indicatore(4750) + indicatore(4700) + indicatore(4650),
             rallentamento,
             1,
             {S(2) + ": error: no free cell for a code point before a slowdown start, at 5050 m [code 12]",
-             S(2) + ": note: cell 101 holds the start of a 40 km/h slowdown",
-             L(4) + ": note: cell 96, 250 m before the start, holds " + descritto,
-             L(5) + ": note: cell 95, 300 m before the start, holds " + descritto,
-             L(6) + ": note: cell 94, 350 m before the start, holds " + descritto}},
+             S(2) + ": note: the cell at 5050 m (cell 101) holds the start of a 40 km/h slowdown",
+             L(4) + ": note: the cell at 4800 m (cell 96), 250 m before the start, holds " + descritto,
+             L(5) + ": note: the cell at 4750 m (cell 95), 300 m before the start, holds " + descritto,
+             L(6) + ": note: the cell at 4700 m (cell 94), 350 m before the start, holds " + descritto}},
            // The second group before the start in cell 101: cells 90, 89, 88.
            {indicatore(4450) + indicatore(4400) + indicatore(4350),
             rallentamento,
             1,
             {S(2) + ": error: no free cell for a code point before a slowdown start, at 5050 m [code 12]",
-             S(2) + ": note: cell 101 holds the start of a 40 km/h slowdown",
-             L(4) + ": note: cell 90, 550 m before the start, holds " + descritto,
-             L(5) + ": note: cell 89, 600 m before the start, holds " + descritto,
-             L(6) + ": note: cell 88, 650 m before the start, holds " + descritto}},
+             S(2) + ": note: the cell at 5050 m (cell 101) holds the start of a 40 km/h slowdown",
+             L(4) + ": note: the cell at 4500 m (cell 90), 550 m before the start, holds " + descritto,
+             L(5) + ": note: the cell at 4450 m (cell 89), 600 m before the start, holds " + descritto,
+             L(6) + ": note: the cell at 4400 m (cell 88), 650 m before the start, holds " + descritto}},
            // Inside a slowdown from cell 101 to 121 the point due in cell 109.
            {indicatore(5350) + indicatore(5400) + indicatore(5450),
             "rallentamento,  5000,  40,  1000,  0,  0,  0\r\n",
             1,
             {S(2) + ": error: no free cell for a code point inside a slowdown or before the first signal after it, "
                     "at 5450 m [code 13]",
-             S(2) + ": note: cell 101 holds the start of a 40 km/h slowdown",
-             L(4) + ": note: cell 108 holds " + descritto,
-             L(5) + ": note: cell 109, where a code point was due, holds " + descritto,
-             L(6) + ": note: cell 110 holds " + descritto}},
+             S(2) + ": note: the cell at 5050 m (cell 101) holds the start of a 40 km/h slowdown",
+             L(4) + ": note: the cell at 5400 m (cell 108) holds " + descritto,
+             L(5) + ": note: the cell at 5450 m (cell 109), where a code point was due, holds " + descritto,
+             L(6) + ": note: the cell at 5500 m (cell 110) holds " + descritto}},
            // After the end in cell 107, the signal in cell 111 with cells 110 and 109 taken.
            {indicatore(5450) + indicatore(5400),
             rallentamento + segnale(5500),
             1,
             {S(2) + ": error: no free cell for a code point inside a slowdown or before the first signal after it, "
                     "at 5350 m [code 13]",
-             S(2) + ": note: cell 101 holds the start of a 40 km/h slowdown",
-             S(3) + ": note: cell 111, the first signal after the end, holds a signal",
-             L(4) + ": note: cell 110, just before it, holds " + descritto,
-             L(5) + ": note: cell 109, two cells before it, holds " + descritto}},
+             S(2) + ": note: the cell at 5050 m (cell 101) holds the start of a 40 km/h slowdown",
+             S(3) + ": note: the cell at 5550 m (cell 111), the first signal after the end, holds a signal",
+             L(4) + ": note: the cell at 5500 m (cell 110), just before it, holds " + descritto,
+             L(5) + ": note: the cell at 5450 m (cell 109), two cells before it, holds " + descritto}},
        }) {
     verifica(k);
   }
