@@ -6,30 +6,29 @@
 
 #include "tool/testo_unicode.h"
 
-namespace {
-
-void aggiungi_escape(std::string& s, char32_t c) {
+std::string stringa_json(std::string_view utf8) {
   static constexpr char cifre[] = "0123456789abcdef";
-  s += "\\u";
-  for (int spostamento = 12; spostamento >= 0; spostamento -= 4) s += cifre[(c >> spostamento) & 0xF];
-}
-
-}  // namespace
-
-std::string stringa_json(std::string_view testo_1252) {
-  std::string s = "\"";
-  for (char b : testo_1252) {
-    char32_t c = carattere_unicode(static_cast<unsigned char>(b));
-    if (c == '"' || c == '\\') {
+  std::string s;
+  s.reserve(utf8.size() + 2);
+  s += '"';
+  size_t da = 0;  // the start of the bytes not yet copied
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    auto b = static_cast<unsigned char>(utf8[i]);
+    if (b >= 0x20 && b != 0x7F && b != '"' && b != '\\') continue;
+    s.append(utf8, da, i - da);
+    da = i + 1;
+    if (b == '"' || b == '\\') {
       s += '\\';
-      s += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7F) {
-      aggiungi_escape(s, c);
+      s += static_cast<char>(b);
     } else {
-      s += static_cast<char>(c);
+      s += "\\u00";
+      s += cifre[b >> 4];
+      s += cifre[b & 0xF];
     }
   }
-  return s + "\"";
+  s.append(utf8, da);
+  s += '"';
+  return s;
 }
 
 void oggetto_json::chiave(const char* nome) {
@@ -53,10 +52,14 @@ oggetto_json& oggetto_json::reale(const char* nome, double valore) {
   return *this;
 }
 
-oggetto_json& oggetto_json::testo(const char* nome, std::string_view testo_1252) {
+oggetto_json& oggetto_json::testo(const char* nome, std::string_view utf8) {
   chiave(nome);
-  corpo_ += stringa_json(testo_1252);
+  corpo_ += stringa_json(utf8);
   return *this;
+}
+
+oggetto_json& oggetto_json::testo_1252(const char* nome, std::string_view testo_1252) {
+  return testo(nome, in_utf8(testo_1252));
 }
 
 oggetto_json& oggetto_json::nullo(const char* nome) {

@@ -5,35 +5,9 @@
 #include <algorithm>
 
 #include "driver/nomi_file.h"
+#include "tool/json.h"
 
 namespace {
-
-// A JSON string of a UTF-8 text: the quote, the backslash and the control characters
-// escaped, every other byte as it is.
-std::string json_utf8(const std::string& testo) {
-  static const char esadecimali[] = "0123456789abcdef";
-  std::string s;
-  s.reserve(testo.size() + 2);
-  s += '"';
-  size_t da = 0;  // the start of the bytes not yet copied
-  for (size_t i = 0; i < testo.size(); ++i) {
-    auto b = static_cast<unsigned char>(testo[i]);
-    if (b >= 0x20 && b != 0x7F && b != '"' && b != '\\') continue;
-    s.append(testo, da, i - da);
-    da = i + 1;
-    if (b == '"' || b == '\\') {
-      s += '\\';
-      s += static_cast<char>(b);
-    } else {
-      s += "\\u00";
-      s += esadecimali[b >> 4];
-      s += esadecimali[b & 0xF];
-    }
-  }
-  s.append(testo, da);
-  s += '"';
-  return s;
-}
 
 class scrittore {
  public:
@@ -49,11 +23,11 @@ class scrittore {
   void json(const diagnostica& d) {
     bool errore = d.livello == gravita::errore;
     u_ << '{' << campi_luogo(d.luogo) << ", \"severity\": " << (errore ? "\"error\"" : "\"warning\"")
-       << ", \"code\": " << (errore ? std::to_string(d.codice) : json_utf8(d.nome))
-       << ", \"message\": " << json_utf8(d.messaggio) << ", \"notes\": [";
+       << ", \"code\": " << (errore ? std::to_string(d.codice) : stringa_json(d.nome))
+       << ", \"message\": " << stringa_json(d.messaggio) << ", \"notes\": [";
     for (size_t i = 0; i < d.note.size(); ++i) {
       u_ << (i > 0 ? ", " : "") << '{' << campi_luogo(d.note[i].luogo)
-         << ", \"message\": " << json_utf8(d.note[i].messaggio) << '}';
+         << ", \"message\": " << stringa_json(d.note[i].messaggio) << '}';
     }
     u_ << "]}\n";
   }
@@ -68,7 +42,7 @@ class scrittore {
     return file(l) + ':' + std::to_string(std::max(l.riga, 1)) + ':' + std::to_string(std::max(l.colonna, 1));
   }
   std::string campi_luogo(const luogo_sorgente& l) const {
-    return "\"file\": " + json_utf8(file(l)) + ", \"line\": " + std::to_string(std::max(l.riga, 1)) +
+    return "\"file\": " + stringa_json(file(l)) + ", \"line\": " + std::to_string(std::max(l.riga, 1)) +
            ", \"column\": " + std::to_string(std::max(l.colonna, 1));
   }
 

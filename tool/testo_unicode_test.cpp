@@ -15,11 +15,11 @@ TEST(TestoUnicode, WindowsCodePageToUtf8AndQuoted) {
   EXPECT_EQ(tra_virgolette("\x8D"), "\"\\x8D\"");
 }
 
-TEST(TestoUnicode, JsonStringsAreAsciiAndNumbersExact) {
-  EXPECT_EQ(stringa_json("S. MAR\xCD"
+TEST(TestoUnicode, JsonStringsAreUtf8AndNumbersExact) {
+  EXPECT_EQ(stringa_json("S. MAR\xC3\x8D"
                          "A \"N\"\t\\"),
-            "\"S. MAR\\u00cdA \\\"N\\\"\\u0009\\\\\"");
-  EXPECT_EQ(stringa_json("\x80\x7F"), "\"\\u20ac\\u007f\"");
+            "\"S. MAR\xC3\x8D" "A \\\"N\\\"\\u0009\\\\\"");
+  EXPECT_EQ(stringa_json("\x7F\x1F"), "\"\\u007f\\u001f\"");
   oggetto_json j;
   j.numero("a", -2147483648LL)
       .reale("x", 0.1)
@@ -27,8 +27,10 @@ TEST(TestoUnicode, JsonStringsAreAsciiAndNumbersExact) {
       .reale("n", std::nan(""))
       .reale("i", std::numeric_limits<double>::infinity())
       .nullo("z")
-      .testo("t", "");
+      .testo("t", "")
+      .testo_1252("c", "\x80\xC8");
   EXPECT_EQ(j.riga(),
-            "{\"a\":-2147483648,\"x\":0.1,\"y\":-46235.860055777004,\"n\":null,\"i\":null,\"z\":null,\"t\":\"\"}");
+            "{\"a\":-2147483648,\"x\":0.1,\"y\":-46235.860055777004,\"n\":null,\"i\":null,\"z\":null,\"t\":\"\","
+            "\"c\":\"\xE2\x82\xAC\xC3\x88\"}");
   EXPECT_EQ(oggetto_json().riga(), "{}");
 }
