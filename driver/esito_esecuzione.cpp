@@ -9,11 +9,22 @@
 
 namespace {
 
-// A step that ends normally gives 0; one that ends the run gives its status.
-int esegui_passo(const std::function<void()>& passo, std::ostream& errori, const char* programma) {
+// What genera_scenario advises when its folder cannot be written into.
+constexpr const char* consiglio_cartella =
+    "copy the program into a folder of your own, or give it --output-dir DIR";
+
+// A step that ends normally gives 0; one that ends the run gives its status. A folder
+// that cannot be written into is named with `consiglio`, what to do, when there is one.
+int esegui_passo(const std::function<void()>& passo, std::ostream& errori, const char* programma,
+                 const char* consiglio = nullptr) {
   try {
     passo();
   } catch (const fine_programma&) {
+    return uscita_fallita;
+  } catch (const errore_cartella& e) {
+    errori << programma << ": cannot write into the folder " << e.percorso << " (" << e.motivo << ")";
+    if (consiglio != nullptr) errori << ": " << consiglio;
+    errori << '\n';
     return uscita_fallita;
   } catch (const errore_file& e) {
     errori << programma << ": " << e.percorso << ": " << e.motivo << '\n';
@@ -33,7 +44,7 @@ int stato_compilazione(const Form1& form) {
 }
 
 int esegui_e_riferisci(Form1& form, const std::function<void()>& passo, std::ostream& errori, const char* programma) {
-  int stato = esegui_passo(passo, errori, programma);
+  int stato = esegui_passo(passo, errori, programma, consiglio_cartella);
   if (stato != uscita_riuscita) return stato;
   stato = stato_compilazione(form);
   if (stato == uscita_riuscita) return stato;

@@ -215,6 +215,12 @@ blocco_cartella::blocco_cartella(const std::string& cartella) {
       return;
     }
     DWORD codice = GetLastError();
+    // Refused where no lock stands (not even one being deleted): the folder cannot be
+    // written into.
+    if ((codice == ERROR_ACCESS_DENIED || codice == ERROR_WRITE_PROTECT) &&
+        GetFileAttributesW(nome.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
+      throw errore_cartella(cartella, motivo_sistema(codice));
+    }
     // Held by another run: wait for it. Just closed by one, the file is still being
     // deleted and refuses with access denied for a moment: wait a little for that too.
     bool in_attesa = codice == ERROR_SHARING_VIOLATION ||
