@@ -15,11 +15,13 @@
 #include "platform/avvio.h"
 #include "platform/cartella_programma.h"
 #include "platform/errore_file.h"
+#include "platform/flussi_standard.h"
 #include "platform/percorso.h"
 #include "platform/piattaforma_programma.h"
 
 int main(int argc, char** argv) {
   collega_console();
+  console_in_unicode();
   std::string cartella;
   if (auto stato = riga_comando_genera(argomenti_programma(argc, argv), cartella, std::cout, std::cerr)) return *stato;
   std::string cartella_programma = cartella_eseguibile(argv[0]);

@@ -2,8 +2,10 @@
 #include <iostream>
 
 #include "platform/avvio.h"
+#include "platform/flussi_standard.h"
 #include "tool/scenario_tool.h"
 
 int main(int argc, char** argv) {
+  console_in_unicode();
   return scenario_tool(argomenti_programma(argc, argv), std::cin, std::cout, std::cerr);
 }
