@@ -42,8 +42,9 @@ int main(int argc, char** argv) {
   std::cerr << riga.str() << std::flush;
   std::string testo = riga.str();
   if (!testo.empty() && !errori_letti()) {
-    testo = testo.substr(testo.find(": ") + 2);
+    testo = testo.substr(testo.find(": ") + 2);  // the line without the program's name
     testo.pop_back();
+    if (testo[0] >= 'a' && testo[0] <= 'z') testo[0] = static_cast<char>(testo[0] - 'a' + 'A');
     piattaforma->mostra_fallimento(testo);
   }
   return stato;
