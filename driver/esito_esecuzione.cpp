@@ -6,6 +6,13 @@
 #include "model/stati_uscita.h"
 #include "platform/esegui_passo.h"
 
+namespace {
+
+// What genera_scenario advises when its folder cannot be written into.
+constexpr const char* consiglio_cartella = "copy the program into a folder of your own, or give it --output-dir DIR";
+
+}  // namespace
+
 int esegui_e_riferisci(Form1& form, const std::function<void()>& passo, std::ostream& errori, const char* programma) {
   bool box_chiuso = false;
   int stato = esegui_passo(
@@ -16,7 +23,7 @@ int esegui_e_riferisci(Form1& form, const std::function<void()>& passo, std::ost
           box_chiuso = true;
         }
       },
-      errori, programma);
+      errori, programma, consiglio_cartella);
   if (box_chiuso) return uscita_fallita;
   if (stato != uscita_riuscita) return stato;
   const esito_compilazione& e = form.compilatore.esito;

@@ -116,6 +116,34 @@ TEST(GeneraScenario, AFileThatCannotBeWrittenEndsTheRunAndNamesIt) {
   EXPECT_EQ(cartella.contenuto().size(), 5u);  // no temporary file left behind
 }
 
+// --output-dir: every file goes into that folder, made when missing, and none beside the
+// program. A folder that cannot be written into is named, with what to do, before
+// anything is written.
+TEST(GeneraScenario, WritesIntoTheOutputDirAndNamesAFolderItCannotWrite) {
+  PiattaformaProva cartella, altrove;
+  std::string uscita = altrove.percorso("run \xC3\xA8\xD0\x96");
+  esito_processo e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ""}}, false, {"--output-dir", uscita});
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_EQ(cartella.contenuto(), std::vector<std::string>{eseguibile});
+  std::vector<std::string> scritti;
+  for (const auto& f : std::filesystem::directory_iterator(percorso_di(uscita))) scritti.push_back(testo_di(f.path().filename()));
+  std::sort(scritti.begin(), scritti.end());
+  EXPECT_EQ(scritti, sei_file);
+#ifndef _WIN32
+  if (geteuid() == 0) GTEST_SKIP() << "run as root, for whom every folder can be written into";
+  std::filesystem::permissions(percorso_di(cartella.cartella), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  e = esegui_copia(cartella.cartella, altrove);
+  std::filesystem::permissions(percorso_di(cartella.cartella), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_EQ(e.errori, "genera_scenario: cannot write into the folder " + cartella.cartella +
+                          " (Permission denied): copy the program into a folder of your own, or give it "
+                          "--output-dir DIR\n");
+  EXPECT_EQ(cartella.contenuto(), std::vector<std::string>{eseguibile});
+#endif
+}
+
 // Runs started together, a limit on the size of files and a full disk are set up
 // through a POSIX shell.
 #ifndef _WIN32
@@ -238,9 +266,14 @@ TEST(GeneraScenario, HelpAndVersionWriteNothingAndAnyOtherArgumentIsRefused) {
   esito_processo e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ":7"}}, false, {"--help"});
 #endif
   EXPECT_EQ(e.stato, 0);
-  EXPECT_EQ(e.uscita.rfind("usage: genera_scenario" + a_capo, 0), 0u);
-  for (const std::vector<std::string>& altro :
-       {std::vector<std::string>{"--bogus"}, {"out"}, {"--help", "--version"}, {""}}) {
+  EXPECT_EQ(e.uscita.rfind("usage: genera_scenario [--output-dir DIR]" + a_capo, 0), 0u);
+  for (const std::vector<std::string>& altro : {std::vector<std::string>{"--bogus"},
+                                               {"out"},
+                                               {"--help", "--version"},
+                                               {""},
+                                               {"--output-dir"},
+                                               {"--output-dir="},
+                                               {"--output-dir", "a", "b"}}) {
     e = esegui_copia(cartella.cartella, altrove, {{"DISPLAY", ""}}, false, altro);
     EXPECT_EQ(e.stato, 64) << altro[0];
     EXPECT_EQ(e.uscita, "") << altro[0];

@@ -17,11 +17,17 @@ bool valido(DWORD quale) {
   return h != nullptr && h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_UNKNOWN;
 }
 
+// Standard error as the program was handed it; true until collega_console is called.
+bool errori_consegnati = true;
+
 }  // namespace
+
+bool errori_letti() { return errori_consegnati; }
 
 void collega_console() {
   bool uscita = valido(STD_OUTPUT_HANDLE);
   bool errori = valido(STD_ERROR_HANDLE);
+  errori_consegnati = errori;
   if (uscita && errori) return;
   if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
   if (!uscita && std::freopen("CONOUT$", "w", stdout) != nullptr) std::setvbuf(stdout, nullptr, _IONBF, 0);

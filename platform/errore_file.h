@@ -10,3 +10,9 @@ struct errore_file : std::runtime_error {
   std::string percorso;
   std::string motivo;
 };
+
+// A folder that no file can be written into (read-only, not one's own): `percorso` is
+// the folder itself, not the file that was tried there.
+struct errore_cartella : errore_file {
+  using errore_file::errore_file;
+};

@@ -7,5 +7,7 @@
 #include <ostream>
 
 // 0 when `passo` ends normally; 2 after the line "PROGRAMMA: PATH: REASON" (or
-// "PROGRAMMA: WHAT") on `errori`.
-int esegui_passo(const std::function<void()>& passo, std::ostream& errori, const char* programma);
+// "PROGRAMMA: WHAT") on `errori`. A folder that cannot be written into is named as
+// such, followed by `consiglio`, what to do, where there is one.
+int esegui_passo(const std::function<void()>& passo, std::ostream& errori, const char* programma,
+                 const char* consiglio = nullptr);

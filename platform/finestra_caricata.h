@@ -9,7 +9,7 @@
 
 inline constexpr const char* modulo_finestra = "genera_scenario_x11.so";
 
-// The window platform with `cartella` as the program's directory (the module is looked
-// for there too); nothing when no display is named, the module cannot be loaded, or the
-// display cannot be opened.
-std::unique_ptr<Piattaforma> carica_piattaforma_x11(const std::string& cartella);
+// The window platform with `cartella` as the directory of the run's files, the module
+// looked for in `cartella_modulo`; nothing when no display is named, the module cannot
+// be loaded, or the display cannot be opened.
+std::unique_ptr<Piattaforma> carica_piattaforma_x11(const std::string& cartella, const std::string& cartella_modulo);

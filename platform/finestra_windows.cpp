@@ -63,6 +63,7 @@ class PiattaformaWindows : public Piattaforma {
   bool crea();
   void mostra_finestra(const std::string& etichetta) override;
   void mostra_messaggio(const std::string& testo) override;
+  void mostra_fallimento(const std::string& testo) override;
   std::string cartella_programma() const override { return cartella_; }
 
  private:
@@ -151,6 +152,11 @@ void PiattaformaWindows::mostra_messaggio(const std::string& testo) {
   MessageBoxW(finestra_, in_utf16(testo).c_str(), titolo_finestra, MB_OK | MB_SETFOREGROUND);
 }
 
+// The same box, with the warning icon; standard error has the line already.
+void PiattaformaWindows::mostra_fallimento(const std::string& testo) {
+  MessageBoxW(finestra_, in_utf16(testo).c_str(), titolo_finestra, MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+}
+
 }  // namespace
 
 std::unique_ptr<Piattaforma> apri_piattaforma_windows(std::string cartella) {
@@ -162,7 +168,7 @@ std::unique_ptr<Piattaforma> apri_piattaforma_windows(std::string cartella) {
   return p;
 }
 
-std::unique_ptr<Piattaforma> apri_piattaforma_programma(const std::string& cartella) {
+std::unique_ptr<Piattaforma> apri_piattaforma_programma(const std::string& cartella, const std::string&) {
   if (std::unique_ptr<Piattaforma> finestra = apri_piattaforma_windows(cartella)) return finestra;
   return std::make_unique<PiattaformaConsole>(cartella, &std::cout, std::cerr);
 }

@@ -28,6 +28,7 @@ class PiattaformaX11 : public Piattaforma {
 
   void mostra_finestra(const std::string& etichetta) override;
   void mostra_messaggio(const std::string& testo) override;
+  void mostra_fallimento(const std::string& testo) override { mostra_messaggio(testo); }
   std::string cartella_programma() const override { return cartella_; }
 
  private:

@@ -40,18 +40,19 @@ struct vista_scatola {
 
 // Copies genera_scenario and its window module into a directory of their own and runs
 // the program there with the given environment before it; returns the exit status and
-// fills what it wrote.
+// fills what it wrote. With `errori_a_nessuno` its standard error goes to /dev/null, as
+// from a desktop.
 int esegui_programma(const PiattaformaProva& cartella, const std::string& ambiente, std::string& uscita,
-                     std::string& errori) {
+                     std::string& errori, bool errori_a_nessuno = false) {
   std::filesystem::copy_file(GENERA_SCENARIO, cartella.percorso("genera_scenario"),
                              std::filesystem::copy_options::overwrite_existing);
   std::filesystem::copy_file(GENERA_SCENARIO_X11, cartella.percorso(modulo_finestra),
                              std::filesystem::copy_options::overwrite_existing);
   std::string comando = "cd '" + cartella.cartella + "' && " + ambiente +
-                        " ./genera_scenario > uscita.txt 2> errori.txt";
+                        " ./genera_scenario > uscita.txt 2> " + (errori_a_nessuno ? "/dev/null" : "errori.txt");
   int stato = std::system(comando.c_str());
   uscita = cartella.leggi("uscita.txt");
-  errori = cartella.leggi("errori.txt");
+  errori = errori_a_nessuno ? "" : cartella.leggi("errori.txt");
   return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
 }
 
@@ -280,6 +281,24 @@ TEST_F(FinestraX11, TheProgramUsesTheWindowWhenTheDisplayOpens) {
   EXPECT_EQ(errori, "");
   EXPECT_TRUE(cartella.esiste("QUMA-DORVIA_MIRELO_brezane.dat"));
   EXPECT_TRUE(osservatore->finestre().empty()) << "the window went away with the run";
+}
+
+// A failure whose line no one would read (standard error to /dev/null, as from a
+// desktop) is shown in the box too; with standard error in a file, only there.
+TEST_F(FinestraX11, AFailureIsShownInTheBoxWhenNoOneReadsStandardError) {
+  std::filesystem::create_directory(cartella.percorso("QUMA-DORVIA_MIRELO_brezane_note.txt"));
+  vista_scatola v;
+  std::thread persona([&] { v = guarda_e_chiudi([&](Window, Window pulsante) { osservatore->clicca(pulsante); }); });
+  std::string uscita, errori;
+  EXPECT_EQ(esegui_programma(cartella, "DISPLAY=" + server.nome, uscita, errori, true), 2);
+  persona.join();
+  EXPECT_NE(v.finestra, 0u) << "no message box appeared";
+  EXPECT_GE(v.testo.larghezza, 300) << "the box does not hold the failure's line";
+
+  EXPECT_EQ(esegui_programma(cartella, "DISPLAY=" + server.nome, uscita, errori), 2);
+  EXPECT_EQ(errori.rfind("genera_scenario: " + cartella.percorso("QUMA-DORVIA_MIRELO_brezane_note.txt"), 0), 0u)
+      << errori;
+  EXPECT_TRUE(osservatore->finestre().empty());
 }
 
 TEST(FinestraX11SenzaDisplay, WithoutADisplayTheProgramWritesToTheTerminal) {

@@ -19,4 +19,9 @@ class Piattaforma {
 
   // The directory every file is read from and written to, as text.
   virtual std::string cartella_programma() const = 0;
+
+  // Shows the line of a failure in the message box, for a run whose standard error no
+  // one reads (started from the desktop), and returns when the box is closed. The
+  // window forms show it; the terminal form shows nothing, its standard error has it.
+  virtual void mostra_fallimento(const std::string& /*testo*/) {}
 };

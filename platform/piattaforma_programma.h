@@ -7,5 +7,7 @@
 
 #include "platform/piattaforma.h"
 
-// The platform with `cartella` as the program's directory.
-std::unique_ptr<Piattaforma> apri_piattaforma_programma(const std::string& cartella);
+// The platform with `cartella` as the directory of the run's files; `cartella_eseguibile`
+// holds the program and its window module.
+std::unique_ptr<Piattaforma> apri_piattaforma_programma(const std::string& cartella,
+                                                        const std::string& cartella_eseguibile);

@@ -60,7 +60,8 @@ std::vector<std::string> nomi_in_cartella(const std::string& cartella) noexcept;
 
 // An exclusive lock on a directory, held by this process until it is released. A second
 // holder, in this or another process, waits for the first to release it. The lock goes
-// with the process: a killed holder leaves nothing that stops the next one.
+// with the process: a killed holder leaves nothing that stops the next one. A folder
+// that no file can be written into is an `errore_cartella` naming the folder.
 class blocco_cartella {
  public:
   explicit blocco_cartella(const std::string& cartella);

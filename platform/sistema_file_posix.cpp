@@ -136,6 +136,12 @@ std::vector<std::string> nomi_in_cartella(const std::string& cartella) noexcept 
 blocco_cartella::blocco_cartella(const std::string& cartella) {
   manico_ = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (manico_ < 0) fallisci(cartella, errno);
+  // A folder that cannot be written into is told as such, before any file is tried there.
+  if (::faccessat(AT_FDCWD, cartella.c_str(), W_OK | X_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EROFS)) {
+    int numero = errno;
+    ::close(manico_);
+    throw errore_cartella(cartella, motivo(numero));
+  }
   int esito;
   do esito = ::flock(manico_, LOCK_EX);
   while (esito != 0 && errno == EINTR);

@@ -49,6 +49,22 @@ bool regolare(HANDLE h) {
          (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// True when the last part of `percorso` is a name that Windows gives a device in every
+// folder (NUL, CON, PRN, AUX, COM1 to COM9, LPT1 to LPT9, with any extension): such a
+// path opens the device, never a file, though some systems (Wine) call it a disk file.
+bool dispositivo(const std::string& percorso) {
+  size_t inizio = percorso.find_last_of("\\/:");
+  std::string nome = percorso.substr(inizio == std::string::npos ? 0 : inizio + 1);
+  nome = nome.substr(0, nome.find('.'));
+  while (!nome.empty() && nome.back() == ' ') nome.pop_back();
+  for (char& c : nome) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  if (nome == "NUL" || nome == "CON" || nome == "PRN" || nome == "AUX") return true;
+  return nome.size() == 4 && (nome.starts_with("COM") || nome.starts_with("LPT")) && nome[3] >= '1' &&
+         nome[3] <= '9';
+}
+
 bool trattenuto(DWORD codice) {
   return codice == ERROR_SHARING_VIOLATION || codice == ERROR_LOCK_VIOLATION || codice == ERROR_ACCESS_DENIED;
 }
@@ -153,6 +169,7 @@ void elimina_se_esiste(const std::string& percorso) noexcept {
 }
 
 bool esiste_file(const std::string& percorso) {
+  if (dispositivo(percorso)) return false;
   HANDLE h = apri_per_guardare(in_utf16(percorso), FILE_READ_ATTRIBUTES);
   if (h == INVALID_HANDLE_VALUE) return false;
   bool risultato = regolare(h);
@@ -161,6 +178,7 @@ bool esiste_file(const std::string& percorso) {
 }
 
 std::string leggi(const std::string& percorso, uint64_t massimo) {
+  if (dispositivo(percorso)) throw errore_file(percorso, "not a regular file");
   HANDLE h = apri_per_guardare(in_utf16(percorso), GENERIC_READ);
   if (h == INVALID_HANDLE_VALUE) fallisci_ora(percorso);
   struct chiusura {
@@ -215,6 +233,12 @@ blocco_cartella::blocco_cartella(const std::string& cartella) {
       return;
     }
     DWORD codice = GetLastError();
+    // Refused where no lock stands (not even one being deleted): the folder cannot be
+    // written into.
+    if ((codice == ERROR_ACCESS_DENIED || codice == ERROR_WRITE_PROTECT) &&
+        GetFileAttributesW(nome.c_str()) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) {
+      throw errore_cartella(cartella, motivo_sistema(codice));
+    }
     // Held by another run: wait for it. Just closed by one, the file is still being
     // deleted and refuses with access denied for a moment: wait a little for that too.
     bool in_attesa = codice == ERROR_SHARING_VIOLATION ||

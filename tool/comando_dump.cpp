@@ -10,6 +10,7 @@
 #include <ostream>
 
 #include "platform/file_servizi.h"
+#include "platform/flussi_standard.h"
 #include "tool/decodifica.h"
 #include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
@@ -118,6 +119,7 @@ int comando_dump(const std::vector<std::string>& argomenti, std::istream& ingres
     const std::string& nome = file == "-" ? nome_ingresso : file;
     try {
       if (file == "-") {
+        ingresso_binario();
         stampa_file(nome, genere, leggi_ingresso(ingresso, massimo_byte(genere)), o.stampa, uscita);
       } else {
         stampa_file(nome, genere, leggi_file_limitato(nome, massimo_byte(genere)), o.stampa, uscita);

@@ -53,11 +53,17 @@ TEST_F(Dump, TableOfTheBuiltInRunAsText) {
             87);
 }
 
+// Read from a folder named outside ASCII: its name comes back whole in the JSON.
 TEST_F(Dump, TableAsJsonLines) {
-  esito_strumento e = esegui_strumento({"dump", "--json", compilato("_brezane.sim")});
+  std::string cartella = percorso_in(compilati(), "\xC3\xA8 \xD0\x96");
+  std::filesystem::create_directory(percorso_di(cartella));
+  std::string tabella = percorso_in(cartella, "t.sim");
+  scrivi_file(tabella, leggi_file(compilato("_brezane.sim")));
+  esito_strumento e = esegui_strumento({"dump", "--json", tabella});
   ASSERT_EQ(e.stato, 0) << e.errori;
   std::vector<valore_json> v = righe_json(e.uscita);
   ASSERT_EQ(v.size(), 1u + 26 + 8 + 6);
+  EXPECT_EQ(v[0]["file"].s, tabella);
   EXPECT_EQ(v[0]["kind"].s, "table");
   EXPECT_EQ(v[0]["stations"].n, 26);
   EXPECT_EQ(v[0]["signboards"].n, 8);

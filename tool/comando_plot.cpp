@@ -9,6 +9,7 @@
 
 #include "model/nomi_file.h"
 #include "platform/file_servizi.h"
+#include "platform/flussi_standard.h"
 #include "tool/dati_disegno.h"
 #include "tool/decodifica.h"
 #include "tool/grafico.h"
@@ -72,6 +73,7 @@ int comando_plot(const std::vector<std::string>& argomenti, std::istream&, std::
   try {
     std::string svg = grafico(o, in_lettura);
     if (o.uscita == "-") {
+      uscita_binaria();  // the same bytes as in a file
       uscita << svg;
     } else {
       scrivi_file(o.uscita, svg);

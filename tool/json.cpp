@@ -27,10 +27,14 @@ oggetto_json& oggetto_json::reale(const char* nome, double valore) {
   return *this;
 }
 
-oggetto_json& oggetto_json::testo(const char* nome, std::string_view testo_1252) {
+oggetto_json& oggetto_json::testo(const char* nome, std::string_view utf8) {
   chiave(nome);
-  corpo_ += stringa_json(in_utf8(testo_1252), true);
+  corpo_ += stringa_json(utf8);
   return *this;
+}
+
+oggetto_json& oggetto_json::testo_1252(const char* nome, std::string_view testo_1252) {
+  return testo(nome, in_utf8(testo_1252));
 }
 
 oggetto_json& oggetto_json::nullo(const char* nome) {

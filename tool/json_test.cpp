@@ -5,9 +5,9 @@
 #include <cmath>
 #include <limits>
 
-TEST(Json, StringsAreAsciiAndNumbersExact) {
-  EXPECT_EQ(oggetto_json().testo("t", "S. MAR\xCD" "A \"N\"\t\\\x80\x7F").riga(),
-            "{\"t\":\"S. MAR\\u00cdA \\\"N\\\"\\u0009\\\\\\u20ac\\u007f\"}");
+TEST(Json, StringsAreUtf8AndNumbersExact) {
+  EXPECT_EQ(oggetto_json().testo("t", "S. MAR\xC3\x8D" "A \"N\"\t\\\x7F").riga(),
+            "{\"t\":\"S. MAR\xC3\x8D" "A \\\"N\\\"\\u0009\\\\\\u007f\"}");
   oggetto_json j;
   j.numero("a", -2147483648LL)
       .reale("x", 0.1)

@@ -44,10 +44,17 @@ std::string leggi_riga(const std::vector<std::string>& argomenti, const std::vec
   return "";
 }
 
+bool e_aiuto(const std::string& argomento) {
+#ifdef _WIN32
+  if (argomento == "/?") return true;
+#endif
+  return argomento == "--help" || argomento == "-h";
+}
+
 bool chiede_aiuto(const std::vector<std::string>& argomenti) {
   for (const std::string& a : argomenti) {
     if (a == "--") return false;
-    if (a == "--help" || a == "-h") return true;
+    if (e_aiuto(a)) return true;
   }
   return false;
 }

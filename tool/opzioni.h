@@ -32,7 +32,10 @@ struct riga_letta {
 // names what is wrong ("unknown option --bogus", "--line needs a value").
 std::string leggi_riga(const std::vector<std::string>& argomenti, const std::vector<opzione>& opzioni, riga_letta& r);
 
-// True when the arguments ask for help: `--help` or `-h` before any "--".
+// True for an argument that asks for help: `--help`, `-h`, and on Windows `/?`.
+bool e_aiuto(const std::string& argomento);
+
+// True when the arguments ask for help: such an argument before any "--".
 bool chiede_aiuto(const std::vector<std::string>& argomenti);
 
 // What is wrong with a command line; nothing when `motivo` is empty. A wrong value

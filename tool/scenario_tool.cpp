@@ -5,6 +5,7 @@
 #include "tool/scenario_tool.h"
 
 #include "model/disposizione.h"
+#include "model/documentazione.h"
 #include "tool/opzioni.h"
 
 namespace {
@@ -67,7 +68,8 @@ being read:
 A problem of a file as a whole is placed at line 1, column 1. Each note names what
 stands in the way and is placed at the record that put it there, when there is one;
 "no track grid: nothing is compiled" is the last note when nothing was compiled.
-docs/codes.md explains every code and how to mend it.
+docs/codes.md explains every code and how to mend it, in
+)" SCENARIO_DOCUMENTAZIONE R"(.
 )";
 
 constexpr const char* aiuto_check =
@@ -215,7 +217,8 @@ void aiuto_generale(std::ostream& u) {
   }
   u << "\nscenario_tool SUBCOMMAND --help tells more about each. Options take their value\n"
        "as --option VALUE or --option=VALUE. The source formats, every error code and a\n"
-       "tutorial are in the docs/ folder of the sources.\n";
+       "tutorial (docs/README.md), and the layouts of the compiled files\n"
+       "(compiler/FORMATI.md), are in\n" SCENARIO_DOCUMENTAZIONE ".\n";
 }
 
 }  // namespace
@@ -226,7 +229,7 @@ int scenario_tool(const std::vector<std::string>& argomenti, std::istream& ingre
                   std::ostream& errori) {
   if (argomenti.empty()) return riferisci_sbaglio(errori, "", {"a SUBCOMMAND is needed"});
   const std::string& primo = argomenti[0];
-  if (primo == "--help" || primo == "-h" || primo == "help") {
+  if (e_aiuto(primo) || primo == "help") {
     aiuto_generale(uscita);
     return 0;
   }

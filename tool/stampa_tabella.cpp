@@ -55,7 +55,7 @@ void riga_json(int i, size_t offset, const voce& v, ruolo_voce r, std::ostream& 
   j.numero("entry", i).numero("offset", static_cast<int64_t>(offset)).testo("role", nome_ruolo(r));
   auto membri = membri_voce(v);
   for (size_t m = 0; m < membri.size(); ++m) {
-    if (m == membri_prima_del_testo) j.testo("testo", v.testo);
+    if (m == membri_prima_del_testo) j.testo_1252("testo", v.testo);
     j.numero(membri[m].nome, membri[m].valore);
   }
   u << j.riga() << '\n';
