@@ -42,8 +42,8 @@ bool temporaneo_di(const std::string& nome, const std::string& base) {
 }
 
 // A second name for the earlier file under `percorso`, so that it can be put back;
-// empty when there is no earlier file. Where the file system has no hard links, the
-// earlier content is copied.
+// empty when there is no earlier file. Where no hard link is made (none on the file
+// system, or one that could not be deleted again), the earlier content is copied.
 std::string conserva(const std::string& percorso) {
   if (!sistema::esiste_file(percorso)) return "";
   std::string seconda = nome_temporaneo(percorso);

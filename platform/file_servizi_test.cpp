@@ -106,30 +106,56 @@ TEST(FileServizi, LinksAreNeverWrittenThroughAndLeftoversGo) {
 #endif
 
 TEST(FileServizi, ASetIsReplacedWholeOrNotAtAll) {
-  PiattaformaProva p;
-  p.scrivi("a", "old a");
-  p.scrivi("c", "old c");
-  // b cannot be replaced: a directory that is not empty stands under its name.
-  std::filesystem::create_directory(p.percorso("b"));
-  p.scrivi("b/x", "");
-  auto prova = [&](const std::vector<std::string>& nomi) {
-    std::vector<std::unique_ptr<file_nuovo>> file;
-    std::vector<file_nuovo*> insieme;
-    for (const std::string& nome : nomi) {
-      file.push_back(std::make_unique<file_nuovo>(p.percorso(nome)));
-      file.back()->scrivi("new", 3);
-      insieme.push_back(file.back().get());
+  // b's rename fails, with a, n and c on either side of it (n has no earlier file):
+  // either a directory that is not empty stands under its name, or its earlier file has
+  // been given a second name for the way back and then the written file is gone. Either
+  // way the earlier set is whole and no second name stays.
+  for (bool cartella : {true, false}) {
+    SCOPED_TRACE(cartella ? "a directory under b" : "b's written file gone");
+    PiattaformaProva p;
+    p.scrivi("a", "old a");
+    p.scrivi("c", "old c");
+    if (cartella) {
+      std::filesystem::create_directory(percorso_di(p.percorso("b")));
+      p.scrivi("b/x", "");
+    } else {
+      p.scrivi("b", "old b");
     }
-    sostituisci_insieme(insieme);
-  };
-  EXPECT_THROW(prova({"a", "n", "b", "c"}), errore_file);
-  EXPECT_EQ(p.leggi("a"), "old a");
-  EXPECT_EQ(p.leggi("c"), "old c");
-  EXPECT_EQ(p.contenuto(), (std::vector<std::string>{"a", "b", "c"}));  // n had no earlier file
+    auto prova = [&](const std::vector<std::string>& nomi, const std::string& perso) {
+      std::vector<std::unique_ptr<file_nuovo>> file;
+      std::vector<file_nuovo*> insieme;
+      for (const std::string& nome : nomi) {
+        file.push_back(std::make_unique<file_nuovo>(p.percorso(nome)));
+        file.back()->scrivi("new", 3);
+        insieme.push_back(file.back().get());
+        if (nome != perso) continue;
+        file.back()->chiudi();
+        for (const std::string& voce : p.contenuto()) {
+          if (voce.starts_with(nome + ".")) elimina_file(p.percorso(voce));
+        }
+      }
+      sostituisci_insieme(insieme);
+    };
+    try {
+      prova({"a", "n", "b", "c"}, cartella ? "" : "b");
+      ADD_FAILURE() << "the set was replaced";
+    } catch (const errore_file& e) {
+      EXPECT_EQ(e.percorso, p.percorso("b"));
+    }
+    EXPECT_EQ(p.leggi("a"), "old a");
+    EXPECT_EQ(p.leggi("c"), "old c");
+    if (!cartella) {
+      EXPECT_EQ(p.leggi("b"), "old b");
+    }
+    EXPECT_EQ(p.contenuto(), (std::vector<std::string>{"a", "b", "c"}));
 
-  prova({"a", "n", "c"});
-  EXPECT_EQ(p.leggi("a") + p.leggi("n") + p.leggi("c"), "newnewnew");
-  EXPECT_EQ(p.contenuto(), (std::vector<std::string>{"a", "b", "c", "n"}));
+    // Replaced, the earlier files' second names go as well.
+    std::vector<std::string> nomi{"a", "n", "c"};
+    if (!cartella) nomi.push_back("b");
+    prova(nomi, "");
+    for (const std::string& nome : nomi) EXPECT_EQ(p.leggi(nome), "new") << nome;
+    EXPECT_EQ(p.contenuto(), (std::vector<std::string>{"a", "b", "c", "n"}));
+  }
 }
 
 TEST(FileServizi, ABoundedReadTakesOnlyASmallEnoughRegularFile) {

@@ -39,7 +39,8 @@ void chiudi_in_silenzio(manico file) noexcept;
 void sostituisci(const std::string& da, const std::string& a);
 
 // Makes `nuovo` a second name of the existing file `esistente`. False when the file
-// system cannot (no hard links there); any other failure throws.
+// system cannot (no hard links there), and on Windows for a read-only file, whose second
+// name could not be deleted again; any other failure throws.
 bool collega(const std::string& esistente, const std::string& nuovo);
 
 // Deletes a file; a missing file is a failure too.

@@ -133,8 +133,12 @@ void sostituisci(const std::string& da, const std::string& a) {
 // A second name made for a file that another program holds open could not be removed
 // again while it does: the link is made only once the file could be deleted, that is
 // once nobody holds it without sharing its deletion; until then as in `sostituisci`.
+// Nor could a read-only file's second name be removed: none is made for one, as where the
+// file system has no hard links.
 bool collega(const std::string& esistente, const std::string& nuovo) {
   std::wstring nome = in_utf16(esistente);
+  DWORD attributi = GetFileAttributesW(nome.c_str());
+  if (attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_READONLY) != 0) return false;
   auto limite = std::chrono::steady_clock::now() + attesa_sostituzione;
   for (;;) {
     HANDLE h = CreateFileW(nome.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
