@@ -164,12 +164,41 @@ profile alone, and the legend lists only what is drawn.
 Exit status 1 when a file cannot be read, decoded or written; 64 a wrong command line.
 )";
 
+constexpr const char* aiuto_view =
+    R"(usage: scenario_tool view [--line NAME] [--train NAME] [-o FILE.html] SOURCE_DIR
+
+Compiles and checks the source files in SOURCE_DIR in memory, as check does (nothing
+is written there), and writes the route as one interactive HTML page: the plan above,
+the profile under it against kilometres, both following one zoom and position. The
+page holds its script, style and data, makes no network request, and opens from disk
+in any current browser.
+
+  --line NAME, --train NAME   as for compile
+  -o, --output FILE   the page to write (default view.html in the current
+                      directory); - writes it to standard output
+
+In the page: the wheel zooms, dragging pans, the arrow keys pan (left, right) and
+zoom (up, down), Home shows the whole route; the pointer's kilometre is marked on
+both the plan and the profile. Each layer is switched on and off above the chart:
+line speed limits, slowdowns, the allowed speed (the lower of the two), boards and
+indicators, gradients, curves with their radius, tunnels, adhesion, stations,
+signals, kilometre posts, code points, diagnostics. Every object has a tooltip with
+its values as compiled, its record as written and FILE:LINE. The box at the top
+jumps to a station by name or to a kilometre (12.5). The diagnostics of check are
+listed beside the chart and drawn at their kilometre; clicking one goes there. When
+the compile stopped, what was loaded before the stop is drawn and the stop marked.
+
+Exit status: 0 the page was written, whatever the route's errors; 2 a file that
+could not be read or written; 64 a wrong command line.
+)";
+
 const sottocomando sottocomandi[] = {
     {"sources", "write the built-in source files and crew documents into a directory", aiuto_sources, comando_sources},
     {"compile", "compile source files and explain what the compiler finds", aiuto_compile, comando_compile},
     {"check", "report every problem of source files at once, writing nothing", aiuto_check, comando_check},
     {"dump", "print compiled files, member by member, as text or JSON lines", aiuto_dump.c_str(), comando_dump},
     {"plot", "draw the compiled route's plan and profile as SVG", aiuto_plot, comando_plot},
+    {"view", "see the route of source files in the browser: plan, profile, layers", aiuto_view, comando_view},
 };
 
 void aiuto_generale(std::ostream& u) {
