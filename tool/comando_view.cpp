@@ -16,6 +16,9 @@
 #include "tool/opzioni.h"
 #include "tool/pagina_vista.h"
 #include "tool/scenario_tool.h"
+#ifdef SCENARIO_SERVIZIO_VISTA
+#include "tool/servizio_vista.h"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -25,13 +28,31 @@ struct opzioni_view {
   richiesta_caricamento richiesta{linea_incorporata, treno_incorporato, true, false};
   std::string sorgenti;
   std::string uscita = "view.html";
+  bool servi = false;
+  int porta = 8021;
 };
 
 sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_view& o) {
   riga_letta r;
   std::string sbaglio =
-      leggi_riga(argomenti, {{"--line", nullptr, true}, {"--train", nullptr, true}, {"--output", "-o", true}}, r);
+      leggi_riga(argomenti,
+                 {{"--line", nullptr, true},
+                  {"--train", nullptr, true},
+                  {"--output", "-o", true},
+                  {"--serve", nullptr, false},
+                  {"--port", nullptr, true}},
+                 r);
   if (!sbaglio.empty()) return {sbaglio};
+  o.servi = r.ha("--serve");
+  if (r.valori.contains("--port")) {
+    if (!o.servi) return {"--port goes with --serve"};
+    const std::string& p = r.valori["--port"];
+    if (p.empty() || p.size() > 5 || p.find_first_not_of("0123456789") != std::string::npos || std::stoi(p) > 65535) {
+      return {"--port is a number from 0 to 65535", true};
+    }
+    o.porta = std::stoi(p);
+  }
+  if (o.servi && r.valori.contains("--output")) return {"--serve writes no file: -o does not go with it"};
   if (r.valori.contains("--line")) o.richiesta.linea = r.valori["--line"];
   if (r.valori.contains("--train")) o.richiesta.treno = r.valori["--train"];
   if (r.valori.contains("--output")) o.uscita = r.valori["--output"];
@@ -51,6 +72,14 @@ int comando_view(const std::vector<std::string>& argomenti, std::istream&, std::
                  std::ostream& errori) {
   opzioni_view o;
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "view", s);
+  if (o.servi) {
+#ifdef SCENARIO_SERVIZIO_VISTA
+    return servi_vista(o.sorgenti, o.richiesta, o.porta, uscita, errori);
+#else
+    errori << "scenario_tool: this build has no --serve (it was built without the HTTP server library)\n";
+    return 2;
+#endif
+  }
   return esegui_passo(
       [&] {
         sorgenti_in_memoria sorgenti = leggi_sorgenti(o.sorgenti, o.richiesta);

@@ -166,6 +166,7 @@ Exit status 1 when a file cannot be read, decoded or written; 64 a wrong command
 
 constexpr const char* aiuto_view =
     R"(usage: scenario_tool view [--line NAME] [--train NAME] [-o FILE.html] SOURCE_DIR
+       scenario_tool view --serve [--port N] [--line NAME] [--train NAME] SOURCE_DIR
 
 Compiles and checks the source files in SOURCE_DIR in memory, as check does (nothing
 is written there), and writes the route as one interactive HTML page: the plan above,
@@ -188,8 +189,19 @@ jumps to a station by name or to a kilometre (12.5). The diagnostics of check ar
 listed beside the chart and drawn at their kilometre; clicking one goes there. When
 the compile stopped, what was loaded before the stop is drawn and the stop marked.
 
-Exit status: 0 the page was written, whatever the route's errors; 2 a file that
-could not be read or written; 64 a wrong command line.
+With --serve nothing is written: the page is served on http://127.0.0.1:N/ (the
+address is printed; nothing is opened), and each time one of the two source files
+is saved (they are looked at ten times a second) it is compiled again in memory and
+the open page redraws, keeping its zoom, position and layers. The server answers
+only its page and its stream of data, only on the loopback address, and refuses a
+request with a Host other than 127.0.0.1:N or localhost:N, or from another origin.
+Ctrl-C stops it.
+  --port N       the port (default 8021; 0 lets the system choose one)
+A build without the HTTP server library (cpp-httplib) has no --serve.
+
+Exit status: 0 the page was written (or the server stopped on Ctrl-C), whatever the
+route's errors; 2 a file that could not be read or written, or a port that could
+not be listened on; 64 a wrong command line.
 )";
 
 const sottocomando sottocomandi[] = {

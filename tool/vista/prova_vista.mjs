@@ -7,7 +7,8 @@
 // build/vista. The screenshots of the built-in route and of a route with an error are
 // left there to be looked at. Exit status 1 when a check fails.
 import { chromium } from "playwright-core";
-import { execFileSync } from "node:child_process";
+import { execFileSync, spawn } from "node:child_process";
+import http from "node:http";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
@@ -123,9 +124,65 @@ try {
   await page.evaluate(() => window.vista.centreOn(100400));
   await page.screenshot({ path: path.join(foto, "vista-errore-zoom.png") });
   verifica(errori.length === 0, "no script error on either page: " + errori.join("; "));
+
+  // The live page: a saved change of a station's length is drawn in under a second,
+  // with the zoom kept. (Only where scenario_tool was built with --serve.)
+  const aiuto = execFileSync(strumento, ["view", "--help"]).toString();
+  if (aiuto.includes("--serve")) await provaDalVivo(b);
 } finally {
   await b.close();
   fs.rmSync(lavoro, { recursive: true, force: true });
 }
+async function provaDalVivo(b) {
+  const servitore = spawn(strumento, ["view", "--serve", "--port", "0", sorgenti], { stdio: ["ignore", "pipe", "inherit"] });
+  const indirizzo = await new Promise((fatto, fallito) => {
+    servitore.stdout.once("data", d => fatto(String(d).trim()));
+    servitore.once("exit", () => fallito(new Error("the server ended")));
+  });
+  try {
+    const page = await b.newPage();
+    const richieste = [];
+    page.on("request", r => richieste.push(r.url()));
+    await page.goto(indirizzo);
+    await page.waitForFunction(() => window.vista && window.vista.data.stations.length === 26);
+    await page.evaluate(() => window.vista.centreOn(15300));
+    await page.waitForTimeout(300);  // the stream's first event, the same data
+    const prima = await page.evaluate(() => [window.vista.view.m0, window.vista.view.m1]);
+    const t0 = Date.now();
+    const file = path.join(sorgenti, "QUMA-DORVIA_MIRELO_brezane-.txt");
+    const testo = fs.readFileSync(file, "latin1");
+    fs.writeFileSync(file, testo.replace("stazione,   15300,  4,  500,", "stazione,   15300,  4,  700,"), "latin1");
+    await page.waitForFunction(() => window.vista.data.stations[2].to === 15650, null, { timeout: 5000 });
+    const tempo = Date.now() - t0;
+    const dopo = await page.evaluate(() => [window.vista.view.m0, window.vista.view.m1,
+      document.querySelector('#profile .station[data-name="VALMERINO"] rect').getAttribute("width")]);
+    verifica(tempo < 1000 && dopo[0] === prima[0] && dopo[1] === prima[1],
+             `a saved station length is drawn in ${tempo} ms, the view kept at ${Math.round(dopo[0])}-${Math.round(dopo[1])} m`);
+    const origine = new URL(indirizzo).origin;
+    verifica(richieste.every(u => u.startsWith(origine + "/")), "the live page asks only its own server: " + JSON.stringify(richieste));
+    await page.screenshot({ path: path.join(foto, "vista-dal-vivo.png") });
+    // Its page and stream only, to loopback names only, from its own origin only.
+    const stato = async (percorso, intestazioni = {}) => (await fetch(new URL(percorso, indirizzo), { headers: intestazioni })).status;
+    // Node's own client: a browser's fetch may not set Host, nor send "/../x" as it is.
+    const grezza = (percorso, intestazioni = {}) => new Promise(fatto => {
+      http.get({ host: "127.0.0.1", port: new URL(indirizzo).port, path: percorso, headers: intestazioni }, r => {
+        let corpo = "";
+        r.on("data", d => { corpo += d; });
+        r.on("end", () => fatto([r.statusCode, corpo.length]));
+      });
+    });
+    const risposte = [await grezza("/../x"), await grezza("/", { Host: "example.com" }),
+                      await grezza("/", { Origin: "http://example.com" }), await grezza("/x")];
+    verifica(risposte.every(([codice, lunghezza]) => codice >= 400 && lunghezza === 0) && await stato("/") === 200,
+             "another path, a foreign Host or another origin gets no content: " + JSON.stringify(risposte));
+    await page.close();
+  } finally {
+    const uscito = new Promise(fatto => servitore.once("exit", (codice, segnale) => fatto([codice, segnale])));
+    servitore.kill("SIGINT");
+    const [codice] = await uscito;
+    verifica(codice === 0, "the server stops cleanly on Ctrl-C (SIGINT), exit status " + codice);
+  }
+}
+
 console.log(fallite ? `${fallite} checks failed` : "every check passed");
 process.exit(fallite ? 1 : 0);
