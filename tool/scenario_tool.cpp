@@ -196,6 +196,46 @@ not overwritten: it is named on standard error and nothing is written (exit stat
   --train NAME   train name (default treno)
 )";
 
+constexpr const char* aiuto_view =
+    R"(usage: scenario_tool view [--line NAME] [--train NAME] [-o FILE.html] SOURCE_DIR
+       scenario_tool view --serve [--port N] [--line NAME] [--train NAME] SOURCE_DIR
+
+Compiles and checks the source files in SOURCE_DIR in memory, as check does (nothing
+is written there), and writes the route as one interactive HTML page: the plan above,
+the profile under it against kilometres, both following one zoom and position. The
+page holds its script, style and data, makes no network request, and opens from disk
+in any current browser.
+
+  --line NAME, --train NAME   as for compile
+  -o, --output FILE   the page to write (default view.html in the current
+                      directory); - writes it to standard output
+
+In the page: the wheel zooms, dragging pans, the arrow keys pan (left, right) and
+zoom (up, down), Home shows the whole route; the pointer's kilometre is marked on
+both the plan and the profile. Each layer is switched on and off above the chart:
+line speed limits, slowdowns, the allowed speed (the lower of the two), boards and
+indicators, gradients, curves with their radius, tunnels, adhesion, stations,
+signals, kilometre posts, code points, diagnostics. Every object has a tooltip with
+its values as compiled, its record as written and FILE:LINE. The box at the top
+jumps to a station by name or to a kilometre (12.5). The diagnostics of check are
+listed beside the chart and drawn at their kilometre; clicking one goes there. When
+the compile stopped, what was loaded before the stop is drawn and the stop marked.
+
+With --serve nothing is written: the page is served on http://127.0.0.1:N/ (the
+address is printed; nothing is opened), and each time one of the two source files
+is saved (they are looked at ten times a second) it is compiled again in memory and
+the open page redraws, keeping its zoom, position and layers. The server answers
+only its page and its stream of data, only on the loopback address, and refuses a
+request with a Host other than 127.0.0.1:N or localhost:N, or from another origin.
+Ctrl-C stops it.
+  --port N       the port (default 8021; 0 lets the system choose one)
+A build without the HTTP server library (cpp-httplib) has no --serve.
+
+Exit status: 0 the page was written (or the server stopped on Ctrl-C), whatever the
+route's errors; 2 a file that could not be read or written, or a port that could
+not be listened on; 64 a wrong command line.
+)";
+
 const sottocomando sottocomandi[] = {
     {"sources", "write the built-in source files and crew documents into a directory", aiuto_sources, comando_sources},
     {"compile", "compile source files and explain what the compiler finds", aiuto_compile, comando_compile},
@@ -204,6 +244,7 @@ const sottocomando sottocomandi[] = {
     {"plot", "draw the compiled route's plan and profile as SVG", aiuto_plot, comando_plot},
     {"explain", "print the reference of one code or warning", aiuto_explain, comando_explain},
     {"new", "write a small starting pair of source files for a route of your own", aiuto_new, comando_new},
+    {"view", "see the route of source files in the browser: plan, profile, layers", aiuto_view, comando_view},
 };
 
 void aiuto_generale(std::ostream& u) {

@@ -1,6 +1,7 @@
 // scenario_tool: the route author's command. `sources` writes the built-in text files,
 // `compile` compiles source files of the author's own into the simulator's files and
-// explains a recorded code, `dump` prints compiled files, `plot` draws the route.
+// explains a recorded code, `dump` prints compiled files, `plot` draws the route,
+// `view` shows it in the browser.
 #pragma once
 
 #include <istream>
@@ -32,4 +33,6 @@ int comando_explain(const std::vector<std::string>& argomenti, std::istream& ing
 int comando_new(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
                 std::ostream& errori);
 int comando_plot(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                 std::ostream& errori);
+int comando_view(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
                  std::ostream& errori);

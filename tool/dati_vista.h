@@ -1,0 +1,31 @@
+// The data of `view`: what a compilation in memory of a pair of source files loaded
+// and placed, with the check's diagnostics, as one JSON object for the page to draw.
+//
+// Every object on the grid carries its values as compiled (the cell's members, the
+// table entry of a station or signboard) and as written (the text of its record), with
+// the record's place FILE:LINE; stretches (speed limits, gradients, adhesion, tunnels,
+// curves) carry the record that starts them where one is found. When the compilation
+// stopped, what was loaded up to the stop is still there, and `stop` says where.
+//
+// The object's keys (positions are metres from the route's origin):
+//   line, train, files: {line, service}, length, grid_end, code, position,
+//   stop: null or {code, m, file, line, message},
+//   plan: [[m, x, y], ...] every 50 m,
+//   speed, gradient, adhesion, tunnels: [[from, to, value, src], ...],
+//   curves: [[from, to, radius, side, src], ...] (side "left" or "right"),
+//   slowdowns: [[from, to, kmh, src], ...],
+//   stations: [{name, entry, m, from, to, kind, stop, src, ...}],
+//   objects: [{kind, cell, m, what, members, src}], km_posts: [{entry, m, km}],
+//   sources: {FILE: {LINE: text}} the lines that a src names,
+//   diagnostics: [{severity, code, message, file, line, column, m, notes}].
+// A src is "FILE:LINE", or null.
+#pragma once
+
+#include <string>
+
+#include "loader/caricatore.h"
+#include "loader/sorgenti_scenario.h"
+
+// The JSON of the two source files of `sorgenti` (which is not changed); plain ASCII,
+// safe inside an HTML script element (no "</" in it).
+std::string dati_vista_json(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& richiesta);
