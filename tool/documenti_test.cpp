@@ -62,7 +62,8 @@ std::string cambia(const std::string& testo, const modifica& m) {
   for (std::string& r : righe) {
     if (!r.empty() && r.back() == '\r') r.pop_back();
   }
-  auto da = righe.erase(righe.begin() + m.riga - 1, righe.begin() + m.riga - 1 + m.togli);
+  const auto da_qui = righe.begin() + m.riga - 1;
+  auto da = righe.erase(da_qui, da_qui + std::min<long>(m.togli, righe.end() - da_qui));
   const std::vector<std::string> nuove = righe_di(m.righe);
   righe.insert(da, nuove.begin(), nuove.end());
   std::string fuori;
@@ -171,7 +172,14 @@ TEST(Documenti, EveryExampleIsWhatTheProgramPrints) {
   std::string cartelli;
   for (int k = 0; k < 45; ++k) cartelli += "cartello_indicatore,  " + std::to_string(229000 + 100 * k) + ",   (KM)\n";
 
-  const std::string mia_linea = "mine/VALLE_linea.txt", mio_servizio = "mine/VALLE_merci-.txt";
+  // The short pair of sources.md, written over a pair of `new`.
+  const std::string fonti = documento("sources.md");
+  auto primo_blocco = [&](const std::string& titolo) { return blocchi_di(sezione_di(fonti, titolo)).at(0); };
+  const std::vector<modifica> coppia_breve = {
+      {"src/A_linea.txt", 1, 1000, primo_blocco("## The line description\n")},
+      {"src/A_T-.txt", 1, 1000, primo_blocco("## The service description\n")}};
+
+  const std::string mio_servizio = "mine/VALLE_merci-.txt";
   const std::vector<std::string> mie = {"new", "--line", "VALLE", "--train", "merci", "@mine"};
   const std::vector<modifica> sbagli = {
       {mio_servizio, 17, 0, "stazzione,  2800,  4,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, MEZZO\n"},
@@ -248,6 +256,8 @@ TEST(Documenti, EveryExampleIsWhatTheProgramPrints) {
             {{servizio, 66, 1, "stazione,  229000,  6,  600,  0, 0, 0,  0,0,0,  4,1,1,    0,  12,17, 0, MIRELO C.\n"}},
             check},
            {"codes.md", "### `missing-generale`", -1, incorporate, {{servizio, 212, 1, ""}}, check},
+           {"sources.md", "## The service description\n", -1, {"new", "--line", "A", "--train", "T", "@src"},
+            coppia_breve, check},
            {"tutorial.md", "## 1.", -1, mie, {}, {{"check", "@mine"}}},
            {"tutorial.md", "## 2.", -1, mie, sbagli, {{"check", "--caret=always", "@mine"}}},
            {"tutorial.md", "## 3.", 2, mie, corretti, {{"check", "@mine"}}},
