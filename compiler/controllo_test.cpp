@@ -139,6 +139,10 @@ TEST(Controllo, Warnings) {
             "speed-order", 4, 12, 16},
            {linea(""), servizio("aderenza,  0,  80\r\naderenza,  2000,  90\r\naderenza,  1000,  80\r\n"),
             "adhesion-order", 4, 12, 16},
+           {linea("montagna,  3000,  3500,  1\r\nmontagna,  1000,  1500,  1\r\n"), servizio_neutro, "tunnel-order", 5,
+            12, 16, "1000 m comes after one at 3000 m"},
+           {linea("curvad3,  1000,  500\r\ncurvad3,  1200,  500\r\n"), servizio_neutro, "curve-order", 5, 11, 15,
+            "ends, at 1500 m"},
            // Fields that cannot be read: code 25 at the offending characters.
            {linea(""), servizio("segnale,  17.000,  2, 3, 1,  1, 0,  0,  0,0,0, 0\r\n"), "25", 2, 11, 17,
             "the 2nd field of segnale, its position in metres, must be a whole number; found \"17.000\""},

@@ -51,6 +51,7 @@ void caricatore::coda_pendenze(stato_caricamento& s) {
 
 esito_record caricatore::record_montagna(stato_caricamento& s) {
   int32_t inizio = s.lettore.leggi_lungo();
+  luogo_sorgente campo_inizio = campo_letto_ora(s);
   int32_t fine = s.lettore.leggi_lungo();
   int32_t tipo = s.lettore.leggi_lungo();
   if (!sta_in_griglia(inizio, scenario_.n_celle)) return fuori_griglia(inizio);
@@ -58,6 +59,22 @@ esito_record caricatore::record_montagna(stato_caricamento& s) {
     avvisa("end-before-start", "mountain stretch from " + std::to_string(inizio) + " m to " + std::to_string(fine) +
                                    " m: it covers no cell");
   }
+  // A stretch that begins 150 m or less after the one read before it ends is laid as
+  // kind 3: one out of order always is.
+  const auto prima = static_cast<size_t>(scenario_.n_montagne);
+  if (prima > 0 && inizio < scenario_.montagne_inizio[prima]) {
+    const std::string p = std::to_string(inizio), q = std::to_string(scenario_.montagne_inizio[prima]);
+    const int32_t tipo_scritto = tipo > 10 ? tipo - 10 : tipo;
+    avvisa("tunnel-order",
+           "mountain stretch at " + p + " m comes after one at " + q + " m: each is compared with the one read before it",
+           campo_inizio,
+           {{s.luogo_montagna, "the stretch before it, from " + q + " to " +
+                                   std::to_string(scenario_.montagne_fine[prima]) +
+                                   " m: the one at " + p + " m begins before it ends, so from " + p + " to " +
+                                   std::to_string(fine) + " m it is laid as kind 3" +
+                                   (tipo_scritto == 3 ? "" : ", not kind " + std::to_string(tipo_scritto))}});
+  }
+  s.luogo_montagna = luogo_record_;
   memo_montagna(inizio, fine, tipo);
   return esito_record::avanti;
 }

@@ -26,6 +26,7 @@ void controlla_metro(const tracciato_piano& t, int64_t m) {
 
 esito_record caricatore::record_curva(stato_caricamento& s) {
   int32_t inizio = s.lettore.leggi_lungo();
+  luogo_sorgente campo_inizio = campo_letto_ora(s);
   int32_t lunghezza = s.lettore.leggi_lungo();
   if (!sta_in_griglia(inizio, scenario_.n_celle)) return fuori_griglia(inizio);
   int classe = classe_curva(chiave_);
@@ -36,7 +37,15 @@ esito_record caricatore::record_curva(stato_caricamento& s) {
   if (fine < std::max<int64_t>(inizio, s.metro_tracciato) || lunghezza <= 0) {
     avvisa("empty-curve", "the curve from " + std::to_string(inizio) + " m, " + std::to_string(lunghezza) +
                               " m long, turns no metre of the plan");
+  } else if (s.luogo_curva.riga > 0 && inizio < s.metro_tracciato - 1) {
+    // The plan is laid in the order read: this curve turns from the previous one's end.
+    const std::string p = std::to_string(inizio), e = std::to_string(s.metro_tracciato - 1);
+    avvisa("curve-order", "curve at " + p + " m begins before the curve read before it ends, at " + e + " m",
+           campo_inizio,
+           {{s.luogo_curva, "the curve before it ends at " + e + " m: the one at " + p + " m turns the plan from " +
+                                e + " to " + std::to_string(fine) + " m only, not from " + p + " m"}});
   }
+  s.luogo_curva = luogo_record_;
   double curvatura = curvature[static_cast<size_t>(classe)];
   if (curva_sinistra(chiave_)) curvatura = -curvatura;
   if (!posa_rettilineo(inizio, true, s)) return esito_record::fermo;

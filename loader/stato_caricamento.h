@@ -36,6 +36,8 @@ struct stato_caricamento {
   int64_t metro_tracciato = 2;    // the next metre of the plan to compute
   int64_t posizione_pendenza = -1; // the position of the gradient read last
   luogo_sorgente luogo_pendenza;   // and its record
+  luogo_sorgente luogo_curva;      // the curve read last
+  luogo_sorgente luogo_montagna;   // the mountain stretch read last
   // For each kilometre-post entry (81, 82, 83 as read) the line of its record when its
   // position or value is not a multiple of 50, else 0: where a code 2 comes from.
   std::array<int, 3> riga_progressiva_storta{};

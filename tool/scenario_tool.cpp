@@ -85,9 +85,9 @@ nothing anywhere (SOURCE_DIR is never changed):
 - warnings for what compiles but is almost surely not meant, each with its name:
   unknown-keyword, unknown-section, missing-generale, missing-end, empty-service,
   empty-field (read as 0), speed-rounded, value-truncated, empty-curve,
-  end-before-start, gradient-order, speed-order, adhesion-order,
-  station-beyond-end, utf8-text, too-many-fields, too-few-fields, tab-separator,
-  keyword-in-section; scenario_tool explain NAME tells more of each.
+  end-before-start, gradient-order, speed-order, adhesion-order, curve-order,
+  tunnel-order, station-beyond-end, utf8-text, too-many-fields, too-few-fields,
+  tab-separator, keyword-in-section; scenario_tool explain NAME tells more of each.
 Without --line and --train, and without the built-in route's file in SOURCE_DIR,
 the one pair of source files there is checked.
 
