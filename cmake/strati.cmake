@@ -4,15 +4,16 @@
 # every include that points upward.
 #
 # From the bottom: the vocabulary, the system, reading, compiling, the built-in texts,
-# then the two programs side by side.
+# the language server, then the two programs side by side.
 set(strato_model 0)
 set(strato_platform 1)
 set(strato_loader 2)
 set(strato_compiler 3)
 set(strato_sources 4)
 set(strato_documents 4)
-set(strato_driver 5)
-set(strato_tool 5)
+set(strato_lsp 5)
+set(strato_driver 6)
+set(strato_tool 6)
 # Folders of one layer: the texts are one layer in two folders.
 set(gruppo_sources testi)
 set(gruppo_documents testi)
@@ -21,7 +22,7 @@ if(NOT RADICE)
   message(FATAL_ERROR "strati.cmake: RADICE, the source folder, is needed")
 endif()
 set(sbagli "")
-foreach(cartella model platform loader compiler sources documents driver tool)
+foreach(cartella model platform loader compiler sources documents lsp driver tool)
   file(GLOB file_cartella "${RADICE}/${cartella}/*.h" "${RADICE}/${cartella}/*.cpp")
   foreach(file ${file_cartella})
     file(STRINGS "${file}" inclusioni REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")

@@ -236,6 +236,25 @@ route's errors; 2 a file that could not be read or written, or a port that could
 not be listened on; 64 a wrong command line.
 )";
 
+constexpr const char* aiuto_lsp = R"(usage: scenario_tool lsp [--stdio]
+
+Serves an editor as a language server on standard input and output (JSON-RPC 2.0
+with Content-Length headers), until the editor sends exit or closes the input.
+An open NAME_linea.txt or NAME_TRAIN-.txt is checked together with its partner of
+the same folder, from the editor's unsaved text where it is open, else from the
+disk, and the diagnostics of check are published for both on every change, with
+their fixes as code actions. Hover tells what a keyword's record and a field are
+(with a position's km and cell), completion offers the keywords of the section,
+its headers and whole records, and the outline lists sections, stations, signals
+and the rest. The server reads the files of the folders of the files opened and
+never writes one. docs/editors.md sets it up in several editors.
+
+  --stdio        accepted and ignored (standard input and output are always used)
+
+Exit status 0 after shutdown and exit or at the end of the input, 1 for an exit
+without shutdown, 2 when this scenario_tool was built without it.
+)";
+
 const sottocomando sottocomandi[] = {
     {"sources", "write the built-in source files and crew documents into a directory", aiuto_sources, comando_sources},
     {"compile", "compile source files and explain what the compiler finds", aiuto_compile, comando_compile},
@@ -245,6 +264,7 @@ const sottocomando sottocomandi[] = {
     {"explain", "print the reference of one code or warning", aiuto_explain, comando_explain},
     {"new", "write a small starting pair of source files for a route of your own", aiuto_new, comando_new},
     {"view", "see the route of source files in the browser: plan, profile, layers", aiuto_view, comando_view},
+    {"lsp", "serve an editor as a language server: diagnostics, fixes, hover, completion", aiuto_lsp, comando_lsp},
 };
 
 void aiuto_generale(std::ostream& u) {

@@ -32,6 +32,8 @@ int comando_explain(const std::vector<std::string>& argomenti, std::istream& ing
                     std::ostream& errori);
 int comando_new(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
                 std::ostream& errori);
+int comando_lsp(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
+                std::ostream& errori);
 int comando_plot(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
                  std::ostream& errori);
 int comando_view(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,

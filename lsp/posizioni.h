@@ -1,0 +1,71 @@
+// A source file as an editor holds it, and positions between the editor and the
+// compiler.
+//
+// An editor sends the text as UTF-8 and counts a position's character by the
+// encoding agreed at the start: UTF-16 code units (the protocol's default) or UTF-8
+// bytes. The compiler reads Windows-1252 bytes and counts columns by bytes, from 1.
+// Every Unicode character becomes exactly one byte (one the code page lacks becomes
+// "?"), so the compiler's column N is the line's character N, whatever the editor
+// counts in.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class codifica_posizioni { utf16, utf8 };
+
+// A position as the editor counts it: line and character from 0.
+struct posizione_lsp {
+  int riga = 0;
+  int carattere = 0;
+
+  bool operator==(const posizione_lsp&) const = default;
+};
+
+struct intervallo_lsp {
+  posizione_lsp inizio, fine;
+
+  bool operator==(const intervallo_lsp&) const = default;
+};
+
+// UTF-8 text in the Windows-1252 bytes the compiler reads.
+std::string in_windows_1252(std::string_view utf8);
+// A text fit for JSON: its well-formed UTF-8 kept, every other byte taken as
+// Windows-1252 (the compiler's messages quote the sources' bytes).
+std::string utf8_sicuro(std::string_view testo);
+
+class testo_sorgente {
+ public:
+  testo_sorgente() = default;
+  // From the editor's UTF-8 text (a byte that is not well-formed UTF-8 is taken as
+  // Windows-1252), or from the file's bytes on disk.
+  static testo_sorgente da_utf8(std::string utf8);
+  static testo_sorgente da_windows_1252(std::string_view byte);
+
+  const std::string& utf8() const { return utf8_; }
+  const std::string& byte() const { return byte_; }
+  int righe() const { return static_cast<int>(inizi_.size()); }
+  // Line `riga` (from 0) in Windows-1252 bytes, without its line end; empty past the end.
+  std::string_view riga_byte(int riga) const;
+
+  // The compiler's line and column (from 1; column 0 the start of the line) as the
+  // editor counts them; a column past the line's end counts one unit for each column.
+  posizione_lsp verso_lsp(int riga, int colonna, codifica_posizioni c) const;
+  // The editor's position as the compiler's line and column, from 1.
+  std::pair<int, int> da_lsp(posizione_lsp p, codifica_posizioni c) const;
+  // Where line `riga` (from 0) ends, as the editor counts.
+  posizione_lsp fine_riga(int riga, codifica_posizioni c) const;
+  // The editor's position as an offset into the UTF-8 text (clamped to the line and
+  // the text), for an edit of a range.
+  size_t offset_utf8(posizione_lsp p, codifica_posizioni c) const;
+
+ private:
+  std::string utf8_;
+  std::string byte_;
+  // Where each line starts in `byte_` (lines end as the field reader ends them: CR LF,
+  // lone LF, lone CR), and where each line's UTF-8 text starts in `utf8_`.
+  std::vector<size_t> inizi_;
+  std::vector<size_t> inizi_utf8_;
+  void indicizza();
+};
