@@ -43,8 +43,9 @@ TEST(FileServizi, FailedWriteKeepsTheEarlierFileAndLeavesNoTemporary) {
       scrivi_file(p.percorso("a.dat"), std::string(100000, 'x'));
     } catch (const errore_file& e) {
       fallito = true;
-      EXPECT_TRUE(e.percorso.starts_with(p.percorso("a.dat.")) && e.percorso.ends_with(".tmp~")) << e.percorso;
-      EXPECT_FALSE(e.motivo.empty());
+      // The final name, with the temporary one as a detail.
+      EXPECT_EQ(e.percorso, p.percorso("a.dat"));
+      EXPECT_TRUE(e.motivo.find("(writing the temporary file a.dat.") != std::string::npos) << e.motivo;
     }
   });
   EXPECT_TRUE(fallito);
@@ -63,11 +64,10 @@ TEST(FileServizi, FailuresNameTheFileAndTheReason) {
     FAIL() << "a write into a missing directory succeeded";
   } catch (const errore_file& e) {
 #ifndef _WIN32
-    EXPECT_EQ(e.motivo, "No such file or directory");
+    EXPECT_TRUE(e.motivo.starts_with("No such file or directory (writing the temporary file a.txt.")) << e.motivo;
 #endif
-    EXPECT_FALSE(e.motivo.empty());
-    EXPECT_TRUE(std::string(e.what()).starts_with(p.percorso("manca/a.txt.")));
-    EXPECT_TRUE(std::string(e.what()).ends_with(".tmp~: " + e.motivo));
+    EXPECT_EQ(e.percorso, p.percorso("manca/a.txt"));
+    EXPECT_TRUE(e.motivo.ends_with(".tmp~)")) << e.motivo;
   }
   EXPECT_THROW(leggi_file(p.percorso("manca.txt")), errore_file);
   EXPECT_THROW(elimina_file(p.percorso("manca.txt")), errore_file);
