@@ -14,6 +14,8 @@ namespace {
 
 constexpr const char* coda_temporaneo = ".tmp~";
 constexpr size_t cifre_temporaneo = 16;
+static_assert(nome_file_massimo + 1 + cifre_temporaneo + std::string_view(".tmp~").size() == 255,
+              "a file name of the longest allowed length must leave room for its temporary suffix");
 
 // 16 hex digits, different for every call; the generator is seeded once a thread from
 // the system's source of randomness.
