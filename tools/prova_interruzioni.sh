@@ -16,7 +16,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 tool="$build/scenario_tool"
 genera="$build/genera_scenario"
-chiamate=(openat newfstatat read pread64 pwrite64 write fsync close rename link unlink flock getdents64)
+chiamate=(${CHIAMATE:-openat newfstatat read pread64 pwrite64 write fsync close rename link unlink flock getdents64})
 
 lavoro=$(mktemp -d)
 trap 'rm -rf "$lavoro"' EXIT
@@ -108,6 +108,40 @@ for errore in EIO EXDEV; do
     echo "rename $errore from #$da: $stato; $riga"
   done
 done
+
+# A run stopped while it holds the lock (SIGSTOP at its first write): a second one says
+# within 2 s that it waits, and gives up at its limit with exit 2, the folder untouched;
+# genera_scenario's second run, once the first goes on, does its work.
+rm -rf out && cp -r set_A out
+strace -o /dev/null -e inject=pwrite64:signal=SIGSTOP:when=1 "$tool" compile -w A out >/dev/null 2>&1 &
+primo=$!
+sleep 0.5
+"$tool" compile -w --wait 3 B out >/dev/null 2>secondo.txt &
+secondo=$!
+sleep 2
+grep -q "waiting for it (at most 3 s)" secondo.txt || sbaglio "a second compile did not say within 2 s that it waits"
+stato=0
+wait $secondo || stato=$?
+[ $stato = 2 ] || sbaglio "a second compile ended with $stato at its limit, not 2"
+grep -q "gave up after 3 s" secondo.txt || sbaglio "a second compile did not say that it gave up: $(cat secondo.txt)"
+kill -CONT $(pgrep -P $primo)
+wait $primo || sbaglio "the stopped compile failed once continued"
+[ "$(insieme out)" = A ] || sbaglio "the folder is not set A after the stopped compile and the one that gave up"
+echo "a compile beside a stopped one: $(head -1 secondo.txt)"
+
+prepara corsa
+strace -o /dev/null -e inject=pwrite64:signal=SIGSTOP:when=1 env -u DISPLAY corsa/genera_scenario >/dev/null 2>&1 &
+primo=$!
+sleep 0.5
+env -u DISPLAY corsa/genera_scenario >/dev/null 2>secondo.txt &
+secondo=$!
+sleep 2
+grep -q "waiting for it" secondo.txt || sbaglio "a second genera_scenario did not say within 2 s that it waits"
+kill -CONT $(pgrep -P $primo)
+wait $primo || sbaglio "the stopped genera_scenario failed once continued"
+wait $secondo || sbaglio "the second genera_scenario failed"
+[ "$(insieme corsa)" = A ] || sbaglio "the folder is not set A after two genera_scenario runs"
+echo "a genera_scenario beside a stopped one: $(head -1 secondo.txt)"
 
 echo "$prove runs killed or failed ($misti kills left a mixed set and its journal for the next run), $fallimenti failures"
 [ $fallimenti = 0 ]
