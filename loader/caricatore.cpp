@@ -32,6 +32,7 @@ esito_caricamento caricatore::carica(sorgenti_scenario& sorgenti) {
     fallimento_caricamento(s, nullptr, std::filesystem::path(e.percorso).filename().string() + ": " + e.motivo);
   }
   avvisi_campi_vuoti(s);
+  limitate_.chiudi(esito_.diagnostiche);
   esito_.luogo_finale = luogo_record_;
   return std::move(esito_);
 }
@@ -75,7 +76,7 @@ void caricatore::registra_guasto(const guasto_caricamento& e, const std::string&
 
 void caricatore::registra_codice(int32_t codice, std::optional<int64_t> posizione,
                                  std::vector<nota_diagnostica> note) {
-  esito_.diagnostiche.push_back(errore_registrato(codice, posizione, luogo_record_, std::move(note)));
+  limitate_.aggiungi(esito_.diagnostiche, errore_registrato(codice, posizione, luogo_record_, std::move(note)));
 }
 
 esito_record caricatore::ferma(int32_t codice, std::optional<int64_t> posizione, std::vector<nota_diagnostica> note) {
@@ -84,8 +85,9 @@ esito_record caricatore::ferma(int32_t codice, std::optional<int64_t> posizione,
 }
 
 void caricatore::avvisa(const std::string& nome, const std::string& messaggio, luogo_sorgente dove) {
+  if (richiesta_.senza_avvisi) return;
   if (dove.file.empty()) dove = luogo_record_;
-  esito_.diagnostiche.push_back({gravita::avviso, 0, nome, dove, messaggio, {}, false, {}});
+  limitate_.aggiungi(esito_.diagnostiche, {gravita::avviso, 0, nome, dove, messaggio, {}, false, {}});
 }
 
 void caricatore::annota_origine(int64_t k) { esito_.origine_celle[k] = luogo_record_; }

@@ -79,7 +79,7 @@ int comando_compile(const std::vector<std::string>& argomenti, std::istream&, st
                     std::ostream& errori) {
   opzioni_compile o;
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "compile", s);
-  const richiesta_caricamento richiesta{o.linea, o.treno, o.con_tracciato, false};
+  const richiesta_caricamento richiesta{o.linea, o.treno, o.con_tracciato, false, o.senza_avvisi};
   std::optional<esito_compilazione> esito;
   bool tenuto = false;  // the earlier set kept because of a recorded code
   int stato = esegui_passo(
