@@ -208,3 +208,18 @@ TEST(FileServizi, ADamagedJournalKeepsEveryBackup) {
   }
   EXPECT_EQ(p.leggi("a.0123456789abcdef.tmp~"), "old");
 }
+
+// A second holder says once that it waits, and gives up at its limit.
+TEST(FileServizi, TheLockSaysThatItWaitsAndGivesUpAtItsLimit) {
+  PiattaformaProva p;
+  blocco_cartella primo(p.cartella);
+  int detto = 0;
+  try {
+    blocco_cartella secondo(p.cartella, [&] { ++detto; }, std::chrono::milliseconds(1500));
+    ADD_FAILURE() << "a second holder took the lock";
+  } catch (const errore_file& e) {
+    EXPECT_EQ(e.percorso, p.cartella);
+    EXPECT_EQ(e.motivo, "another run is still writing this folder; gave up after 1 s");
+  }
+  EXPECT_EQ(detto, 1);
+}
