@@ -105,13 +105,18 @@ std::string testo_giornale(const std::vector<voce_giornale>& voci) {
 }
 
 bool nome_semplice(const std::string& nome) {
-  return !nome.empty() && nome != "." && nome != ".." && nome.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+  const std::string vietati("/\\\0", 3);
+  return !nome.empty() && nome != "." && nome != ".." && nome.find_first_of(vietati) == std::string::npos;
 }
 
 // The members of a journal's text; a text that is not one, or that names anything but
 // a file and its own temporary names, is refused.
 std::vector<voce_giornale> leggi_giornale(const std::string& percorso, const std::string& testo) {
-  auto guasto = [&] { return errore_file(percorso, "not a journal of this program; the earlier files may be under their names followed by .<16 hex digits>.tmp~"); };
+  auto guasto = [&] {
+    return errore_file(percorso,
+                       "not a journal of this program; the earlier files may be under their names followed by "
+                       ".<16 hex digits>.tmp~");
+  };
   if (!testo.starts_with(testa_giornale) || !testo.ends_with(coda_giornale)) throw guasto();
   std::string_view corpo(testo);
   corpo = corpo.substr(testa_giornale.size(), corpo.size() - testa_giornale.size() - coda_giornale.size());
