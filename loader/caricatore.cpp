@@ -32,6 +32,7 @@ esito_caricamento caricatore::carica(sorgenti_scenario& sorgenti) {
     fallimento_caricamento(s, nullptr, std::filesystem::path(e.percorso).filename().string() + ": " + e.motivo);
   }
   avvisi_campi_vuoti(s);
+  limitate_.chiudi(esito_.diagnostiche);
   esito_.luogo_finale = luogo_record_;
   return std::move(esito_);
 }
@@ -83,7 +84,7 @@ void caricatore::registra_guasto(const guasto_caricamento& e, const std::string&
 
 void caricatore::registra_codice(int32_t codice, std::optional<int64_t> posizione,
                                  std::vector<nota_diagnostica> note) {
-  esito_.diagnostiche.push_back(errore_registrato(codice, posizione, luogo_record_, std::move(note)));
+  limitate_.aggiungi(esito_.diagnostiche, errore_registrato(codice, posizione, luogo_record_, std::move(note)));
 }
 
 esito_record caricatore::ferma(int32_t codice, std::optional<int64_t> posizione, std::vector<nota_diagnostica> note) {
@@ -93,9 +94,10 @@ esito_record caricatore::ferma(int32_t codice, std::optional<int64_t> posizione,
 
 void caricatore::avvisa(const std::string& nome, const std::string& messaggio, luogo_sorgente dove,
                         std::vector<nota_diagnostica> note, std::vector<correzione> correzioni) {
+  if (richiesta_.senza_avvisi) return;
   if (dove.file.empty()) dove = luogo_record_;
-  esito_.diagnostiche.push_back(
-      {gravita::avviso, 0, nome, dove, messaggio, std::move(note), false, {}, std::move(correzioni)});
+  limitate_.aggiungi(esito_.diagnostiche,
+                     {gravita::avviso, 0, nome, dove, messaggio, std::move(note), false, {}, std::move(correzioni)});
 }
 
 luogo_sorgente caricatore::nel_file(luogo_sorgente l) const {

@@ -19,6 +19,7 @@
 
 #include "loader/sorgenti_scenario.h"
 #include "model/diagnostica.h"
+#include "model/diagnostiche_limitate.h"
 #include "model/luogo_sorgente.h"
 #include "model/scenario.h"
 
@@ -35,6 +36,7 @@ struct richiesta_caricamento {
   std::string treno;
   bool con_tracciato = true;
   bool recupera = false;
+  bool senza_avvisi = false;  // no warning is kept (compile -w)
 };
 
 using origini_celle = std::map<int64_t, luogo_sorgente>;  // cell -> the record that laid its object
@@ -162,6 +164,7 @@ class caricatore {
 
   richiesta_caricamento richiesta_;
   esito_caricamento esito_;
+  diagnostiche_limitate limitate_;
   scenario_compilato& scenario_ = esito_.scenario;
   std::string chiave_;           // the field read last in keyword position
   luogo_sorgente luogo_record_;  // the record being read (line 0: none)

@@ -9,7 +9,9 @@
 
 bool sorgenti_su_disco::esiste(const std::string& nome) const { return esiste_file(percorso_in(cartella_, nome)); }
 
-std::string sorgenti_su_disco::leggi(const std::string& nome) const { return leggi_file(percorso_in(cartella_, nome)); }
+std::string sorgenti_su_disco::leggi(const std::string& nome) const {
+  return leggi_file_limitato(percorso_in(cartella_, nome), sorgente_massima);
+}
 
 void sorgenti_su_disco::elimina(const std::string& nome) { elimina_file(percorso_in(cartella_, nome)); }
 
@@ -21,7 +23,10 @@ sorgenti_in_memoria leggi_sorgenti(const std::string& cartella, const richiesta_
   sorgenti_in_memoria sorgenti;
   for (const std::string& nome : {nome_file_linea(r.linea), nome_file_servizio(r.linea, r.treno)}) {
     std::string percorso = percorso_in(cartella, nome);
-    if (esiste_file(percorso)) sorgenti.file[nome] = leggi_file(percorso);
+    // Something that is not a file under the name is read, to be refused with its reason.
+    if (sistema::guarda(percorso) != sistema::voce::nessuna) {
+      sorgenti.file[nome] = leggi_file_limitato(percorso, sorgente_massima);
+    }
   }
   return sorgenti;
 }

@@ -2,6 +2,7 @@
 // train name. A full path is the program's directory, one separator, then the name.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,11 @@ inline std::vector<std::string> nomi_file_corsa(const std::string& linea, const 
           nome_file_rallentamenti(linea, treno), nome_file_scheda(linea, treno),  nome_file_piano(linea),
           nome_file_tabella(linea, treno), nome_file_griglia(linea, treno)};
 }
+
+// The longest file name a system takes is 255 bytes (255 UTF-16 units on Windows, never
+// more than the bytes of the same name); a file is written under its name followed by
+// ".<16 hex digits>.tmp~" first, 22 bytes more, so its own name is at most this long.
+inline constexpr size_t nome_file_massimo = 255 - 22;
 
 // The separator between the directory and a file name, the system's own, so the paths
 // shown read as the user writes them; it is always appended, whatever the directory

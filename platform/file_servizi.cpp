@@ -3,13 +3,19 @@
 #include "platform/file_servizi.h"
 
 #include <cstdint>
+#include <iostream>
 #include <limits>
 #include <random>
+#include <utility>
+
+#include "model/nomi_file.h"
 
 namespace {
 
 constexpr const char* coda_temporaneo = ".tmp~";
 constexpr size_t cifre_temporaneo = 16;
+static_assert(nome_file_massimo + 1 + cifre_temporaneo + std::string_view(".tmp~").size() == 255,
+              "a file name of the longest allowed length must leave room for its temporary suffix");
 
 // 16 hex digits, different for every call; the generator is seeded once a thread from
 // the system's source of randomness.
@@ -41,13 +47,33 @@ bool temporaneo_di(const std::string& nome, const std::string& base) {
   return true;
 }
 
+// The directory and the name of a path, split at its last separator.
+std::pair<std::string, std::string> dividi(const std::string& percorso) {
+#ifdef _WIN32
+  size_t sep = percorso.find_last_of("/\\");
+#else
+  size_t sep = percorso.find_last_of('/');
+#endif
+  if (sep == std::string::npos) return {".", percorso};
+  return {percorso.substr(0, sep), percorso.substr(sep + 1)};
+}
+
+std::string in_cartella(const std::string& cartella, const std::string& nome) {
+  return cartella + separatore + nome;
+}
+
 // A second name for the earlier file under `percorso`, so that it can be put back;
 // empty when there is no earlier file. Where no hard link is made (none on the file
-// system, or one that could not be deleted again), the earlier content is copied.
+// system, or one that could not be deleted again), the earlier content is copied (and
+// flushed).
 std::string conserva(const std::string& percorso) {
   if (!sistema::esiste_file(percorso)) return "";
   std::string seconda = nome_temporaneo(percorso);
-  if (sistema::collega(percorso, seconda)) return seconda;
+  try {
+    if (sistema::collega(percorso, seconda)) return seconda;
+  } catch (const errore_file& e) {
+    throw errore_file(percorso, e.motivo + " (making the backup " + dividi(seconda).second + ")");
+  }
   file_nuovo copia(percorso);
   std::string contenuto = leggi_file(percorso);
   copia.scrivi(contenuto.data(), contenuto.size());
@@ -55,7 +81,166 @@ std::string conserva(const std::string& percorso) {
   return copia.cedi_temporaneo();
 }
 
+// One member of a set being replaced: names within its directory.
+struct voce_giornale {
+  std::string finale;
+  std::string temporaneo;  // the new content, until renamed onto `finale`
+  std::string riserva;     // the earlier content's second name, empty where there was none
+};
+
+constexpr std::string_view testa_giornale = "genera_scenario journal 1\n";
+constexpr std::string_view coda_giornale = "end\n";
+
+// The journal's text: a head line, the three names of every member each ended by a NUL
+// byte (no file name holds one), and an end line.
+std::string testo_giornale(const std::vector<voce_giornale>& voci) {
+  std::string testo(testa_giornale);
+  for (const voce_giornale& v : voci) {
+    for (const std::string* nome : {&v.finale, &v.temporaneo, &v.riserva}) {
+      testo += *nome;
+      testo += '\0';
+    }
+  }
+  testo += coda_giornale;
+  return testo;
+}
+
+bool nome_semplice(const std::string& nome) {
+  const std::string vietati("/\\\0", 3);
+  return !nome.empty() && nome != "." && nome != ".." && nome.find_first_of(vietati) == std::string::npos;
+}
+
+// The members of a journal's text; a text that is not one, or that names anything but
+// a file and its own temporary names, is refused.
+std::vector<voce_giornale> leggi_giornale(const std::string& percorso, const std::string& testo) {
+  auto guasto = [&] {
+    return errore_file(percorso,
+                       "not a journal of this program; the earlier files may be under their names followed by "
+                       ".<16 hex digits>.tmp~");
+  };
+  if (!testo.starts_with(testa_giornale) || !testo.ends_with(coda_giornale)) throw guasto();
+  std::string_view corpo(testo);
+  corpo = corpo.substr(testa_giornale.size(), corpo.size() - testa_giornale.size() - coda_giornale.size());
+  std::vector<std::string> nomi;
+  while (!corpo.empty()) {
+    size_t fine = corpo.find('\0');
+    if (fine == std::string_view::npos) throw guasto();
+    nomi.emplace_back(corpo.substr(0, fine));
+    corpo.remove_prefix(fine + 1);
+  }
+  if (nomi.size() % 3 != 0) throw guasto();
+  std::vector<voce_giornale> voci;
+  for (size_t i = 0; i < nomi.size(); i += 3) {
+    voce_giornale v{nomi[i], nomi[i + 1], nomi[i + 2]};
+    if (!nome_semplice(v.finale) || !temporaneo_di(v.temporaneo, v.finale) ||
+        (!v.riserva.empty() && !temporaneo_di(v.riserva, v.finale))) {
+      throw guasto();
+    }
+    voci.push_back(std::move(v));
+  }
+  return voci;
+}
+
+// Writes the journal: under a temporary name, flushed, renamed onto its own name, and
+// the directory flushed, so that it is whole on the disk before the first rename.
+void scrivi_giornale(const std::string& cartella, const std::vector<voce_giornale>& voci) {
+  std::string testo = testo_giornale(voci);
+  file_nuovo giornale(in_cartella(cartella, nome_giornale));
+  giornale.scrivi(testo.data(), testo.size());
+  giornale.completa();
+}
+
+void avvisa(const std::string& testo) { std::cerr << "warning: " << testo << '\n'; }
+
+// The backups named, for a line that says where the earlier files are.
+std::string dove_sono(const std::string& cartella, const std::vector<voce_giornale>& voci) {
+  std::string testo;
+  for (const voce_giornale& v : voci) {
+    if (v.riserva.empty()) continue;
+    try {
+      if (sistema::guarda(in_cartella(cartella, v.riserva)) == sistema::voce::nessuna) continue;
+    } catch (const errore_file&) {
+    }
+    testo += (testo.empty() ? "" : ", ") + v.finale + " as " + v.riserva;
+  }
+  if (testo.empty()) return "";
+  return "; the earlier files are kept in " + cartella + ": " + testo + " (the next run puts them back)";
+}
+
+// Puts the earlier set back: every backup renamed onto its file, every new file with no
+// earlier one removed, then the new files not yet renamed. Can be done again after an
+// interruption: what is already done is not done twice.
+void annulla(const std::string& cartella, const std::vector<voce_giornale>& voci) {
+  for (const voce_giornale& v : voci) {
+    std::string finale = in_cartella(cartella, v.finale);
+    std::string temporaneo = in_cartella(cartella, v.temporaneo);
+    if (!v.riserva.empty()) {
+      std::string riserva = in_cartella(cartella, v.riserva);
+      if (sistema::guarda(riserva) != sistema::voce::nessuna) {
+        sistema::sostituisci(riserva, finale);
+        // A backup that is the same file as the final one (it was never replaced) stays
+        // under its name after the rename.
+        sistema::elimina_se_esiste(riserva);
+      }
+    } else if (sistema::guarda(temporaneo) == sistema::voce::nessuna) {
+      if (sistema::guarda(finale) != sistema::voce::nessuna) sistema::elimina(finale);
+    }
+  }
+  sistema::scarica_cartella(cartella);
+  for (const voce_giornale& v : voci) sistema::elimina_se_esiste(in_cartella(cartella, v.temporaneo));
+}
+
+// Removes the backups once the new set is in place.
+void rimuovi_riserve(const std::string& cartella, const std::vector<voce_giornale>& voci) {
+  for (const voce_giornale& v : voci) {
+    if (v.riserva.empty()) continue;
+    std::string riserva = in_cartella(cartella, v.riserva);
+    try {
+      if (sistema::guarda(riserva) != sistema::voce::nessuna) sistema::elimina(riserva);
+    } catch (const errore_file& e) {
+      avvisa(riserva + ": the earlier file's backup could not be removed: " + e.motivo);
+    }
+  }
+}
+
+void rimuovi_giornale(const std::string& cartella) {
+  std::string giornale = in_cartella(cartella, nome_giornale);
+  try {
+    sistema::elimina(giornale);
+  } catch (const errore_file& e) {
+    avvisa(giornale + ": could not be removed: " + e.motivo);
+  }
+}
+
+// Completes or undoes the replacement that the journal of `cartella` names, if there
+// is one: completed when every new file is in place (no temporary file is left),
+// undone otherwise.
+void riprendi_giornale(const std::string& cartella) {
+  std::string percorso = in_cartella(cartella, nome_giornale);
+  if (sistema::guarda(percorso) == sistema::voce::nessuna) return;
+  std::vector<voce_giornale> voci = leggi_giornale(percorso, sistema::leggi(percorso, 1 << 20));
+  bool tutti_a_posto = true;
+  for (const voce_giornale& v : voci) {
+    if (sistema::guarda(in_cartella(cartella, v.temporaneo)) != sistema::voce::nessuna) tutti_a_posto = false;
+  }
+  if (tutti_a_posto) {
+    rimuovi_riserve(cartella, voci);
+  } else {
+    try {
+      annulla(cartella, voci);
+    } catch (const errore_file& e) {
+      throw errore_file(e.percorso, e.motivo + ", putting back the earlier set" + dove_sono(cartella, voci));
+    }
+  }
+  rimuovi_giornale(cartella);
+}
+
 }  // namespace
+
+std::string sistema::motivo_blocco_scaduto(std::chrono::milliseconds limite) {
+  auto secondi = std::chrono::duration_cast<std::chrono::seconds>(limite).count();
+  return "another run is still writing this folder; gave up after " + std::to_string(secondi) + " s";
+}
 
 bool esiste_file(const std::string& percorso) { return sistema::esiste_file(percorso); }
 
@@ -71,11 +256,13 @@ void elimina_file(const std::string& percorso) { sistema::elimina(percorso); }
 
 void elimina_se_esiste(const std::string& percorso) noexcept { sistema::elimina_se_esiste(percorso); }
 
-void rimuovi_avanzi(const std::string& cartella, const std::vector<std::string>& nomi) noexcept {
+void rimuovi_avanzi(const std::string& cartella, const std::vector<std::string>& nomi) {
+  riprendi_giornale(cartella);
   for (const std::string& voce : sistema::nomi_in_cartella(cartella)) {
     for (const std::string& nome : nomi) {
-      if (temporaneo_di(voce, nome)) sistema::elimina_se_esiste(cartella + "/" + voce);
+      if (temporaneo_di(voce, nome)) sistema::elimina_se_esiste(in_cartella(cartella, voce));
     }
+    if (temporaneo_di(voce, nome_giornale)) sistema::elimina_se_esiste(in_cartella(cartella, voce));
   }
 }
 
@@ -84,8 +271,11 @@ file_nuovo::file_nuovo(std::string percorso) : percorso_(std::move(percorso)) {
   // another name is drawn.
   for (int tentativo = 0; !aperto_; ++tentativo) {
     temporaneo_ = nome_temporaneo(percorso_);
-    aperto_ = sistema::crea_esclusivo(temporaneo_, manico_);
-    if (!aperto_ && tentativo == 100) throw errore_file(temporaneo_, "no free temporary name");
+    sul_temporaneo([&] { aperto_ = sistema::crea_esclusivo(temporaneo_, manico_); });
+    if (!aperto_ && tentativo == 100) {
+      std::string nome = cedi_temporaneo();
+      throw errore_file(percorso_, "no free temporary name (the last tried " + dividi(nome).second + ")");
+    }
   }
 }
 
@@ -94,24 +284,43 @@ file_nuovo::~file_nuovo() {
   if (!temporaneo_.empty()) sistema::elimina_se_esiste(temporaneo_);
 }
 
+template <typename Passo>
+void file_nuovo::sul_temporaneo(Passo passo) {
+  try {
+    passo();
+  } catch (const errore_file& e) {
+    if (e.percorso != temporaneo_) throw;
+    throw errore_file(percorso_, e.motivo + " (writing the temporary file " + dividi(temporaneo_).second + ")");
+  }
+}
+
 void file_nuovo::scrivi(const char* dati, size_t quanti) {
   scrivi_a(posizione_, dati, quanti);
   posizione_ += quanti;
 }
 
 void file_nuovo::scrivi_a(uint64_t posizione, const char* dati, size_t quanti) {
-  sistema::scrivi_a(manico_, temporaneo_, posizione, dati, quanti);
+  sul_temporaneo([&] { sistema::scrivi_a(manico_, temporaneo_, posizione, dati, quanti); });
 }
 
 void file_nuovo::chiudi() {
   if (!aperto_) return;
   aperto_ = false;
-  sistema::chiudi(manico_, temporaneo_);
+  sul_temporaneo([&] {
+    try {
+      sistema::scarica(manico_, temporaneo_);
+    } catch (...) {
+      sistema::chiudi_in_silenzio(manico_);
+      throw;
+    }
+    sistema::chiudi(manico_, temporaneo_);
+  });
 }
 
 void file_nuovo::completa() {
   chiudi();
   rinomina();
+  sistema::scarica_cartella(dividi(percorso_).first);
 }
 
 std::string file_nuovo::cedi_temporaneo() {
@@ -126,36 +335,46 @@ void file_nuovo::rinomina() {
 }
 
 void sostituisci_insieme(const std::vector<file_nuovo*>& file) {
-  std::vector<std::string> precedenti;
+  if (file.empty()) return;
   for (file_nuovo* f : file) f->chiudi();
-  size_t fatti = 0;
-  try {
-    for (; fatti < file.size(); ++fatti) {
-      precedenti.push_back(conserva(file[fatti]->percorso_));
-      file[fatti]->rinomina();
+  const std::string cartella = dividi(file.front()->percorso_).first;
+  std::vector<voce_giornale> voci;
+  std::vector<std::string> riserve;  // removed again if the set is not begun
+  struct pulizia {
+    std::vector<std::string>& riserve;
+    ~pulizia() {
+      for (const std::string& r : riserve) sistema::elimina_se_esiste(r);
     }
-  } catch (...) {
-    // The files already replaced get their earlier content back; the one that failed
-    // keeps its own, untouched.
-    for (size_t i = 0; i < precedenti.size(); ++i) {
-      const std::string& percorso = file[i]->percorso_;
-      if (i == fatti) {
-        sistema::elimina_se_esiste(precedenti[i]);
-      } else if (precedenti[i].empty()) {
-        sistema::elimina_se_esiste(percorso);
-      } else {
-        try {
-          sistema::sostituisci(precedenti[i], percorso);
-        } catch (const errore_file&) {
-          sistema::elimina_se_esiste(precedenti[i]);
-        }
+  } pulisci{riserve};
+  for (file_nuovo* f : file) {
+    std::string riserva = conserva(f->percorso_);
+    if (!riserva.empty()) riserve.push_back(riserva);
+    voci.push_back({dividi(f->percorso_).second, dividi(f->temporaneo_).second,
+                    riserva.empty() ? "" : dividi(riserva).second});
+  }
+  scrivi_giornale(cartella, voci);
+  // From here the journal holds the backups and the temporary files: they stay until
+  // the set is whole, one way or the other.
+  riserve.clear();
+  std::vector<std::string> temporanei;
+  for (file_nuovo* f : file) temporanei.push_back(f->cedi_temporaneo());
+  for (size_t i = 0; i < file.size(); ++i) {
+    try {
+      sistema::sostituisci(temporanei[i], file[i]->percorso_);
+    } catch (const errore_file& e) {
+      try {
+        annulla(cartella, voci);
+      } catch (const errore_file& e2) {
+        throw errore_file(e.percorso, e.motivo + "; putting the earlier set back failed too (" + e2.percorso +
+                                          ": " + e2.motivo + ")" + dove_sono(cartella, voci));
       }
+      rimuovi_giornale(cartella);
+      throw;
     }
-    throw;
   }
-  for (const std::string& copia : precedenti) {
-    if (!copia.empty()) sistema::elimina_se_esiste(copia);
-  }
+  sistema::scarica_cartella(cartella);
+  rimuovi_riserve(cartella, voci);
+  rimuovi_giornale(cartella);
 }
 
 void scrivi_file(const std::string& percorso, std::string_view contenuto) {

@@ -7,8 +7,10 @@
 // link or earlier file under that name is ever followed, and renames it onto NAME only
 // when every byte is written. A failure removes the temporary file, so a failed write
 // leaves the earlier file as it was; leftovers of a run killed while writing are
-// removed by the next run into the same directory. Every failure is an `errore_file`
-// that names the path that failed and the system's reason.
+// removed by the next run into the same directory. Every byte is flushed to the disk
+// before the rename, and the directory after it. Every failure is an `errore_file` that
+// names the final file and the system's reason (the temporary name, where it was the
+// one that failed, only as a detail of the reason).
 #pragma once
 
 #include <cstdint>
@@ -39,10 +41,17 @@ void elimina_se_esiste(const std::string& percorso) noexcept;
 // rename. A second run waits until the first has finished.
 using blocco_cartella = sistema::blocco_cartella;
 
-// Removes from `cartella` the temporary files that a killed run left for the files
-// named `nomi`; only names of the temporary files' own pattern are touched. Call it
-// while holding the directory's lock.
-void rimuovi_avanzi(const std::string& cartella, const std::vector<std::string>& nomi) noexcept;
+// The journal of a set being replaced, in the directory of the set.
+inline constexpr const char* nome_giornale = ".genera_scenario.journal";
+
+// Puts `cartella` back in order after a killed run, while holding the directory's lock:
+// first a replacement of a set that a run left half done (its journal there) is
+// completed, when every new file was already in place, or undone, so the directory
+// holds one whole set; then the temporary files that a killed run left for the files
+// named `nomi` are removed (only names of the temporary files' own pattern). When the
+// journal cannot be resolved, this throws and removes nothing: the line says where the
+// earlier files are.
+void rimuovi_avanzi(const std::string& cartella, const std::vector<std::string>& nomi);
 
 // A file being written anew under `percorso`.
 class file_nuovo {
@@ -67,7 +76,9 @@ class file_nuovo {
 
  private:
   friend void sostituisci_insieme(const std::vector<file_nuovo*>& file);
-  [[noreturn]] void fallisci(const std::string& motivo);
+  // Runs `passo` on the temporary file; a failure is told as one of the final file.
+  template <typename Passo>
+  void sul_temporaneo(Passo passo);
   void rinomina();
 
   std::string percorso_;
@@ -77,9 +88,16 @@ class file_nuovo {
   uint64_t posizione_ = 0;  // where the next `scrivi` goes
 };
 
-// Renames every closed file of `file` onto its final name, in order, as one set: when
-// one rename fails, the files already replaced get their earlier content back (or are
-// removed where there was none), so the directory holds the earlier set whole.
+// Renames every closed file of `file` (all in one directory) onto its final name, in
+// order, as one set. Before the first rename the earlier files get a second name each
+// (a backup), and a journal in the directory names the set (final, temporary and backup
+// names) and is flushed to the disk; it is removed after the last rename. When one
+// rename fails, the files already replaced get their earlier content back (or are
+// removed where there was none), so the directory holds the earlier set whole; a run
+// killed at any instant leaves the journal, and the next run's `rimuovi_avanzi`
+// finishes the job. Where even that undoing fails, the backups and the journal stay and
+// the failure's line names them. A backup that cannot be removed at the end is a
+// warning on standard error.
 void sostituisci_insieme(const std::vector<file_nuovo*>& file);
 
 // Writes `contenuto` as the whole new content of `percorso`.

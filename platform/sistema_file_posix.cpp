@@ -1,6 +1,7 @@
 // The file primitives on a POSIX system: plain descriptors, open(2) with O_EXCL and
 // O_NOFOLLOW for every file created, rename(2) for replacement, flock(2) on the
-// directory itself for the lock. A limit on the size of files (ulimit -f) would kill
+// directory itself for the lock, fsync(2) on every file before its rename and on the
+// directory after. A limit on the size of files (ulimit -f) would kill
 // the process with SIGXFSZ in the middle of a write; it is ignored from the first file
 // created on, so the write fails with EFBIG like any other and is reported.
 #include <dirent.h>
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <thread>
 
 #include "platform/sistema_file.h"
 
@@ -53,6 +55,25 @@ void scrivi_a(manico file, const std::string& percorso, uint64_t posizione, cons
   }
 }
 
+void scarica(manico file, const std::string& percorso) {
+  int esito;
+  do esito = ::fsync(file);
+  while (esito != 0 && errno == EINTR);
+  if (esito != 0) fallisci(percorso, errno);
+}
+
+// A file system that cannot flush a directory (EINVAL) keeps its entries as it can.
+void scarica_cartella(const std::string& cartella) {
+  int file = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (file < 0) fallisci(cartella, errno);
+  int esito;
+  do esito = ::fsync(file);
+  while (esito != 0 && errno == EINTR);
+  int numero = errno;
+  ::close(file);
+  if (esito != 0 && numero != EINVAL) fallisci(cartella, numero);
+}
+
 void chiudi(manico file, const std::string& percorso) {
   if (::close(file) != 0 && errno != EINTR) fallisci(percorso, errno);
 }
@@ -75,10 +96,14 @@ void elimina(const std::string& percorso) {
 
 void elimina_se_esiste(const std::string& percorso) noexcept { ::unlink(percorso.c_str()); }
 
-bool esiste_file(const std::string& percorso) {
+voce guarda(const std::string& percorso) {
   struct stat s{};
-  return ::stat(percorso.c_str(), &s) == 0 && S_ISREG(s.st_mode);
+  if (::stat(percorso.c_str(), &s) == 0) return S_ISREG(s.st_mode) ? voce::file : voce::altro;
+  if (errno == ENOENT || errno == ENOTDIR) return voce::nessuna;
+  fallisci(percorso, errno);
 }
+
+bool esiste_file(const std::string& percorso) { return guarda(percorso) == voce::file; }
 
 // The file is opened without waiting (a FIFO would otherwise block the open until a
 // writer comes) and looked at through its descriptor before anything is read.
@@ -133,7 +158,10 @@ std::vector<std::string> nomi_in_cartella(const std::string& cartella) noexcept 
   return nomi;
 }
 
-blocco_cartella::blocco_cartella(const std::string& cartella) {
+// The lock is tried without waiting, again every 20 ms, so that the wait can be told
+// and bounded.
+blocco_cartella::blocco_cartella(const std::string& cartella, const std::function<void()>& in_attesa,
+                                 std::chrono::milliseconds limite) {
   manico_ = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (manico_ < 0) fallisci(cartella, errno);
   // A folder that cannot be written into is told as such, before any file is tried there.
@@ -142,13 +170,23 @@ blocco_cartella::blocco_cartella(const std::string& cartella) {
     ::close(manico_);
     throw errore_cartella(cartella, motivo(numero));
   }
-  int esito;
-  do esito = ::flock(manico_, LOCK_EX);
-  while (esito != 0 && errno == EINTR);
-  if (esito != 0) {
+  const auto inizio = std::chrono::steady_clock::now();
+  bool detto = false;
+  for (;;) {
+    if (::flock(manico_, LOCK_EX | LOCK_NB) == 0) return;
     int numero = errno;
-    ::close(manico_);
-    fallisci(cartella, numero);
+    if (numero == EINTR) continue;
+    auto atteso = std::chrono::steady_clock::now() - inizio;
+    if (numero != EWOULDBLOCK || atteso >= limite) {
+      ::close(manico_);
+      if (numero == EWOULDBLOCK) throw errore_file(cartella, motivo_blocco_scaduto(limite));
+      fallisci(cartella, numero);
+    }
+    if (!detto && atteso >= attesa_prima_di_dirlo) {
+      detto = true;
+      if (in_attesa) in_attesa();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
 }
 

@@ -106,6 +106,15 @@ void scrivi_a(manico file, const std::string& percorso, uint64_t posizione, cons
   }
 }
 
+void scarica(manico file, const std::string& percorso) {
+  if (!FlushFileBuffers(file)) fallisci_ora(percorso);
+}
+
+// Win32 has no flush of a folder's entries (FlushFileBuffers takes no directory handle
+// opened for reading); the renames are made with MOVEFILE_WRITE_THROUGH instead, which
+// returns only once the rename is on the disk.
+void scarica_cartella(const std::string&) {}
+
 void chiudi(manico file, const std::string& percorso) {
   if (!CloseHandle(file)) fallisci_ora(percorso);
 }
@@ -172,14 +181,25 @@ void elimina_se_esiste(const std::string& percorso) noexcept {
   }
 }
 
-bool esiste_file(const std::string& percorso) {
-  if (dispositivo(percorso)) return false;
+voce guarda(const std::string& percorso) {
+  if (dispositivo(percorso)) return voce::altro;
   HANDLE h = apri_per_guardare(in_utf16(percorso), FILE_READ_ATTRIBUTES);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) {
+    DWORD codice = GetLastError();
+    if (codice == ERROR_FILE_NOT_FOUND || codice == ERROR_PATH_NOT_FOUND || codice == ERROR_INVALID_NAME) {
+      return voce::nessuna;
+    }
+    // A name that exists but cannot be opened even to look at it (a file being deleted,
+    // a system file) is something, but not a file to read.
+    if (codice == ERROR_ACCESS_DENIED || codice == ERROR_SHARING_VIOLATION) return voce::altro;
+    fallisci(percorso, codice);
+  }
   bool risultato = regolare(h);
   CloseHandle(h);
-  return risultato;
+  return risultato ? voce::file : voce::altro;
 }
+
+bool esiste_file(const std::string& percorso) { return guarda(percorso) == voce::file; }
 
 std::string leggi(const std::string& percorso, uint64_t massimo) {
   if (dispositivo(percorso)) throw errore_file(percorso, "not a regular file");
@@ -225,10 +245,13 @@ std::vector<std::string> nomi_in_cartella(const std::string& cartella) noexcept 
   return nomi;
 }
 
-blocco_cartella::blocco_cartella(const std::string& cartella) {
+blocco_cartella::blocco_cartella(const std::string& cartella, const std::function<void()>& in_attesa,
+                                 std::chrono::milliseconds limite) {
   std::string percorso = cartella + "\\" + nome_blocco;
   std::wstring nome = in_utf16(percorso);
-  auto limite_negato = std::chrono::steady_clock::now() + attesa_sostituzione;
+  const auto inizio = std::chrono::steady_clock::now();
+  auto limite_negato = inizio + attesa_sostituzione;
+  bool detto = false;
   for (;;) {
     HANDLE h = CreateFileW(nome.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -245,9 +268,15 @@ blocco_cartella::blocco_cartella(const std::string& cartella) {
     }
     // Held by another run: wait for it. Just closed by one, the file is still being
     // deleted and refuses with access denied for a moment: wait a little for that too.
-    bool in_attesa = codice == ERROR_SHARING_VIOLATION ||
+    bool in_attesa_ora = codice == ERROR_SHARING_VIOLATION ||
                      (codice == ERROR_ACCESS_DENIED && std::chrono::steady_clock::now() < limite_negato);
-    if (!in_attesa) fallisci(percorso, codice);
+    if (!in_attesa_ora) fallisci(percorso, codice);
+    auto atteso = std::chrono::steady_clock::now() - inizio;
+    if (atteso >= limite) throw errore_file(cartella, motivo_blocco_scaduto(limite));
+    if (!detto && atteso >= attesa_prima_di_dirlo) {
+      detto = true;
+      if (in_attesa) in_attesa();
+    }
     std::this_thread::sleep_for(passo_blocco);
   }
 }

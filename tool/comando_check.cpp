@@ -4,8 +4,6 @@
 // The two files are read from SOURCE_DIR into memory and checked there (see
 // compiler/controllo.h); SOURCE_DIR is never changed. The diagnostics go to standard
 // output, as text lines ending with a count line, or as JSON lines.
-#include <filesystem>
-#include <system_error>
 
 #include "compiler/controllo.h"
 #include "platform/esegui_passo.h"
@@ -17,7 +15,6 @@
 #include "tool/nomi_trovati.h"
 #include "tool/spiegazione.h"
 
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -55,13 +52,10 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_ch
   if (r.valori.contains("--caret") && !leggi_modo_caret(r.valori["--caret"], o.caret)) {
     return {"--caret is auto, always or never", true};
   }
-  if (sbaglio_riga s = controlla_nome("--line", o.richiesta.linea); s.presente()) return s;
-  if (sbaglio_riga s = controlla_nome("--train", o.richiesta.treno); s.presente()) return s;
+  if (sbaglio_riga s = controlla_nomi(o.richiesta.linea, o.richiesta.treno); s.presente()) return s;
   if (r.operandi.size() != 1) return {"one SOURCE_DIR is needed"};
   o.sorgenti = r.operandi[0];
-  std::error_code ec;
-  if (!fs::is_directory(percorso_di(o.sorgenti), ec)) return {"SOURCE_DIR " + o.sorgenti + " is not a directory", true};
-  return {};
+  return controlla_cartella("SOURCE_DIR", o.sorgenti, false);
 }
 
 }  // namespace

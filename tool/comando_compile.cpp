@@ -3,9 +3,12 @@
 // The two source files found in SOURCE_DIR are read into memory and compiled there, so
 // nothing in SOURCE_DIR or OUTPUT_DIR is deleted; the compiled set is written into
 // OUTPUT_DIR. Like a run of the program, it holds the lock of OUTPUT_DIR from the read
-// of the sources to the last rename. Every diagnostic of the compiler
+// of the sources to the last rename (waiting at most --wait seconds for another run).
+// Where the compiler records a code the earlier set in OUTPUT_DIR is kept and nothing
+// is written, unless --write-on-error. Every diagnostic of the compiler
 // (its errors, and its warnings unless -w) goes to standard error, placed at the line
 // of the source file in SOURCE_DIR that caused it.
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -31,6 +34,8 @@ struct opzioni_compile {
   bool con_tracciato = true;
   bool senza_avvisi = false;
   modo_caret caret = modo_caret::automatico;
+  bool scrivi_con_errori = false;
+  std::chrono::milliseconds attesa = sistema::attesa_blocco;
   std::string sorgenti;
   std::string destinazione;
   bool nomi_dati = false;
@@ -41,8 +46,13 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_co
   riga_letta r;
   std::string sbaglio =
       leggi_riga(argomenti,
-                 {{"--line", nullptr, true}, {"--train", nullptr, true}, {"--no-plan", nullptr, false}, {"-w", nullptr, false},
-                  {"--caret", nullptr, true}},
+                 {{"--line", nullptr, true},
+                  {"--train", nullptr, true},
+                  {"--no-plan", nullptr, false},
+                  {"-w", nullptr, false},
+                  {"--caret", nullptr, true},
+                  {"--write-on-error", nullptr, false},
+                  {"--wait", nullptr, true}},
                  r);
   if (!sbaglio.empty()) return {sbaglio};
   if (r.valori.contains("--line")) o.linea = r.valori["--line"];
@@ -53,17 +63,18 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_co
   if (r.valori.contains("--caret") && !leggi_modo_caret(r.valori["--caret"], o.caret)) {
     return {"--caret is auto, always or never", true};
   }
-  if (sbaglio_riga s = controlla_nome("--line", o.linea); s.presente()) return s;
-  if (sbaglio_riga s = controlla_nome("--train", o.treno); s.presente()) return s;
+  o.scrivi_con_errori = r.ha("--write-on-error");
+  if (r.valori.contains("--wait")) {
+    if (sbaglio_riga s = leggi_attesa(r.valori["--wait"], o.attesa); s.presente()) return s;
+  }
+  if (sbaglio_riga s = controlla_nomi(o.linea, o.treno); s.presente()) return s;
   if (r.operandi.size() != 2) return {"SOURCE_DIR and OUTPUT_DIR are needed"};
   o.sorgenti = r.operandi[0];
   o.destinazione = r.operandi[1];
+  if (sbaglio_riga s = controlla_cartella("SOURCE_DIR", o.sorgenti, false); s.presente()) return s;
+  if (sbaglio_riga s = controlla_cartella("OUTPUT_DIR", o.destinazione, true); s.presente()) return s;
   std::error_code ec;
   fs::path sorgenti = percorso_di(o.sorgenti), destinazione = percorso_di(o.destinazione);
-  if (!fs::is_directory(sorgenti, ec)) return {"SOURCE_DIR " + o.sorgenti + " is not a directory", true};
-  if (fs::exists(destinazione, ec) && !fs::is_directory(destinazione, ec)) {
-    return {"OUTPUT_DIR " + o.destinazione + " is not a directory", true};
-  }
   if (fs::equivalent(sorgenti, destinazione, ec)) {
     return {"OUTPUT_DIR must be another directory than SOURCE_DIR", true};
   }
@@ -77,19 +88,23 @@ int comando_compile(const std::vector<std::string>& argomenti, std::istream&, st
   opzioni_compile o;
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "compile", s);
   std::string nomi = o.nomi_dati ? "" : trova_nomi(o.sorgenti, false, o.linea, o.treno);
-  const richiesta_caricamento richiesta{o.linea, o.treno, o.con_tracciato, false};
+  const richiesta_caricamento richiesta{o.linea, o.treno, o.con_tracciato, false, o.senza_avvisi};
   std::optional<esito_compilazione> esito;
   std::map<std::string, std::string> testi;  // the sources as read, for the caret lines
+  bool tenuto = false;  // the earlier set kept because of a recorded code
   int stato = esegui_passo(
       [&] {
         fs::create_directories(percorso_di(o.destinazione));
-        blocco_cartella blocco(o.destinazione);
+        blocco_cartella blocco(o.destinazione, di_che_si_attende(errori, o.destinazione, o.attesa), o.attesa);
         rimuovi_avanzi(o.destinazione, nomi_file_corsa(o.linea, o.treno));
         sorgenti_in_memoria sorgenti = leggi_sorgenti(o.sorgenti, richiesta);
         testi = sorgenti.file;
         esito = compila(sorgenti, richiesta);
-        // A taken header slot is reported among the diagnostics, and nothing is written.
-        if (esito->testata_occupata == 0) scrivi_insieme_compilato(o.destinazione, *esito, richiesta);
+        // A taken header slot is reported among the diagnostics, and nothing is written;
+        // so is a recorded code, unless the incomplete set is asked for.
+        tenuto = esito->testata_occupata == 0 && esito->ha_griglia() && esito->codice_errore() != 0 &&
+                 !o.scrivi_con_errori;
+        if (esito->testata_occupata == 0 && !tenuto) scrivi_insieme_compilato(o.destinazione, *esito, richiesta);
       },
       errori, "scenario_tool");
   if (!esito) return stato;  // nothing was compiled
@@ -104,6 +119,11 @@ int comando_compile(const std::vector<std::string>& argomenti, std::istream&, st
   if (!da_dire.empty()) {
     scrivi_diagnostiche(da_dire, o.sorgenti, formato_diagnostiche::testo, true, errori,
                         mostra_caret(o.caret, true) ? &testi : nullptr);
+  }
+  if (tenuto) {
+    errori << "scenario_tool compile: nothing written: code " << esito->codice_errore()
+           << " was recorded, and the earlier files in " << o.destinazione
+           << " are kept (--write-on-error writes the incomplete set)\n";
   }
   return stato;
 }

@@ -48,7 +48,7 @@ int comando_sources(const std::vector<std::string>& argomenti, std::istream&, st
   int stato = esegui_passo(
       [&] {
         fs::create_directories(percorso_di(cartella));
-        blocco_cartella blocco(cartella);
+        blocco_cartella blocco(cartella, di_che_si_attende(errori, cartella, sistema::attesa_blocco));
         rimuovi_avanzi(cartella, nomi_file_corsa(linea_incorporata, treno_incorporato));
         std::vector<testo_incorporato> file =
             da_scrivere(cartella, testi_incorporati(), r.ha("--force"), errori, diversi);

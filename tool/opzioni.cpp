@@ -1,6 +1,13 @@
 // Reading a subcommand's options and operands, and the lines of a wrong command line.
 #include "tool/opzioni.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "model/nomi_file.h"
+#include "platform/percorso.h"
 #include "tool/scenario_tool.h"
 
 namespace {
@@ -61,6 +68,7 @@ bool chiede_aiuto(const std::vector<std::string>& argomenti) {
 
 int riferisci_sbaglio(std::ostream& errori, const std::string& comando, const sbaglio_riga& s) {
   errori << (comando.empty() ? "scenario_tool: " : "scenario_tool " + comando + ": ") << s.motivo << '\n';
+  if (s.di_sistema) return uscita_fallita;
   if (!s.di_valore) errori << "Try 'scenario_tool " << (comando.empty() ? "" : comando + " ") << "--help'.\n";
   return uscita_uso;
 }
@@ -69,4 +77,60 @@ sbaglio_riga controlla_nome(const std::string& opzione, const std::string& nome)
   const std::string vietati("/\\\0", 3);
   if (!nome.empty() && nome != "." && nome != ".." && nome.find_first_of(vietati) == std::string::npos) return {};
   return {opzione + " takes a plain name: not empty, . or .., and without / or \\", true};
+}
+
+namespace {
+
+std::string in_minuscolo(std::string testo) {
+  for (char& c : testo) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return testo;
+}
+
+}  // namespace
+
+sbaglio_riga controlla_nomi(const std::string& linea, const std::string& treno) {
+  if (sbaglio_riga s = controlla_nome("--line", linea); s.presente()) return s;
+  if (sbaglio_riga s = controlla_nome("--train", treno); s.presente()) return s;
+  std::vector<std::string> nomi = nomi_file_corsa(linea, treno);
+  const std::string& lungo = *std::max_element(
+      nomi.begin(), nomi.end(), [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+  if (lungo.size() > nome_file_massimo) {
+    return {"--line and --train make a file name of " + std::to_string(lungo.size()) + " bytes, " + lungo +
+                "; at most " + std::to_string(nome_file_massimo) + " are possible",
+            true};
+  }
+  for (size_t i = 0; i < nomi.size(); ++i) {
+    for (size_t j = i + 1; j < nomi.size(); ++j) {
+      if (in_minuscolo(nomi[i]) == in_minuscolo(nomi[j])) {
+        return {"--line " + linea + " and --train " + treno + " give two files one name, " + nomi[j], true};
+      }
+    }
+  }
+  return {};
+}
+
+sbaglio_riga controlla_cartella(const std::string& etichetta, const std::string& cartella, bool puo_mancare) {
+  std::error_code ec;
+  std::filesystem::file_status stato = std::filesystem::status(percorso_di(cartella), ec);
+  if (std::filesystem::is_directory(stato)) return {};
+  bool manca = stato.type() == std::filesystem::file_type::not_found;
+  if (ec && !manca) return {etichetta + " " + cartella + ": " + ec.message(), true, true};
+  if (manca && puo_mancare) return {};
+  return {etichetta + " " + cartella + " is not a directory", true};
+}
+
+sbaglio_riga leggi_attesa(const std::string& valore, std::chrono::milliseconds& attesa) {
+  if (valore.empty() || valore.size() > 6 || valore.find_first_not_of("0123456789") != std::string::npos) {
+    return {"--wait takes a number of seconds", true};
+  }
+  attesa = std::chrono::seconds(std::stoi(valore));
+  return {};
+}
+
+std::function<void()> di_che_si_attende(std::ostream& errori, const std::string& cartella,
+                                        std::chrono::milliseconds attesa) {
+  return [&errori, cartella, attesa] {
+    errori << "scenario_tool: another run is writing " << cartella << "; waiting for it (at most "
+           << std::chrono::duration_cast<std::chrono::seconds>(attesa).count() << " s)" << std::endl;
+  };
 }

@@ -8,6 +8,8 @@
 // subcommand runs, so it is not listed here.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <set>
@@ -44,15 +46,34 @@ bool chiede_aiuto(const std::vector<std::string>& argomenti);
 struct sbaglio_riga {
   std::string motivo;
   bool di_valore = false;
+  bool di_sistema = false;  // not the command line's fault: a folder that could not be looked at (exit 2)
 
   bool presente() const { return !motivo.empty(); }
 };
 
 // Reports a wrong command line of a subcommand ("" for scenario_tool itself) on
-// `errori` and returns the exit status, 64.
+// `errori` and returns the exit status, 64 (2 for a fault of the system).
 int riferisci_sbaglio(std::ostream& errori, const std::string& comando, const sbaglio_riga& s);
 
 // A route or train name becomes part of file names, so it must be a plain name: not
 // empty, not "." or "..", and without "/", "\" or a NUL byte. Nothing is wrong when it
 // is one.
 sbaglio_riga controlla_nome(const std::string& opzione, const std::string& nome);
+
+// Both names, each as `controlla_nome`, and the names of the files they make: no two of
+// them may be the same (letter case aside, as on Windows), as `--train linea` would make
+// the plan and the track grid, and none may be too long for the system once the
+// temporary name's suffix is added.
+sbaglio_riga controlla_nomi(const std::string& linea, const std::string& treno);
+
+// A directory operand: SOURCE_DIR or OUTPUT_DIR (`etichetta`), which must be a directory;
+// a missing one is allowed where `puo_mancare`. A directory that cannot be looked at is
+// told with the system's reason.
+sbaglio_riga controlla_cartella(const std::string& etichetta, const std::string& cartella, bool puo_mancare);
+
+// The value of --wait: whole seconds, 0 or more.
+sbaglio_riga leggi_attesa(const std::string& valore, std::chrono::milliseconds& attesa);
+
+// What a run waiting for the lock of `cartella` says, once, on `errori`.
+std::function<void()> di_che_si_attende(std::ostream& errori, const std::string& cartella,
+                                        std::chrono::milliseconds attesa);

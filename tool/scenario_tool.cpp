@@ -29,7 +29,7 @@ nothing is written (exit status 1).
 )";
 
 constexpr const char* aiuto_compile =
-    R"(usage: scenario_tool compile [--line NAME] [--train NAME] [--no-plan] [-w] SOURCE_DIR OUTPUT_DIR
+    R"(usage: scenario_tool compile [--line NAME] [--train NAME] [--no-plan] [-w] [--write-on-error] [--wait SECONDS] SOURCE_DIR OUTPUT_DIR
 
 Compiles the line description NAME_linea.txt and the service description
 NAME_TRAIN-.txt found in SOURCE_DIR. Both are read into memory and compiled there, and
@@ -40,12 +40,19 @@ NAME_TRAIN.dat (the track grid). Nothing else in either directory is changed.
   --line NAME    route name (default QUMA-DORVIA_MIRELO)
   --train NAME   train name (default brezane)
   --no-plan      do not compute or write the plan coordinates
-  -w             do not print the warnings
-A NAME is part of file names: it may not be empty, . or .., nor hold / or \.
+  -w             do not print (or keep) the warnings
+  --write-on-error  write the compiled set also where a code is recorded; without
+                 it the earlier files in OUTPUT_DIR stay as they were
+  --wait SECONDS  wait at most this long for another run writing OUTPUT_DIR
+                 (default 60), then give up with exit status 2
+A NAME is part of file names: it may not be empty, . or .., nor hold / or \; the
+two may not give two files one name (--train linea), and no file name may be
+longer than 233 bytes. A source file may be at most 16 MiB.
 
 Standard output is one line: codice_errore=N posizione_errore=P (none when the
 source files could not be copied and nothing was compiled). Exit status: 0 compiled
-with no recorded code; 1 a code was recorded and the files were written anyway;
+with no recorded code; 1 a code was recorded (the files were written only with
+--write-on-error);
 2 nothing compiled (no track grid), a header slot already taken, or a file that could
 not be read or written; 64 a wrong command line.
 

@@ -131,6 +131,13 @@ TEST(ScenarioTool, OnlyWhatTheSourceDirectoryHoldsIsCompiled) {
   EXPECT_EQ(e.stato, 1);
   EXPECT_EQ(e.uscita, "codice_errore=25 posizione_errore=0\n");
   EXPECT_NE(e.errori.find(": error: the source files could not be loaded [code 25]"), std::string::npos);
+  // A recorded code keeps the earlier files: here there were none.
+  EXPECT_EQ(righe_di(e.errori).back(), "scenario_tool compile: nothing written: code 25 was recorded, and the "
+                                       "earlier files in " + uscita.cartella +
+                                           " are kept (--write-on-error writes the incomplete set)");
+  EXPECT_FALSE(uscita.esiste("QUMA-DORVIA_MIRELO_brezane.dat"));
+  e = esegui_strumento({"compile", "--write-on-error", sorgenti.cartella, uscita.cartella});
+  EXPECT_EQ(e.stato, 1);
   EXPECT_TRUE(uscita.esiste("QUMA-DORVIA_MIRELO_brezane.dat"));
 
   PiattaformaProva vuota, altra;
@@ -211,4 +218,53 @@ TEST(ScenarioTool, ArgumentsOutsideAsciiReachTheCommands) {
   EXPECT_EQ(e.stato, 0) << e.errori;
   EXPECT_TRUE(esiste_file(percorso_in(compilati, "QUMA-DORVIA_MIRELO_brezane.dat")));
   EXPECT_EQ(p.contenuto(), (std::vector<std::string>{"out-\xD0\x96", "src-\xC3\xA8"}));
+}
+
+// A compilation that records a code leaves a good earlier set byte for byte; with
+// --write-on-error the incomplete set replaces it, as genera_scenario does.
+TEST(ScenarioTool, ARecordedCodeKeepsTheEarlierSet) {
+  PiattaformaProva sorgenti, uscita;
+  sorgenti.scrivi("R_linea.txt", linea_piccola);
+  sorgenti.scrivi("R_t-.txt", servizio_piccolo);
+  ASSERT_EQ(esegui_strumento({"compile", "--line", "R", "--train", "t", sorgenti.cartella, uscita.cartella}).stato, 0);
+  std::map<std::string, std::string> buono;
+  for (const std::string& nome : uscita.contenuto()) buono[nome] = uscita.leggi(nome);
+  // A gradient past the track grid records code 15.
+  sorgenti.scrivi("R_linea.txt",
+                  "[generale]\r\nlunghezza percorso,  10000\r\n[curve]\r\npendenza,  20000,  1\r\n[fine]\r\n");
+  esito_strumento e = esegui_strumento({"compile", "--line", "R", "--train", "t", sorgenti.cartella, uscita.cartella});
+  ASSERT_EQ(e.stato, 1) << e.errori;
+  for (const auto& [nome, contenuto] : buono) EXPECT_EQ(uscita.leggi(nome), contenuto) << nome;
+  EXPECT_EQ(uscita.contenuto().size(), buono.size());
+  e = esegui_strumento(
+      {"compile", "--write-on-error", "--line", "R", "--train", "t", sorgenti.cartella, uscita.cartella});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_EQ(e.errori.find("nothing written"), std::string::npos) << e.errori;
+}
+
+// Names whose files would share a name or be too long are refused before anything is
+// written, by compile and check alike.
+TEST(ScenarioTool, NamesThatCannotMakeTheirFilesAreRefused) {
+  PiattaformaProva sorgenti, uscita;
+  const std::string lungo(240, 'n');
+  const std::vector<std::pair<std::vector<std::string>, std::string>> casi = {
+      {{"--train", "linea"}, "--line QUMA-DORVIA_MIRELO and --train linea give two files one name, "
+                             "QUMA-DORVIA_MIRELO_linea.dat"},
+      {{"--train", "LINEA"}, "--line QUMA-DORVIA_MIRELO and --train LINEA give two files one name, "
+                             "QUMA-DORVIA_MIRELO_LINEA.dat"},
+      {{"--line", lungo}, "--line and --train make a file name of 266 bytes, " + lungo +
+                              "_brezane_rallentamenti.txt; at most 233 are possible"},
+  };
+  for (const auto& [opzioni, riga] : casi) {
+    for (const char* comando : {"compile", "check"}) {
+      std::vector<std::string> argomenti{comando};
+      argomenti.insert(argomenti.end(), opzioni.begin(), opzioni.end());
+      argomenti.push_back(sorgenti.cartella);
+      if (std::string(comando) == "compile") argomenti.push_back(uscita.percorso("out"));
+      esito_strumento e = esegui_strumento(argomenti);
+      EXPECT_EQ(e.stato, 64);
+      EXPECT_EQ(e.errori, "scenario_tool " + std::string(comando) + ": " + riga + "\n");
+      EXPECT_TRUE(uscita.contenuto().empty());
+    }
+  }
 }

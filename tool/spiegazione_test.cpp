@@ -46,8 +46,8 @@ class Spiegazione : public ::testing::Test {
     std::filesystem::create_directories(p.percorso("src"));
     if (k.linea != "-") p.scrivi("src/L_linea.txt", linea(k.linea));
     if (k.servizio != "-") p.scrivi("src/L_T-.txt", "[generale]\r\n" + k.servizio + "[fine]\r\n");
-    esito_strumento e =
-        esegui_strumento({"compile", "-w", "--line", "L", "--train", "T", p.percorso("src"), p.percorso("out")});
+    esito_strumento e = esegui_strumento(
+        {"compile", "-w", "--write-on-error", "--line", "L", "--train", "T", p.percorso("src"), p.percorso("out")});
     std::vector<std::string> attese = k.errori;
     if (!attese.empty()) attese.push_back("1 errors, 0 warnings");
     EXPECT_EQ(e.stato, k.stato) << k.errori.at(0);

@@ -1,0 +1,35 @@
+// Diagnostics kept up to a number per kind, so that a source of a million faulty lines
+// costs the memory of a few hundred diagnostics: a kind is an error's code or a
+// warning's name. The ones beyond the cap are counted in one note of the last one kept
+// of their kind, "and N more like this", placed at the last of them. The recorded code
+// and position of the list stay those of every diagnostic: where the last error that
+// records a code is one beyond the cap, it is added at the end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/diagnostica.h"
+
+inline constexpr size_t diagnostiche_per_tipo = 100;
+
+class diagnostiche_limitate {
+ public:
+  void aggiungi(std::vector<diagnostica>& lista, diagnostica d);
+  // Once every diagnostic is added.
+  void chiudi(std::vector<diagnostica>& lista);
+
+ private:
+  struct tipo {
+    size_t conservate = 0;
+    size_t oltre = 0;
+    size_t ultima = 0;  // index of the last one kept
+  };
+  std::map<std::pair<int32_t, std::string>, tipo> tipi_;
+  std::optional<diagnostica> registrata_oltre_;  // the last error beyond the cap that records a code
+};
