@@ -69,7 +69,8 @@ std::string uri_da_percorso(const std::string& percorso) {
   if (!p.empty() && p[0] != '/') p.insert(0, "/");
 #endif
   std::string uri = "file://";
-  for (unsigned char c : p) {
+  for (char b : p) {
+    auto c = static_cast<unsigned char>(b);
     if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '/' || c == ':') {
       uri += static_cast<char>(c);
     } else {

@@ -578,7 +578,9 @@ json servitore_lsp::simboli_documento(const json& p) {
 json servitore_lsp::simboli_area(const json& p) {
   std::string cercato = minuscole(p.value("query", std::string()));
   json elenco = json::array();
-  for (const auto& [uri, d] : documenti_) {
+  for (const auto& voce : documenti_) {
+    const std::string& uri = voce.first;  // named, not bound: a lambda below captures it
+    const auto& d = voce.second;
     tipo_sorgente tipo = tipo_di(nome_uri(uri));
     if (tipo == tipo_sorgente::altro) continue;
     auto aggiungi = [&](auto&& self, const simbolo& s, const std::string& contenitore) -> void {
