@@ -45,7 +45,7 @@ TEST(CicloLsp, AFuzzedStreamOfMessages) {
     std::string t = a_caso(2) ? servizio_utf8() : linea_utf8();
     for (int i = 0, n = static_cast<int>(a_caso(20)); i < n; ++i) {
       size_t k = a_caso(t.size());
-      t.insert(k, std::string(1, "\n,-[]0123456789 aeitz\xC3\xA8"[a_caso(22)]));
+      t.insert(t.begin() + static_cast<std::ptrdiff_t>(k), "\n,-[]0123456789 aeitz\xC3\xA8"[a_caso(22)]);
       if (a_caso(3) == 0) t.erase(a_caso(t.size()), a_caso(50));
     }
     return in_utf8(in_windows_1252(t));  // whole characters only

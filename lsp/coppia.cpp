@@ -62,13 +62,13 @@ std::optional<std::string> percorso_da_uri(const std::string& uri) {
 std::string uri_da_percorso(const std::string& percorso) {
   static constexpr char cifre[] = "0123456789ABCDEF";
   std::string p = percorso;
+  std::string uri = "file://";
 #ifdef _WIN32
   for (char& c : p) {
     if (c == '\\') c = '/';
   }
-  if (!p.empty() && p[0] != '/') p.insert(0, "/");
+  if (!p.empty() && p[0] != '/') uri += '/';  // file:///C:/...
 #endif
-  std::string uri = "file://";
   for (char b : p) {
     auto c = static_cast<unsigned char>(b);
     if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '/' || c == ':') {

@@ -527,7 +527,10 @@ json servitore_lsp::completamento(const json& p) {
   }
   int n = 0;
   for (const parola_proposta& w : parole_per(tipo, parte, sezione)) {
-    std::string ordine = (w.adatta ? "0" : "1") + std::string(n < 10 ? "0" : "") + std::to_string(n);
+    // The order of the list: fitting words first, then by place, two digits each.
+    std::string ordine(1, w.adatta ? '0' : '1');
+    if (n < 10) ordine += '0';
+    ordine += std::to_string(n);
     ++n;
     json e = elemento(w.parola, 14, ordine, w.parola);
     e["detail"] = titolo_record(*w.forma);
