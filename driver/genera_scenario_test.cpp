@@ -245,7 +245,8 @@ TEST(GeneraScenario, ATargetHeldOpenByAnotherProgramLeavesTheEarlierSetWhole) {
   esito_processo e = esegui_copia(cartella.cartella, altrove);
   CloseHandle(aperto);
   EXPECT_EQ(e.stato, 2);
-  EXPECT_EQ(e.errori, "genera_scenario: " + griglia + ": another program holds the file open\r\n");
+  // The final file is named; what was being done to it may follow as a detail.
+  EXPECT_EQ(e.errori.rfind("genera_scenario: " + griglia + ": another program holds the file open", 0), 0u) << e.errori;
   EXPECT_EQ(cartella.leggi("QUMA-DORVIA_MIRELO_linea.dat"), "earlier plan");
   EXPECT_EQ(cartella.leggi("QUMA-DORVIA_MIRELO_brezane.sim"), "earlier table");
   EXPECT_EQ(cartella.contenuto(), con_eseguibile(sei_file)) << "no temporary file left behind";

@@ -176,12 +176,17 @@ void annulla(const std::string& cartella, const std::vector<voce_giornale>& voci
     std::string temporaneo = in_cartella(cartella, v.temporaneo);
     if (!v.riserva.empty()) {
       std::string riserva = in_cartella(cartella, v.riserva);
-      if (sistema::guarda(riserva) != sistema::voce::nessuna) {
-        sistema::sostituisci(riserva, finale);
-        // A backup that is the same file as the final one (it was never replaced) stays
-        // under its name after the rename.
-        sistema::elimina_se_esiste(riserva);
+      if (sistema::guarda(riserva) == sistema::voce::nessuna) continue;
+      if (sistema::guarda(temporaneo) != sistema::voce::nessuna) {
+        // Never replaced (its new file is still under the temporary name): the earlier
+        // file is still in place, and the backup is only a second name or copy of it.
+        sistema::elimina(riserva);
+        continue;
       }
+      sistema::sostituisci(riserva, finale);
+      // A backup that is the same file as the final one stays under its name after the
+      // rename.
+      sistema::elimina_se_esiste(riserva);
     } else if (sistema::guarda(temporaneo) == sistema::voce::nessuna) {
       if (sistema::guarda(finale) != sistema::voce::nessuna) sistema::elimina(finale);
     }

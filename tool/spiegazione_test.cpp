@@ -192,7 +192,7 @@ TEST_F(Spiegazione, CodesOfTheServiceFile) {
             "-",
             1,
             {S(0) + ": error: the source files could not be loaded [code 25]",
-             S(0) + ": note: L_T-.txt: " + motivo_assente()}},
+             S(0) + ": note: L_T-.txt: No such file or directory"}},  // read into memory, not from the disk
            {"",
             "\r\nsabbia\r\n  40000\r\n",
             1,
