@@ -2,6 +2,7 @@
 #include "lsp/servitore.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 
@@ -93,6 +94,22 @@ std::string segnaposto(const std::string& significato) {
 }
 
 }  // namespace
+
+std::string servitore_lsp::ancora_riferimento(const std::string& chi) const {
+  if (opzioni_.riferimento_uri.empty() || opzioni_.riferimento == nullptr || opzioni_.sezione == nullptr) return {};
+  std::string sezione = opzioni_.sezione(opzioni_.riferimento, chi);
+  // A heading's anchor as Markdown viewers make it: "### Code 16" is #code-16,
+  // "### `a`, `b`" is #a-b.
+  std::string titolo = sezione.substr(0, sezione.find('\n'));
+  titolo.erase(0, titolo.find_first_not_of("# "));
+  std::string ancora;
+  for (char c : titolo) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if (std::isalnum(u) || c == '-' || c == '_') ancora += static_cast<char>(std::tolower(u));
+    if (c == ' ') ancora += '-';
+  }
+  return ancora;
+}
 
 json servitore_lsp::rispondi(const json& id, json risultato) const {
   return {{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(risultato)}};
@@ -403,6 +420,9 @@ void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::strin
       if (n.luogo.riga > 0 && file_di(n.luogo.file) != nullptr) p.note.push_back(luogo);
     }
     if (!correlate.empty()) p.diagnostica["relatedInformation"] = correlate;
+    if (std::string ancora = ancora_riferimento(p.chi); !ancora.empty()) {
+      p.diagnostica["codeDescription"] = {{"href", opzioni_.riferimento_uri + "#" + ancora}};
+    }
     for (const correzione& c : d.correzioni) {
       const file_coppia* fc = file_di(c.luogo.file);
       if (fc == nullptr) continue;

@@ -35,6 +35,9 @@ struct opzioni_lsp {
   // The section of the reference for one code or name (empty when there is none).
   std::string (*sezione)(const std::string& testo, const std::string& chi) = nullptr;
   std::string versione;
+  // The file: URI of the reference installed with the program, linked from every
+  // diagnostic at its section; no link when empty.
+  std::string riferimento_uri;
   // Partners looked for on the disk; off, only open buffers pair up.
   bool legge_disco = true;
 };
@@ -75,6 +78,9 @@ class servitore_lsp {
     std::string chi;                                          // the code or name, for the reference
   };
 
+  // The anchor of the reference's section on a code or a warning's name; empty when
+  // there is no reference to link to or no such section.
+  std::string ancora_riferimento(const std::string& chi) const;
   json rispondi(const json& id, json risultato) const;
   json errore(const json& id, int codice, const std::string& messaggio) const;
   std::vector<json> richiesta(const std::string& metodo, const json& id, const json& parametri);

@@ -157,6 +157,7 @@ TEST(ServitoreLsp, DiagnosticsOfAnEditedBuffer) {
                                                {"position", (*trovata)["range"]["start"]}});
     std::string chi = c.codice.is_string() ? c.codice.get<std::string>() : std::to_string(c.codice.get<int>());
     EXPECT_NE(h["contents"]["value"].get<std::string>().find("the reference of " + chi), std::string::npos) << c.cosa;
+    EXPECT_EQ((*trovata)["codeDescription"]["href"], "file:///docs/codes.md#" + chi) << c.cosa;
   }
 }
 

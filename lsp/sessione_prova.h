@@ -11,9 +11,10 @@
 #include "model/testo_unicode.h"
 #include "sources/testi_sorgenti.h"
 
-// A stand-in for the reference of the codes: one line naming the code asked for.
+// A stand-in for the reference of the codes: a heading and one line naming the code
+// asked for.
 inline std::string sezione_prova(const std::string& testo, const std::string& chi) {
-  return testo + " " + chi;
+  return "### `" + chi + "`\n" + testo + " " + chi;
 }
 
 class sessione_prova {
@@ -22,6 +23,7 @@ class sessione_prova {
     opzioni_lsp o;
     o.riferimento = "the reference of";
     o.sezione = sezione_prova;
+    o.riferimento_uri = "file:///docs/codes.md";
     o.legge_disco = legge_disco;
     s = std::make_unique<servitore_lsp>(o);
     json r = richiedi("initialize", {{"processId", nullptr}, {"capabilities", capacita}});

@@ -7,12 +7,32 @@
 #include "tool/scenario_tool.h"
 
 #ifdef SCENARIO_CON_LSP
+#include <filesystem>
+#include <system_error>
+
 #include "lsp/ciclo.h"
+#include "platform/cartella_programma.h"
+#include "platform/percorso.h"
 #endif
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#endif
+
+#ifdef SCENARIO_CON_LSP
+namespace {
+
+// The reference installed beside the program (docs/codes.md), as a file: URI for the
+// diagnostics' links; empty when it is not there.
+std::string riferimento_installato() {
+  std::filesystem::path codici = percorso_di(cartella_eseguibile(nullptr)) / "docs" / "codes.md";
+  std::error_code e;
+  if (!std::filesystem::is_regular_file(codici, e)) return {};
+  return uri_da_percorso(testo_di(codici));
+}
+
+}  // namespace
 #endif
 
 int comando_lsp(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
@@ -35,7 +55,10 @@ int comando_lsp(const std::vector<std::string>& argomenti, std::istream& ingress
   o.riferimento = testo_codici;
   o.sezione = sezione_riferimento;
   o.versione = SCENARIO_VERSIONE;
-  return servi_lsp(ingresso, uscita, o, 50, limite_messaggio, !standard);
+  o.riferimento_uri = riferimento_installato();
+  // A check of the built-in route takes a few milliseconds: diagnostics follow a pause
+  // of 10 ms in the messages, so that a burst of edits is checked once.
+  return servi_lsp(ingresso, uscita, o, 10, limite_messaggio, !standard);
 #else
   (void)ingresso;
   (void)uscita;
