@@ -303,14 +303,10 @@ std::vector<json> servitore_lsp::pubblica() {
   return uscita;
 }
 
-void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::string>& fatti, std::vector<json>& uscita) {
+servitore_lsp::coppia_trovata servitore_lsp::coppia_di(const std::string& uri) const {
   const std::string cartella = cartella_uri(uri);
   const std::string nome = nome_uri(uri);
   tipo_sorgente tipo = tipo_di(nome);
-  if (tipo == tipo_sorgente::altro) {
-    fatti.insert(uri);
-    return;
-  }
   std::optional<std::string> cartella_disco = percorso_da_uri(cartella + "x");
   if (cartella_disco) cartella_disco->pop_back();
   // The names at hand: the open buffers of the folder first (they win), then the disk.
@@ -322,18 +318,9 @@ void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::strin
     for (std::string& n : nomi_cartella(*cartella_disco)) candidati.push_back(std::move(n));
   }
   nomi_coppia nomi = tipo == tipo_sorgente::linea ? nomi_da_linea(nome, candidati) : nomi_da_servizio(nome, candidati);
-  richiesta_caricamento r{nomi.linea, nomi.treno.empty() ? std::string("?") : nomi.treno, true, false};
-  const std::string nome_linea = nome_file_linea(r.linea);
-  const std::string nome_servizio = nome_file_servizio(r.linea, r.treno);
-
-  // Each file of the pair: its uri and text, from its buffer or the disk.
-  struct file_coppia {
-    std::string nome, uri;
-    std::optional<testo_sorgente> testo;
-    uint64_t generazione = 0;
-  };
-  std::vector<file_coppia> files;
-  sorgenti_in_memoria sorgenti;
+  coppia_trovata c{{nomi.linea, nomi.treno.empty() ? std::string("?") : nomi.treno, true, false}, nomi.treno.empty(), {}};
+  const std::string nome_linea = nome_file_linea(c.richiesta.linea);
+  const std::string nome_servizio = nome_file_servizio(c.richiesta.linea, c.richiesta.treno);
   for (const std::string& n : {nome_linea, nome_servizio}) {
     file_coppia f{n, cartella + codifica_nome(n), std::nullopt, 0};
     // An open buffer by its name, however the editor wrote its uri.
@@ -343,19 +330,34 @@ void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::strin
     if (const documento* d = aperto(f.uri)) {
       f.testo = d->testo;
       f.generazione = d->generazione;
-    } else if (opzioni_.legge_disco && cartella_disco && !(n == nome_servizio && nomi.treno.empty())) {
+    } else if (opzioni_.legge_disco && cartella_disco && !(n == nome_servizio && c.da_sola)) {
       if (std::optional<std::string> t = leggi_disco(percorso_in(*cartella_disco, n))) {
         f.testo = testo_sorgente::da_windows_1252(*t);
       }
     }
-    if (f.testo) sorgenti.file[n] = f.testo->byte();
-    files.push_back(std::move(f));
+    c.files.push_back(std::move(f));
+  }
+  return c;
+}
+
+void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::string>& fatti, std::vector<json>& uscita) {
+  if (tipo_di(nome_uri(uri)) == tipo_sorgente::altro) {
+    fatti.insert(uri);
+    return;
+  }
+  coppia_trovata c = coppia_di(uri);
+  const richiesta_caricamento& r = c.richiesta;
+  const std::string nome_servizio = c.files[1].nome;
+  std::vector<file_coppia>& files = c.files;
+  sorgenti_in_memoria sorgenti;
+  for (const file_coppia& f : files) {
+    if (f.testo) sorgenti.file[f.nome] = f.testo->byte();
   }
 
   std::vector<diagnostica> diagnostiche = controlla_sorgenti(sorgenti, r);
   // A line file with no service file beside it is checked alone: what the missing
   // file brings is said once, as information.
-  bool da_sola = nomi.treno.empty();
+  bool da_sola = c.da_sola;
   if (da_sola) std::erase_if(diagnostiche, [&](const diagnostica& d) { return d.luogo.file == nome_servizio; });
 
   // Still the newest text of every open file of the pair?
@@ -431,7 +433,7 @@ void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::strin
     }
     per_uri[f->uri].push_back(std::move(p));
   }
-  if (da_sola && principale->nome == nome_linea) {
+  if (da_sola && principale->nome == files[0].nome) {
     pubblicata p;
     p.intervallo = {{0, 0}, principale->testo->fine_riga(0, codifica_)};
     p.diagnostica = {{"range", intervallo(p.intervallo)},
@@ -600,23 +602,33 @@ json servitore_lsp::simboli_documento(const json& p) {
 
 json servitore_lsp::simboli_area(const json& p) {
   std::string cercato = minuscole(p.value("query", std::string()));
+  // The open files and the partners of those that have one, read from the disk when
+  // they are not open.
+  std::map<std::string, testo_sorgente> testi;
+  for (const auto& [uri, d] : documenti_) {
+    if (tipo_di(nome_uri(uri)) == tipo_sorgente::altro) continue;
+    testi.emplace(uri, d.testo);
+    for (file_coppia& f : coppia_di(uri).files) {
+      if (f.testo) testi.emplace(f.uri, std::move(*f.testo));
+    }
+  }
   json elenco = json::array();
-  for (const auto& voce : documenti_) {
+  for (const auto& voce : testi) {
     const std::string& uri = voce.first;  // named, not bound: a lambda below captures it
-    const auto& d = voce.second;
-    tipo_sorgente tipo = tipo_di(nome_uri(uri));
-    if (tipo == tipo_sorgente::altro) continue;
+    const testo_sorgente& testo = voce.second;
     auto aggiungi = [&](auto&& self, const simbolo& s, const std::string& contenitore) -> void {
       std::string nome = s.dettaglio.empty() ? s.nome : s.nome + " " + utf8_sicuro(s.dettaglio);
       if (cercato.empty() || minuscole(nome).find(cercato) != std::string::npos) {
-        intervallo_lsp dove{d.testo.verso_lsp(s.riga + 1, s.inizio, codifica_), d.testo.verso_lsp(s.riga + 1, s.fine, codifica_)};
+        intervallo_lsp dove{testo.verso_lsp(s.riga + 1, s.inizio, codifica_), testo.verso_lsp(s.riga + 1, s.fine, codifica_)};
         json j = {{"name", nome}, {"kind", s.tipo}, {"location", {{"uri", uri}, {"range", intervallo(dove)}}}};
         if (!contenitore.empty()) j["containerName"] = contenitore;
         elenco.push_back(j);
       }
       for (const simbolo& f : s.figli) self(self, f, s.nome);
     };
-    for (const simbolo& s : simboli(analizza(tipo, righe_di(d.testo)))) aggiungi(aggiungi, s, nome_uri(uri));
+    for (const simbolo& s : simboli(analizza(tipo_di(nome_uri(uri)), righe_di(testo)))) {
+      aggiungi(aggiungi, s, nome_uri(uri));
+    }
   }
   return elenco;
 }

@@ -24,6 +24,7 @@
 
 #include "lsp/cornice.h"
 #include "lsp/coppia.h"
+#include "loader/caricatore.h"
 #include "lsp/posizioni.h"
 
 using json = nlohmann::json;
@@ -93,6 +94,21 @@ class servitore_lsp {
   json simboli_area(const json& parametri);
   json azioni(const json& parametri);
   json definizione(const json& parametri);
+
+  // The two files of the pair that `uri` belongs to, each from its open buffer, else
+  // from the disk; a file that is neither has no text. `da_sola`: a line file with no
+  // service file at hand.
+  struct file_coppia {
+    std::string nome, uri;
+    std::optional<testo_sorgente> testo;
+    uint64_t generazione = 0;
+  };
+  struct coppia_trovata {
+    richiesta_caricamento richiesta;
+    bool da_sola = false;
+    std::vector<file_coppia> files;  // the line file, then the service file
+  };
+  coppia_trovata coppia_di(const std::string& uri) const;
 
   void cambia(const std::string& uri, const json& cambiamenti, int64_t versione);
   // The pair of `uri` checked, its notifications appended; the uris done are added to

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <set>
 
 #include "lsp/sessione_prova.h"
+#include "platform/piattaforma_prova.h"
 
 namespace {
 
@@ -266,4 +268,20 @@ TEST(ServitoreLsp, WhatTheClientOffers) {
   }
   EXPECT_EQ(snippet, "segnale, ${1:its position in metres}, ${2:sx}, ${3:s1}, ${4:s2}, ${5:s3}, ${6:rapp}, ${7:dx}, "
                      "${8:d1}, ${9:d2}, ${10:d3}, ${11:tempo}");
+}
+
+// Workspace symbols cover the pair: the partner of an open file comes from the disk
+// when it is not open, and only when the server may read the disk.
+TEST(ServitoreLsp, WorkspaceSymbolsReachThePartnerOnDisk) {
+  PiattaformaProva cartella;
+  cartella.scrivi("QUMA-DORVIA_MIRELO_linea.txt", testo_linea());
+  const std::string base = uri_da_percorso(cartella.percorso(""));
+  for (bool legge_disco : {true, false}) {
+    sessione_prova p(json::object(), legge_disco);
+    p.apri(base + "QUMA-DORVIA_MIRELO_brezane-.txt", servizio_utf8());
+    std::set<std::string> uri;
+    for (const json& s : p.richiedi("workspace/symbol", {{"query", ""}})) uri.insert(s["location"]["uri"]);
+    EXPECT_EQ(uri.contains(base + "QUMA-DORVIA_MIRELO_linea.txt"), legge_disco);
+    EXPECT_TRUE(uri.contains(base + "QUMA-DORVIA_MIRELO_brezane-.txt"));
+  }
 }
