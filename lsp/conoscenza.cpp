@@ -22,14 +22,6 @@ std::string_view senza_spazi(std::string_view t) {
   return t.substr(inizio, t.find_last_not_of(spazi) - inizio + 1);
 }
 
-// The field of `f` at `indice` (from 2) that is text: the signboard's text and the
-// station's name; every other value is a number.
-bool campo_di_testo(const forma_record* f, int indice) {
-  if (f == nullptr) return true;
-  return (std::strcmp(f->nome, "cartello_indicatore") == 0 && indice == 3) ||
-         (std::strcmp(f->nome, "stazione") == 0 && indice == 18);
-}
-
 struct sezione_nota {
   tipo_sorgente tipo;
   const char* nome;
@@ -97,7 +89,41 @@ std::string metri_celle(long long da) {
 
 bool nome_e(const forma_record& f, const char* nome) { return std::strcmp(f.nome, nome) == 0; }
 
+// A snippet's placeholder text: the short name in parentheses where a field has one,
+// else its meaning; the snippet's special characters escaped.
+std::string segnaposto(const std::string& significato) {
+  std::string t = significato;
+  size_t aperta = t.rfind('('), chiusa = t.rfind(')');
+  if (aperta != std::string::npos && chiusa != std::string::npos && chiusa > aperta + 1) {
+    t = t.substr(aperta + 1, chiusa - aperta - 1);
+  }
+  std::string s;
+  for (char c : t) {
+    if (c == '$' || c == '}' || c == '\\') s += '\\';
+    s += c;
+  }
+  return s;
+}
+
 }  // namespace
+
+bool campo_di_testo(const forma_record* f, int indice) {
+  if (f == nullptr) return true;
+  return (std::strcmp(f->nome, "cartello_indicatore") == 0 && indice == 3) ||
+         (std::strcmp(f->nome, "stazione") == 0 && indice == 18);
+}
+
+std::string snippet_record(std::string_view parola, const forma_record& f) {
+  std::string corpo(parola);
+  for (size_t i = 0; i < f.campi.size(); ++i) {
+    corpo += ", ${";
+    corpo += std::to_string(i + 1);
+    corpo += ':';
+    corpo += segnaposto(f.campi[i]);
+    corpo += '}';
+  }
+  return corpo;
+}
 
 std::string in_km(long long metri) {
   std::string segno = metri < 0 ? "-" : "";

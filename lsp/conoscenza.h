@@ -48,6 +48,14 @@ std::string descrizione_sezione(tipo_sorgente tipo, std::string_view sezione);
 // What a record is: "signal", "station", ...
 std::string titolo_record(const forma_record& f);
 
+// Whether field `indice` (from 2, the first value) of `f` is text: the signboard's text
+// and the station's name; every other value is a number. Without a record, true.
+bool campo_di_testo(const forma_record* f, int indice);
+
+// The whole record as a snippet: `parola`, then every field as a numbered placeholder
+// (the field's short name in parentheses where it has one, else its meaning).
+std::string snippet_record(std::string_view parola, const forma_record& f);
+
 // The keywords as written that may begin a record on a line of `parte` (the general
 // part or the body); those that fit `sezione` first, with `adatta` set.
 struct parola_proposta {

@@ -77,22 +77,6 @@ std::string minuscole(std::string s) {
   return s;
 }
 
-// A snippet's placeholder text: the short name in parentheses where a field has one,
-// else its meaning; the snippet's special characters escaped.
-std::string segnaposto(const std::string& significato) {
-  std::string t = significato;
-  size_t aperta = t.rfind('('), chiusa = t.rfind(')');
-  if (aperta != std::string::npos && chiusa != std::string::npos && chiusa > aperta + 1) {
-    t = t.substr(aperta + 1, chiusa - aperta - 1);
-  }
-  std::string s;
-  for (char c : t) {
-    if (c == '$' || c == '}' || c == '\\') s += '\\';
-    s += c;
-  }
-  return s;
-}
-
 }  // namespace
 
 std::string servitore_lsp::ancora_riferimento(const std::string& chi) const {
@@ -559,11 +543,7 @@ json servitore_lsp::completamento(const json& p) {
     e["documentation"] = {{"kind", "markdown"}, {"value", testo_record(*w.forma)}};
     elementi.push_back(e);
     if (snippet_) {
-      std::string corpo = w.parola;
-      for (size_t i = 0; i < w.forma->campi.size(); ++i) {
-        corpo += ", ${" + std::to_string(i + 1) + ":" + segnaposto(w.forma->campi[i]) + "}";
-      }
-      json s = elemento(w.parola + " (record)", 15, ordine + "s", corpo);
+      json s = elemento(w.parola + " (record)", 15, ordine + "s", snippet_record(w.parola, *w.forma));
       s["filterText"] = w.parola;
       s["insertTextFormat"] = 2;
       s["detail"] = "the whole record, its fields as placeholders";
