@@ -281,6 +281,23 @@ std::string testo_record(const forma_record& f) {
   return t;
 }
 
+namespace {
+
+// A field in metres that is not a length: a position along the route.
+bool in_metri(const std::string& significato) { return significato.find("in metres") != std::string::npos; }
+bool posizione(const std::string& significato) {
+  return in_metri(significato) && significato.find("length") == std::string::npos;
+}
+
+}  // namespace
+
+std::string km_posizione(const forma_record& f, const campo_riga& c) {
+  size_t n = static_cast<size_t>(c.indice - 2);
+  if (c.indice < 2 || n >= f.campi.size() || !posizione(f.campi[n])) return {};
+  std::optional<long long> v = numero(c.testo);
+  return v ? in_km(*v) : std::string();
+}
+
 std::string testo_campo(const forma_record& f, const campo_riga& c) {
   size_t n = static_cast<size_t>(c.indice - 2);
   if (c.indice < 2 || n >= f.campi.size()) {
@@ -296,8 +313,8 @@ std::string testo_campo(const forma_record& f, const campo_riga& c) {
   }
   if (c.testo.empty()) return t + "\n\nempty: read as 0";
   if (!v) return t + "\n\nnot a whole number: the compiler stops here (code 25)";
-  bool metri = significato.find("in metres") != std::string::npos;
-  if (metri && significato.find("length") == std::string::npos) {
+  bool metri = in_metri(significato);
+  if (posizione(significato)) {
     t += "\n\n" + std::to_string(*v) + " m = " + in_km(*v);
     bool oggetto = (nome_e(f, "segnale") || nome_e(f, "indicatori_vmax") || nome_e(f, "cartello_indicatore") ||
                     nome_e(f, "rallentamento")) && c.indice == 2;

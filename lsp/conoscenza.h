@@ -71,6 +71,9 @@ std::string testo_record(const forma_record& f);
 // makes of it where that is easy to say (a position in km and its cell, a rounded
 // speed).
 std::string testo_campo(const forma_record& f, const campo_riga& c);
+// The km of a value field that places something along the route, as the outline writes
+// it ("km 4.100"); empty for any other field and for a value that is not a number.
+std::string km_posizione(const forma_record& f, const campo_riga& c);
 
 // A record or a section for the outline.
 struct simbolo {

@@ -163,6 +163,7 @@ std::vector<json> servitore_lsp::richiesta(const std::string& metodo, const json
   if (metodo == "workspace/symbol") return {rispondi(id, simboli_area(p))};
   if (metodo == "textDocument/codeAction") return {rispondi(id, azioni(p))};
   if (metodo == "textDocument/definition") return {rispondi(id, definizione(p))};
+  if (metodo == "textDocument/inlayHint") return {rispondi(id, suggerimenti(p))};
   return {errore(id, metodo_ignoto, "unknown method " + metodo)};
 }
 
@@ -228,6 +229,10 @@ json servitore_lsp::inizializza(const json& p) {
                             .value("completion", json::object())
                             .value("completionItem", json::object());
   snippet_ = completa.value("snippetSupport", false);
+  // The km beside each position is off unless the client's initialization options
+  // ask for it: {"inlayHints": true}.
+  const json& iniziali = p.contains("initializationOptions") ? p["initializationOptions"] : json::object();
+  suggerimenti_ = iniziali.is_object() && iniziali.value("inlayHints", false) == true;
   std::string nome_codifica = codifica_ == codifica_posizioni::utf8 ? "utf-8" : "utf-16";
   json risultato = {
       {"capabilities",
@@ -241,6 +246,7 @@ json servitore_lsp::inizializza(const json& p) {
         {"definitionProvider", true}}},
       {"serverInfo", {{"name", "scenario_tool"}, {"version", opzioni_.versione}}}};
   if (vecchia_offerta) risultato["offsetEncoding"] = nome_codifica;
+  if (suggerimenti_) risultato["capabilities"]["inlayHintProvider"] = true;
   return risultato;
 }
 
@@ -577,6 +583,27 @@ json servitore_lsp::simboli_documento(const json& p) {
     return j;
   };
   for (const simbolo& s : simboli(analizza(tipo, righe_di(d->testo)))) elenco.push_back(in_json(in_json, s));
+  return elenco;
+}
+
+json servitore_lsp::suggerimenti(const json& p) {
+  std::string uri = p.at("textDocument").at("uri").get<std::string>();
+  const documento* d = aperto(uri);
+  tipo_sorgente tipo = tipo_di(nome_uri(uri));
+  json elenco = json::array();
+  if (d == nullptr || tipo == tipo_sorgente::altro || !suggerimenti_) return elenco;
+  const int da = p.at("range").at("start").at("line").get<int>(), a = p.at("range").at("end").at("line").get<int>();
+  for (const riga_analizzata& r : analizza(tipo, righe_di(d->testo))) {
+    if (r.riga < da || r.riga > a || r.tipo != tipo_riga::record || r.record.empty()) continue;
+    for (const campo_riga& c : r.campi) {
+      std::string km = km_posizione(*r.record[0], c);
+      if (km.empty()) continue;
+      posizione_lsp dopo = d->testo.verso_lsp(r.riga + 1, c.fine, codifica_);
+      elenco.push_back({{"position", intervallo({dopo, dopo})["start"]},
+                        {"label", km},
+                        {"paddingLeft", true}});
+    }
+  }
   return elenco;
 }
 

@@ -94,6 +94,7 @@ class servitore_lsp {
   json simboli_area(const json& parametri);
   json azioni(const json& parametri);
   json definizione(const json& parametri);
+  json suggerimenti(const json& parametri);
 
   // The two files of the pair that `uri` belongs to, each from its open buffer, else
   // from the disk; a file that is neither has no text. `da_sola`: a line file with no
@@ -121,6 +122,7 @@ class servitore_lsp {
   opzioni_lsp opzioni_;
   codifica_posizioni codifica_ = codifica_posizioni::utf16;
   bool snippet_ = false;
+  bool suggerimenti_ = false;  // inlay hints offered: asked for in the initialization options
   bool inizializzato_ = false, arrestato_ = false, uscito_ = false;
   uint64_t generazione_ = 0;
   std::map<std::string, documento> documenti_;

@@ -285,3 +285,28 @@ TEST(ServitoreLsp, WorkspaceSymbolsReachThePartnerOnDisk) {
     EXPECT_TRUE(uri.contains(base + "QUMA-DORVIA_MIRELO_brezane-.txt"));
   }
 }
+
+// The km beside each position, only for a client that asks for it: one on a station's
+// line (its position; its length and the rest are not positions), after the field.
+TEST(ServitoreLsp, InlayHintsOnlyWhenAskedFor) {
+  for (bool chiesti : {false, true}) {
+    sessione_prova p(json::object(), false, chiesti ? json{{"inlayHints", true}} : json());
+    EXPECT_EQ(p.inizializzato["capabilities"].contains("inlayHintProvider"), chiesti);
+    p.apri(uri_servizio, servizio_utf8());
+    json inizio = dove(servizio_utf8(), "stazione,   15300");
+    json tutto = {{"start", sessione_prova::pos(0, 0)}, {"end", sessione_prova::pos(10000, 0)}};
+    json suggeriti = p.richiedi("textDocument/inlayHint", {{"textDocument", sessione_prova::doc(uri_servizio)}, {"range", tutto}});
+    std::vector<json> sulla_riga;
+    for (const json& h : suggeriti) {
+      if (h["position"]["line"] == inizio["line"]) sulla_riga.push_back(h);
+    }
+    if (!chiesti) {
+      EXPECT_EQ(suggeriti, json::array());
+      continue;
+    }
+    EXPECT_GT(suggeriti.size(), 100u);
+    ASSERT_EQ(sulla_riga.size(), 1u) << json(sulla_riga);
+    EXPECT_EQ(sulla_riga[0]["label"], "km 15.300");
+    EXPECT_EQ(sulla_riga[0]["position"], sessione_prova::pos(inizio["line"], 17));
+  }
+}

@@ -19,15 +19,17 @@ inline std::string sezione_prova(const std::string& testo, const std::string& ch
 
 class sessione_prova {
  public:
-  explicit sessione_prova(json capacita = json::object(), bool legge_disco = false) {
+  explicit sessione_prova(json capacita = json::object(), bool legge_disco = false, json iniziali = nullptr) {
     opzioni_lsp o;
     o.riferimento = "the reference of";
     o.sezione = sezione_prova;
     o.riferimento_uri = "file:///docs/codes.md";
     o.legge_disco = legge_disco;
     s = std::make_unique<servitore_lsp>(o);
-    json r = richiedi("initialize", {{"processId", nullptr}, {"capabilities", capacita}});
-    EXPECT_TRUE(r.contains("capabilities")) << r;
+    json parametri = {{"processId", nullptr}, {"capabilities", capacita}};
+    if (!iniziali.is_null()) parametri["initializationOptions"] = iniziali;
+    inizializzato = richiedi("initialize", parametri);
+    EXPECT_TRUE(inizializzato.contains("capabilities")) << inizializzato;
     notifica("initialized", json::object());
   }
 
@@ -63,6 +65,7 @@ class sessione_prova {
   static json doc(const std::string& uri) { return {{"uri", uri}}; }
 
   std::unique_ptr<servitore_lsp> s;
+  json inizializzato;  // the answer to initialize
   int id = 0;
 };
 

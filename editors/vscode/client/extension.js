@@ -29,6 +29,9 @@ async function avvia(context) {
     { command: comando, args: ['lsp'] },
     {
       documentSelector: LINGUE.map((language) => ({ scheme: 'file', language })),
+      initializationOptions: {
+        inlayHints: vscode.workspace.getConfiguration('scenario').get('inlayHints', false),
+      },
       outputChannelName: 'Scenario language server',
     },
   );
