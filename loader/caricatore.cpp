@@ -8,9 +8,12 @@
 // exist and the load ends with code 25.
 //
 // Alongside, the loader keeps where it is in the source files (`luogo_record_`), and
-// every code it records becomes a diagnostic placed at the record that caused it, with
+// every code it records becomes a diagnostic placed at the record that caused it (at
+// the field that holds the position in question, where one does), with
 // notes on what stands in the way, taken from the grid and the table as they are then.
 #include "loader/caricatore.h"
+
+#include <charconv>
 
 #include <filesystem>
 
@@ -32,6 +35,7 @@ esito_caricamento caricatore::carica(sorgenti_scenario& sorgenti) {
     fallimento_caricamento(s, nullptr, std::filesystem::path(e.percorso).filename().string() + ": " + e.motivo);
   }
   avvisi_campi_vuoti(s);
+  lettore_record_ = nullptr;  // it goes with `s`
   limitate_.chiudi(esito_.diagnostiche);
   esito_.luogo_finale = luogo_record_;
   return std::move(esito_);
@@ -83,12 +87,30 @@ void caricatore::registra_guasto(const guasto_caricamento& e, const std::string&
 }
 
 void caricatore::registra_codice(int32_t codice, std::optional<int64_t> posizione,
-                                 std::vector<nota_diagnostica> note) {
-  limitate_.aggiungi(esito_.diagnostiche, errore_registrato(codice, posizione, luogo_record_, std::move(note)));
+                                 std::vector<nota_diagnostica> note, std::optional<int64_t> in_colpa) {
+  luogo_sorgente dove = luogo_codice(in_colpa ? in_colpa : posizione);
+  limitate_.aggiungi(esito_.diagnostiche, errore_registrato(codice, posizione, dove, std::move(note)));
 }
 
-esito_record caricatore::ferma(int32_t codice, std::optional<int64_t> posizione, std::vector<nota_diagnostica> note) {
-  registra_codice(codice, posizione, std::move(note));
+// The field of the record being read that holds `valore` as written; the record's
+// keyword where no field does (a value worked out from several fields, or a record
+// already left behind).
+luogo_sorgente caricatore::luogo_codice(std::optional<int64_t> valore) const {
+  if (!valore || lettore_record_ == nullptr || luogo_record_.riga == 0) return luogo_record_;
+  const luogo_sorgente& chiave = lettore_record_->luogo_chiave();
+  if (chiave.riga != luogo_record_.riga || chiave.colonna != luogo_record_.colonna) return luogo_record_;
+  for (const campo_letto& c : lettore_record_->campi_record()) {
+    int64_t v = 0;
+    const char* fine = c.testo.data() + c.testo.size();
+    auto [dopo, errore] = std::from_chars(c.testo.data(), fine, v);
+    if (errore == std::errc() && dopo == fine && v == *valore) return nel_file(c.luogo);
+  }
+  return luogo_record_;
+}
+
+esito_record caricatore::ferma(int32_t codice, std::optional<int64_t> posizione, std::vector<nota_diagnostica> note,
+                               std::optional<int64_t> in_colpa) {
+  registra_codice(codice, posizione, std::move(note), in_colpa);
   return esito_record::fermo;
 }
 

@@ -26,6 +26,7 @@
 struct guasto_caricamento;
 struct forma_record;
 struct stato_caricamento;
+class lettore_campi;
 enum class esito_record : int;
 enum class record_servizio;
 
@@ -97,17 +98,20 @@ class caricatore {
   void fallimento_caricamento(stato_caricamento& s, const guasto_caricamento* guasto, const std::string& motivo);
   void registra_guasto(const guasto_caricamento& e, const std::string& motivo);
 
-  // Recording what the loader finds.
+  // Recording what the loader finds. A code is shown at the field of the record being
+  // read that holds `in_colpa` as written (by default the position), else at the
+  // record's keyword.
   void registra_codice(int32_t codice, std::optional<int64_t> posizione = std::nullopt,
-                       std::vector<nota_diagnostica> note = {});
+                       std::vector<nota_diagnostica> note = {}, std::optional<int64_t> in_colpa = std::nullopt);
   esito_record ferma(int32_t codice, std::optional<int64_t> posizione = std::nullopt,
-                     std::vector<nota_diagnostica> note = {});
+                     std::vector<nota_diagnostica> note = {}, std::optional<int64_t> in_colpa = std::nullopt);
   void avvisa(const std::string& nome, const std::string& messaggio, luogo_sorgente dove = {},
               std::vector<nota_diagnostica> note = {}, std::vector<correzione> correzioni = {});
   // A place the field reader gives (its file's name empty) in the file being read.
   luogo_sorgente nel_file(luogo_sorgente l) const;
   // The last field read, in the file being read.
   luogo_sorgente campo_letto_ora(const stato_caricamento& s) const;
+  luogo_sorgente luogo_codice(std::optional<int64_t> valore) const;
   // The keyword field just read becomes the record being read.
   void prendi_chiave(stato_caricamento& s);
   // Before and after one record's values: the reader is told the record's shape, and
@@ -168,6 +172,9 @@ class caricatore {
   scenario_compilato& scenario_ = esito_.scenario;
   std::string chiave_;           // the field read last in keyword position
   luogo_sorgente luogo_record_;  // the record being read (line 0: none)
+  // The reader of that record, whose value fields place a code at the field that holds
+  // its position; set with each keyword, for the duration of a load.
+  const lettore_campi* lettore_record_ = nullptr;
   int riga_avvisata_ = 0;        // the last line given an unknown-keyword warning
   luogo_sorgente luogo_lunghezza_;  // the route length's value, where one was read
 };

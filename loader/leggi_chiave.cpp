@@ -56,6 +56,7 @@ bool caricatore::leggi_chiave(stato_caricamento& s) {
 // surely meant, is warned of.
 void caricatore::prendi_chiave(stato_caricamento& s) {
   luogo_record_ = campo_letto_ora(s);
+  lettore_record_ = &s.lettore;
   const std::string& testo = s.lettore.ultimo_campo().testo;
   size_t tab = testo.find('\t');
   if (tab == std::string::npos) return;

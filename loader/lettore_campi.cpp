@@ -29,6 +29,8 @@ void lettore_campi::inizia_record(const forma_record& forma) {
   fine_riga_record_ = ultimo_.luogo;
   fine_riga_record_.colonna = fine_riga_record_.colonna_fine;
   fuori_riga_.reset();
+  luogo_chiave_ = ultimo_.luogo;
+  campi_record_.clear();
 }
 
 // "the 2nd field of segnale, its position in metres," as the subject of a sentence; a
@@ -79,6 +81,7 @@ void lettore_campi::chiudi_campo(size_t fine) {
   ultimo_.testo = testo_.substr(inizio_campo_, fine - inizio_campo_);
   ultimo_.luogo.colonna_fine = static_cast<int>(fine - inizio_riga_) + 1;
   if (forma_ == nullptr || indice_ < 2) return;
+  campi_record_.push_back(ultimo_);
   if (ultimo_.luogo.riga == riga_record_) {
     fine_riga_record_.colonna = fine_riga_record_.colonna_fine = ultimo_.luogo.colonna_fine;
   } else if (!fuori_riga_) {

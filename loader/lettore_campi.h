@@ -68,6 +68,10 @@ class lettore_campi {
   // The first field of the record begun last that was read from a later line than its
   // keyword, and the place just after the last field on the keyword's line.
   const std::optional<campo_letto>& campo_fuori_riga() const { return fuori_riga_; }
+  // The keyword of the record begun last, and its value fields as read so far (its
+  // field 2 first).
+  const luogo_sorgente& luogo_chiave() const { return luogo_chiave_; }
+  const std::vector<campo_letto>& campi_record() const { return campi_record_; }
   const luogo_sorgente& fine_riga_record() const { return fine_riga_record_; }
   // The field that stands on the current line after the fields read, unless a
   // remark (a field with a hyphen that is no number) or nothing stands there.
@@ -111,6 +115,8 @@ class lettore_campi {
   int riga_record_ = 0;
   luogo_sorgente fine_riga_record_;
   std::optional<campo_letto> fuori_riga_;
+  luogo_sorgente luogo_chiave_;
+  std::vector<campo_letto> campi_record_;
 };
 
 // "1st", "2nd", "3rd", "4th", ..., "11th", "21st".

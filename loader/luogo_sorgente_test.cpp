@@ -2,9 +2,9 @@
 
 #include "loader/caricamento_prova.h"
 
-// Where a code is recorded: the file, line and column of the keyword of the record
-// being handled, with a note on what was in the way; and the record that laid each
-// cell's object.
+// Where a code is recorded: the file, line and column of the field that holds the
+// value at fault in the record being handled, else of its keyword, with a note on what
+// was in the way; and the record that laid each cell's object.
 class LuogoSorgente : public ProvaCaricamento {
  protected:
   const diagnostica& ultimo_errore() const {
@@ -27,9 +27,10 @@ class LuogoSorgente : public ProvaCaricamento {
 };
 
 TEST_F(LuogoSorgente, TheKeywordLineOfTheRecordInEitherFile) {
-  // Body from line 4. Remarks are counted; values on the next lines belong to line 6.
+  // Body from line 4. Remarks are counted; a position beyond the grid is shown at
+  // its field, even on a line after its keyword's.
   carica(linea("- a remark\r\n-- another\r\n  pendenza\r\n  20000,\r\n  1\r\n"));
-  atteso(15, "L_linea.txt", 6, 3);
+  atteso(15, "L_linea.txt", 7, 3);
 
   // Cab signalling in the general part, after a remark: line 3.
   carica("[generale]\r\n- remark\r\nripetizione segnali 9 codici,  675,  2000\r\n[curve]\r\n[fine]\r\n");
@@ -38,14 +39,15 @@ TEST_F(LuogoSorgente, TheKeywordLineOfTheRecordInEitherFile) {
   // A refused signal: the service file's line, and the cell that was in the way.
   carica(linea(""), servizio("sabbia,  1\r\nstazione,  2100,  4,  500,  0, 0, 0,  1,1,0,  4,1,1,  1,  0,0,0, S\r\n"
                              "segnale,    2250,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"));
-  atteso(16, "L_T-.txt", 4, 1);
+  atteso(16, "L_T-.txt", 4, 13);  // at its position
   EXPECT_EQ(prima_nota(), "the cell at 2300 m (cell 46) holds the stop of station 1, S");
   EXPECT_EQ(ultimo_errore().note[0].luogo.riga, 3);  // the station's stop cell
 
-  // A slowdown whose end cell is taken names the end cell, not the start.
+  // A slowdown whose end cell is taken names the end cell, not the start; it is shown
+  // at the slowdown's position, from which the end is worked out.
   carica(linea(""), servizio("segnale,    3000,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n"
                              "rallentamento,   2000,    40,  1000, 0,  0,  0\r\n"));
-  atteso(19, "L_T-.txt", 3);
+  atteso(19, "L_T-.txt", 3, 18);
   EXPECT_EQ(prima_nota(), "the cell at 3050 m (cell 61) holds a signal");
 }
 

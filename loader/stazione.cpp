@@ -37,7 +37,7 @@ esito_record caricatore::record_stazione(stato_caricamento& s) {
   }
   r.codice = l.leggi_byte();
   const int64_t lunghezza_stazione = l.leggi_lungo();
-  if (lunghezza_stazione % 100 != 0) return ferma(9, p);
+  if (lunghezza_stazione % 100 != 0) return ferma(9, p, {}, lunghezza_stazione);
   r.marca = l.leggi_byte();
   r.bit_d = l.leggi_byte();
   r.bit_c = l.leggi_byte();

@@ -118,7 +118,7 @@ TEST(ServitoreLsp, DiagnosticsOfAnEditedBuffer) {
       {"a misspelt keyword", "segnale,    4100", "segnalr,    4100", "", "unknown-keyword", "segnalr", "segnale"},
       {"a speed off its step after an è", "velocita,     750,   155", "velocit\xC3\xA8,     750,   183", "", "speed-rounded",
        "183", ""},
-      {"a signal on an occupied cell", "segnale,    6200", "segnale,    4120", "", 16, "segnale", ""},
+      {"a signal on an occupied cell", "segnale,    6200", "segnale,    4120", "", 16, "4120", ""},
   };
   for (const caso& c : casi) {
     sessione_prova p;
@@ -187,7 +187,7 @@ TEST(ServitoreLsp, ThePairFromUnsavedBuffers) {
   // The notes: the route length itself, and the first record beyond the grid.
   ASSERT_EQ(destinazioni.size(), 2u) << destinazioni;
   EXPECT_EQ(destinazioni[1]["uri"], uri_linea);
-  EXPECT_EQ(destinazioni[1]["range"]["start"], sessione_prova::pos(22, 0));
+  EXPECT_EQ(destinazioni[1]["range"]["start"], sessione_prova::pos(22, 10));  // its position
   EXPECT_TRUE(p.pubblica().empty());  // nothing changed since
 
   // Closed, the service file's diagnostics are cleared and the line file is checked
