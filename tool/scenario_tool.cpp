@@ -236,7 +236,9 @@ only its page and its stream of data, only on the loopback address, and refuses 
 request with a Host other than 127.0.0.1:N or localhost:N, or from another origin.
 Ctrl-C stops it.
   --port N       the port (default 8021; 0 lets the system choose one)
-A build without the HTTP server library (cpp-httplib) has no --serve.
+A build without the HTTP server library (cpp-httplib) has no --serve; the Linux
+build has it where Debian's libcpp-httplib-dev was found, the Windows build where
+its header was fetched (cmake/httplib_windows.sh).
 
 Exit status: 0 the page was written (or the server stopped on Ctrl-C), whatever the
 route's errors; 2 a file that could not be read or written, or a port that could

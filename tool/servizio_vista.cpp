@@ -10,6 +10,11 @@
 
 #include <httplib.h>
 
+// cpp-httplib 0.11 on Windows needs Vista's sockets (WSAPoll, inet_pton).
+#if defined(_WIN32) && (!defined(_WIN32_WINNT) || _WIN32_WINNT < 0x0600)
+#error "view --serve needs _WIN32_WINNT 0x0600 (Windows Vista) or later"
+#endif
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
