@@ -19,19 +19,35 @@ verifica() {  # verifica CONDITION_STATUS WHAT
   if [ "$1" -eq 0 ]; then echo "ok    $2"; else echo "FAIL  $2"; falliti=$((falliti + 1)); fi
 }
 
+# A browser that only writes down what it was asked to open (xdg-open is what the Linux
+# program starts, and Wine's shell hands an http address to it too).
+mkdir "$lavoro/bin"
+printf '#!/bin/sh\necho "$1" >>"%s/aperti"\n' "$lavoro" >"$lavoro/bin/xdg-open"
+chmod +x "$lavoro/bin/xdg-open"
+export PATH="$lavoro/bin:$PATH"
+
 "${programma[@]}" sources "$lavoro/sorgenti" >/dev/null
-"${programma[@]}" view --serve --port 0 "$lavoro/sorgenti" >"$lavoro/uscita" 2>"$lavoro/errori" </dev/null &
-servitore=$!
-indirizzo=
-for _ in $(seq 600); do  # 60 s at most: Wine's first start is slow
-  indirizzo=$(grep -m1 -o 'http://127\.0\.0\.1:[0-9]*/' "$lavoro/uscita" 2>/dev/null || true)
-  [ -n "$indirizzo" ] && break
-  kill -0 "$servitore" 2>/dev/null || break
-  sleep 0.1
-done
-if [ -z "$indirizzo" ]; then
-  echo "FAIL  the server printed no address"; cat "$lavoro/errori" >&2; exit 1
-fi
+avvia() {  # avvia [--open]: starts the server, sets servitore and indirizzo
+  "${programma[@]}" view --serve --port 0 "$@" "$lavoro/sorgenti" >"$lavoro/uscita" 2>"$lavoro/errori" </dev/null &
+  servitore=$!
+  indirizzo=
+  for _ in $(seq 600); do  # 60 s at most: Wine's first start is slow
+    indirizzo=$(grep -m1 -o 'http://127\.0\.0\.1:[0-9]*/' "$lavoro/uscita" 2>/dev/null || true)
+    [ -n "$indirizzo" ] && break
+    kill -0 "$servitore" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ -z "$indirizzo" ]; then
+    echo "FAIL  the server printed no address"; cat "$lavoro/errori" >&2; exit 1
+  fi
+}
+ferma() {
+  kill -INT "$servitore" 2>/dev/null || true
+  for _ in $(seq 100); do kill -0 "$servitore" 2>/dev/null || break; sleep 0.1; done
+  kill "$servitore" 2>/dev/null || true
+  servitore=
+}
+avvia
 porta=${indirizzo#http://127.0.0.1:}; porta=${porta%/}
 echo "listening at $indirizzo"
 
@@ -59,8 +75,13 @@ vuote=$(for r in $risposte; do [ "${r:0:1}" = 4 ] && echo ok; done | wc -l)
 [ "$vuote" -eq 6 ] && [ ! -s "$lavoro/corpo" ]
 verifica $? "another path, a foreign Host, another origin or method get no content: $risposte"
 
-kill -INT "$servitore" 2>/dev/null || true
-for _ in $(seq 100); do kill -0 "$servitore" 2>/dev/null || break; sleep 0.1; done
-kill "$servitore" 2>/dev/null || true
-servitore=
+ferma
+[ ! -e "$lavoro/aperti" ]
+verifica $? "no browser is started without --open"
+
+avvia --open
+for _ in $(seq 100); do [ -s "$lavoro/aperti" ] && break; sleep 0.1; done
+[ "$(cat "$lavoro/aperti" 2>/dev/null)" = "$indirizzo" ]
+verifica $? "--open starts the browser once, on $indirizzo: $(cat "$lavoro/aperti" 2>/dev/null | tr '\n' ' ')"
+ferma
 [ "$falliti" -eq 0 ] && echo "every check passed" || { echo "$falliti checks failed"; exit 1; }
