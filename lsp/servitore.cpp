@@ -126,7 +126,7 @@ std::vector<json> servitore_lsp::gestisci(const json& m) {
   auto id = m.find("id");
   bool id_valido = id != m.end() && (id->is_number_integer() || id->is_string());
   if (metodo == m.end() || !metodo->is_string()) {
-    // A response to a request of ours (we send none) is passed over.
+    // A response to a request of ours (window/showDocument) is passed over.
     if (id != m.end() && (m.contains("result") || m.contains("error"))) return {};
     return {errore(id_valido ? *id : json(nullptr), richiesta_non_valida, "a message without a method")};
   }
@@ -162,6 +162,9 @@ std::vector<json> servitore_lsp::richiesta(const std::string& metodo, const json
   if (metodo == "workspace/symbol") return {rispondi(id, simboli_area(p))};
   if (metodo == "textDocument/codeAction") return {rispondi(id, azioni(p))};
   if (metodo == "textDocument/definition") return {rispondi(id, definizione(p))};
+  if (metodo == "workspace/executeCommand" && opzioni_.apri_vista && p.value("command", "") == "scenario.openView") {
+    return apri_vista(id, p);
+  }
   return {errore(id, metodo_ignoto, "unknown method " + metodo)};
 }
 
@@ -227,6 +230,10 @@ json servitore_lsp::inizializza(const json& p) {
                             .value("completion", json::object())
                             .value("completionItem", json::object());
   snippet_ = completa.value("snippetSupport", false);
+  mostra_documenti_ = p.value("capabilities", json::object())
+                          .value("window", json::object())
+                          .value("showDocument", json::object())
+                          .value("support", false);
   std::string nome_codifica = codifica_ == codifica_posizioni::utf8 ? "utf-8" : "utf-16";
   json risultato = {
       {"capabilities",
@@ -239,6 +246,9 @@ json servitore_lsp::inizializza(const json& p) {
         {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
         {"definitionProvider", true}}},
       {"serverInfo", {{"name", "scenario_tool"}, {"version", opzioni_.versione}}}};
+  if (opzioni_.apri_vista) {
+    risultato["capabilities"]["executeCommandProvider"] = {{"commands", {"scenario.openView"}}};
+  }
   if (vecchia_offerta) risultato["offsetEncoding"] = nome_codifica;
   return risultato;
 }

@@ -10,10 +10,12 @@
 // never over a result of a later generation.
 //
 // The server reads files beside the ones opened (to find and read a partner), and
-// nothing else: it never writes a file and never runs a program.
+// nothing else: it never writes a file and never runs a program. Its one command,
+// scenario.openView, starts the route's live view through the function it was given.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -37,6 +39,11 @@ struct opzioni_lsp {
   std::string versione;
   // Partners looked for on the disk; off, only open buffers pair up.
   bool legge_disco = true;
+  // The command scenario.openView (lsp/comando_vista.cpp): starts, once per route, the
+  // live view of the pair `linea`, `treno` in the folder `cartella`, and gives its
+  // address (http://127.0.0.1:PORT/); throws when it cannot. Null: no such command.
+  std::function<std::string(const std::string& cartella, const std::string& linea, const std::string& treno)>
+      apri_vista;
 };
 
 class servitore_lsp {
@@ -87,6 +94,8 @@ class servitore_lsp {
   json simboli_area(const json& parametri);
   json azioni(const json& parametri);
   json definizione(const json& parametri);
+  // workspace/executeCommand scenario.openView (lsp/comando_vista.cpp).
+  std::vector<json> apri_vista(const json& id, const json& parametri);
 
   void cambia(const std::string& uri, const json& cambiamenti, int64_t versione);
   // The pair of `uri` checked, its notifications appended; the uris done are added to
@@ -99,6 +108,8 @@ class servitore_lsp {
   opzioni_lsp opzioni_;
   codifica_posizioni codifica_ = codifica_posizioni::utf16;
   bool snippet_ = false;
+  bool mostra_documenti_ = false;  // the client takes window/showDocument
+  uint64_t richieste_inviate_ = 0;
   bool inizializzato_ = false, arrestato_ = false, uscito_ = false;
   uint64_t generazione_ = 0;
   std::map<std::string, documento> documenti_;
