@@ -51,6 +51,7 @@ TEST(OsservatoreFile, SeesEveryWayOfSavingAndOnlyTheWatchedNames) {
       while (o.aspetta(100ms)) {
       }
       EXPECT_FALSE(o.aspetta(150ms)) << c.nome;
+      EXPECT_EQ(o.sonda(), sondaggio) << c.nome << ": the system's watcher gave up";
     }
   }
 }

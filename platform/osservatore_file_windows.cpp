@@ -17,9 +17,11 @@ class osservatore_windows : public osservatore_file::modo {
     for (const std::string& n : nomi) nomi_.push_back(in_utf16(n));
   }
   ~osservatore_windows() override {
-    CancelIoEx(cartella_, &sovrapposto_);
-    DWORD ignorati = 0;
-    GetOverlappedResult(cartella_, &sovrapposto_, &ignorati, TRUE);
+    if (in_corso_) {
+      CancelIoEx(cartella_, &sovrapposto_);
+      DWORD ignorati = 0;
+      GetOverlappedResult(cartella_, &sovrapposto_, &ignorati, TRUE);
+    }
     CloseHandle(cartella_);
     CloseHandle(evento_);
   }
@@ -30,10 +32,12 @@ class osservatore_windows : public osservatore_file::modo {
   bool chiedi() {
     ZeroMemory(&sovrapposto_, sizeof sovrapposto_);
     sovrapposto_.hEvent = evento_;
-    return ReadDirectoryChangesW(cartella_, buffer_, sizeof buffer_, FALSE,
-                                 FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE |
-                                     FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_CREATION,
-                                 nullptr, &sovrapposto_, nullptr) != 0;
+    ResetEvent(evento_);
+    in_corso_ = ReadDirectoryChangesW(cartella_, buffer_, sizeof buffer_, FALSE,
+                                      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE |
+                                          FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_CREATION,
+                                      nullptr, &sovrapposto_, nullptr) != 0;
+    return in_corso_;
   }
 
   esito aspetta(std::chrono::milliseconds limite) override {
@@ -43,6 +47,7 @@ class osservatore_windows : public osservatore_file::modo {
       DWORD attesa = static_cast<DWORD>(std::max<long long>(0, resto.count()));
       if (WaitForSingleObject(evento_, attesa) != WAIT_OBJECT_0) return esito::niente;
       DWORD letti = 0;
+      in_corso_ = false;  // completed: the event stays set until the next request
       if (!GetOverlappedResult(cartella_, &sovrapposto_, &letti, FALSE)) return esito::perso;
       // No bytes: more changes than the buffer holds, any may have changed.
       bool cambiato = letti == 0 || nomina(letti);
@@ -71,6 +76,7 @@ class osservatore_windows : public osservatore_file::modo {
   HANDLE cartella_;
   HANDLE evento_;
   OVERLAPPED sovrapposto_{};
+  bool in_corso_ = false;  // a request is pending
   alignas(DWORD) BYTE buffer_[32768];
   std::vector<std::wstring> nomi_;
 };

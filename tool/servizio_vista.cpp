@@ -143,6 +143,8 @@ vista_viva::vista_viva(const std::string& cartella, const richiesta_caricamento&
     }
   });
   s->ascolta = std::thread([s] { s->server.listen_after_bind(); });
+  // Running before it is handed out: a stop asked earlier would not reach it.
+  for (int i = 0; i < 2000 && !s->server.is_running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 vista_viva::~vista_viva() {
