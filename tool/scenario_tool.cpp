@@ -229,10 +229,11 @@ listed beside the chart and drawn at their kilometre; clicking one goes there. W
 the compile stopped, what was loaded before the stop is drawn and the stop marked.
 
 With --serve nothing is written: the page is served on http://127.0.0.1:N/ (the
-address is printed; the browser is started only with --open), and each time one of the two source files
-is saved (the system tells of it: inotify, ReadDirectoryChangesW; where it cannot,
-they are looked at every 50 ms) it is compiled again in memory and
-the open page redraws, keeping its zoom, position and layers. The server answers
+address is printed; the browser is started only with --open), and each time one of
+the two source files is saved (the system tells of it: inotify, ReadDirectoryChangesW;
+where it cannot, they are looked at every 50 ms) it is compiled again in memory and
+the open page redraws, keeping its zoom, position and layers. The address with #km=K
+after it opens the page centred on kilometre K. The server answers
 only its page and its stream of data, only on the loopback address, and refuses a
 request with a Host other than 127.0.0.1:N or localhost:N, or from another origin.
 Ctrl-C stops it.
