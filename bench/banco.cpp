@@ -148,4 +148,18 @@ BENCHMARK(BM_compila)->ArgName("km")->Arg(100)->Arg(228)->Arg(500)->Arg(1000)->U
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// `scenario_bench --write-route KM DIR` writes the source files of a route of KM km
+// into DIR (for the measures of the view's page, bench/vista.mjs) and runs nothing else.
+int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--write-route") {
+    sorgenti_sintetiche s = percorso_sintetico(std::stoi(argv[2]) * 1000, testo_linea(), testo_servizio());
+    scrivi_file(percorso_in(argv[3], nome_file_linea(linea_incorporata)), s.linea);
+    scrivi_file(percorso_in(argv[3], nome_file_servizio(linea_incorporata, treno_incorporato)), s.servizio);
+    return 0;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

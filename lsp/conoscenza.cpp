@@ -291,11 +291,26 @@ bool posizione(const std::string& significato) {
 
 }  // namespace
 
-std::string km_posizione(const forma_record& f, const campo_riga& c) {
+namespace {
+
+bool campo_posizione(const forma_record& f, const campo_riga& c) {
   size_t n = static_cast<size_t>(c.indice - 2);
-  if (c.indice < 2 || n >= f.campi.size() || !posizione(f.campi[n])) return {};
-  std::optional<long long> v = numero(c.testo);
+  return c.indice >= 2 && n < f.campi.size() && posizione(f.campi[n]);
+}
+
+}  // namespace
+
+std::string km_posizione(const forma_record& f, const campo_riga& c) {
+  std::optional<long long> v = campo_posizione(f, c) ? numero(c.testo) : std::nullopt;
   return v ? in_km(*v) : std::string();
+}
+
+std::optional<long long> metri_record(const riga_analizzata& r) {
+  if (r.tipo != tipo_riga::record || r.record.empty()) return std::nullopt;
+  for (const campo_riga& c : r.campi) {
+    if (campo_posizione(*r.record[0], c)) return numero(c.testo);
+  }
+  return std::nullopt;
 }
 
 std::string testo_campo(const forma_record& f, const campo_riga& c) {

@@ -74,6 +74,8 @@ std::string testo_campo(const forma_record& f, const campo_riga& c);
 // The km of a value field that places something along the route, as the outline writes
 // it ("km 4.100"); empty for any other field and for a value that is not a number.
 std::string km_posizione(const forma_record& f, const campo_riga& c);
+// The metres of the first field of a record's line that places it along the route.
+std::optional<long long> metri_record(const riga_analizzata& r);
 
 // A record or a section for the outline.
 struct simbolo {

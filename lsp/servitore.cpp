@@ -14,14 +14,6 @@
 
 namespace {
 
-// JSON-RPC and protocol error codes.
-constexpr int errore_analisi = -32700;
-constexpr int richiesta_non_valida = -32600;
-constexpr int metodo_ignoto = -32601;
-constexpr int parametri_non_validi = -32602;
-constexpr int errore_interno = -32603;
-constexpr int non_inizializzato = -32002;
-
 // The largest partner file read from the disk, and the most names of a folder looked at.
 constexpr uintmax_t limite_file_disco = 64u * 1024u * 1024u;
 constexpr int limite_nomi_cartella = 20000;
@@ -57,12 +49,6 @@ std::vector<std::string> nomi_cartella(const std::string& cartella) {
   return nomi;
 }
 
-std::vector<std::string_view> righe_di(const testo_sorgente& t) {
-  std::vector<std::string_view> r;
-  for (int i = 0; i < t.righe(); ++i) r.push_back(t.riga_byte(i));
-  return r;
-}
-
 bool contiene(const intervallo_lsp& i, posizione_lsp p) {
   auto prima = [](posizione_lsp a, posizione_lsp b) {
     return a.riga < b.riga || (a.riga == b.riga && a.carattere <= b.carattere);
@@ -78,6 +64,12 @@ std::string minuscole(std::string s) {
 }
 
 }  // namespace
+
+std::vector<std::string_view> righe_di(const testo_sorgente& t) {
+  std::vector<std::string_view> r;
+  for (int i = 0; i < t.righe(); ++i) r.push_back(t.riga_byte(i));
+  return r;
+}
 
 std::string servitore_lsp::ancora_riferimento(const std::string& chi) const {
   if (opzioni_.riferimento_uri.empty() || opzioni_.riferimento == nullptr || opzioni_.sezione == nullptr) return {};
@@ -127,7 +119,7 @@ std::vector<json> servitore_lsp::gestisci(const json& m) {
   auto id = m.find("id");
   bool id_valido = id != m.end() && (id->is_number_integer() || id->is_string());
   if (metodo == m.end() || !metodo->is_string()) {
-    // A response to a request of ours (we send none) is passed over.
+    // A response to a request of ours (window/showDocument) is passed over.
     if (id != m.end() && (m.contains("result") || m.contains("error"))) return {};
     return {errore(id_valido ? *id : json(nullptr), richiesta_non_valida, "a message without a method")};
   }
@@ -164,6 +156,9 @@ std::vector<json> servitore_lsp::richiesta(const std::string& metodo, const json
   if (metodo == "textDocument/codeAction") return {rispondi(id, azioni(p))};
   if (metodo == "textDocument/definition") return {rispondi(id, definizione(p))};
   if (metodo == "textDocument/inlayHint") return {rispondi(id, suggerimenti(p))};
+  if (metodo == "workspace/executeCommand" && opzioni_.apri_vista && p.value("command", "") == "scenario.openView") {
+    return apri_vista(id, p);
+  }
   return {errore(id, metodo_ignoto, "unknown method " + metodo)};
 }
 
@@ -233,6 +228,10 @@ json servitore_lsp::inizializza(const json& p) {
   // ask for it: {"inlayHints": true}.
   const json& iniziali = p.contains("initializationOptions") ? p["initializationOptions"] : json::object();
   suggerimenti_ = iniziali.is_object() && iniziali.value("inlayHints", false) == true;
+  mostra_documenti_ = p.value("capabilities", json::object())
+                          .value("window", json::object())
+                          .value("showDocument", json::object())
+                          .value("support", false);
   std::string nome_codifica = codifica_ == codifica_posizioni::utf8 ? "utf-8" : "utf-16";
   json risultato = {
       {"capabilities",
@@ -245,6 +244,9 @@ json servitore_lsp::inizializza(const json& p) {
         {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
         {"definitionProvider", true}}},
       {"serverInfo", {{"name", "scenario_tool"}, {"version", opzioni_.versione}}}};
+  if (opzioni_.apri_vista) {
+    risultato["capabilities"]["executeCommandProvider"] = {{"commands", {"scenario.openView"}}};
+  }
   if (vecchia_offerta) risultato["offsetEncoding"] = nome_codifica;
   if (suggerimenti_) risultato["capabilities"]["inlayHintProvider"] = true;
   return risultato;

@@ -10,10 +10,12 @@
 // never over a result of a later generation.
 //
 // The server reads files beside the ones opened (to find and read a partner), and
-// nothing else: it never writes a file and never runs a program.
+// nothing else: it never writes a file and never runs a program. Its one command,
+// scenario.openView, starts the route's live view through the function it was given.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -29,6 +31,17 @@
 
 using json = nlohmann::json;
 
+// JSON-RPC and protocol error codes.
+inline constexpr int errore_analisi = -32700;
+inline constexpr int richiesta_non_valida = -32600;
+inline constexpr int metodo_ignoto = -32601;
+inline constexpr int parametri_non_validi = -32602;
+inline constexpr int errore_interno = -32603;
+inline constexpr int non_inizializzato = -32002;
+
+// The lines of a text as the compiler reads them (Windows-1252).
+std::vector<std::string_view> righe_di(const testo_sorgente& t);
+
 struct opzioni_lsp {
   // The reference of every code and warning (docs/codes.md), shown on hover over a
   // diagnostic; none when null.
@@ -41,6 +54,11 @@ struct opzioni_lsp {
   std::string riferimento_uri;
   // Partners looked for on the disk; off, only open buffers pair up.
   bool legge_disco = true;
+  // The command scenario.openView (lsp/comando_vista.cpp): starts, once per route, the
+  // live view of the pair `linea`, `treno` in the folder `cartella`, and gives its
+  // address (http://127.0.0.1:PORT/); throws when it cannot. Null: no such command.
+  std::function<std::string(const std::string& cartella, const std::string& linea, const std::string& treno)>
+      apri_vista;
 };
 
 class servitore_lsp {
@@ -110,6 +128,8 @@ class servitore_lsp {
     std::vector<file_coppia> files;  // the line file, then the service file
   };
   coppia_trovata coppia_di(const std::string& uri) const;
+  // workspace/executeCommand scenario.openView (lsp/comando_vista.cpp).
+  std::vector<json> apri_vista(const json& id, const json& parametri);
 
   void cambia(const std::string& uri, const json& cambiamenti, int64_t versione);
   // The pair of `uri` checked, its notifications appended; the uris done are added to
@@ -123,6 +143,8 @@ class servitore_lsp {
   codifica_posizioni codifica_ = codifica_posizioni::utf16;
   bool snippet_ = false;
   bool suggerimenti_ = false;  // inlay hints offered: asked for in the initialization options
+  bool mostra_documenti_ = false;  // the client takes window/showDocument
+  uint64_t richieste_inviate_ = 0;
   bool inizializzato_ = false, arrestato_ = false, uscito_ = false;
   uint64_t generazione_ = 0;
   std::map<std::string, documento> documenti_;

@@ -1,6 +1,12 @@
 // scenario_tool lsp: the language server on standard input and output (lsp/). Built
-// only where nlohmann-json was found; elsewhere the subcommand says so.
+// only where nlohmann-json was found; elsewhere the subcommand says so. Where `view
+// --serve` is built too, the server's command scenario.openView starts the live view of
+// a route (one per route, on 127.0.0.1 and a port the system chooses, in threads of its
+// own), which lives as long as the language server.
 #include <iostream>
+#include <map>
+#include <memory>
+#include <mutex>
 
 #include "tool/opzioni.h"
 #include "tool/riferimento.h"
@@ -13,6 +19,9 @@
 #include "lsp/ciclo.h"
 #include "platform/cartella_programma.h"
 #include "platform/percorso.h"
+#endif
+#ifdef SCENARIO_SERVIZIO_VISTA
+#include "tool/servizio_vista.h"
 #endif
 
 #ifdef _WIN32
@@ -56,6 +65,16 @@ int comando_lsp(const std::vector<std::string>& argomenti, std::istream& ingress
   o.sezione = sezione_riferimento;
   o.versione = SCENARIO_VERSIONE;
   o.riferimento_uri = riferimento_installato();
+#ifdef SCENARIO_SERVIZIO_VISTA
+  std::mutex m;
+  std::map<std::string, std::unique_ptr<vista_viva>> viste;
+  o.apri_vista = [&m, &viste](const std::string& cartella, const std::string& linea, const std::string& treno) {
+    std::lock_guard<std::mutex> l(m);
+    std::unique_ptr<vista_viva>& v = viste[cartella + '\n' + linea + '\n' + treno];
+    if (!v) v = std::make_unique<vista_viva>(cartella, richiesta_caricamento{linea, treno, true, false}, 0);
+    return v->indirizzo();
+  };
+#endif
   // A check of the built-in route takes a few milliseconds: diagnostics follow a pause
   // of 10 ms in the messages, so that a burst of edits is checked once.
   return servi_lsp(ingresso, uscita, o, 10, limite_messaggio, !standard);

@@ -29,6 +29,7 @@ struct opzioni_view {
   std::string sorgenti;
   std::string uscita = "view.html";
   bool servi = false;
+  bool apri = false;
   int porta = 8021;
 };
 
@@ -40,10 +41,13 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_vi
                   {"--train", nullptr, true},
                   {"--output", "-o", true},
                   {"--serve", nullptr, false},
+                  {"--open", nullptr, false},
                   {"--port", nullptr, true}},
                  r);
   if (!sbaglio.empty()) return {sbaglio};
   o.servi = r.ha("--serve");
+  o.apri = r.ha("--open");
+  if (o.apri && !o.servi) return {"--open goes with --serve"};
   if (r.valori.contains("--port")) {
     if (!o.servi) return {"--port goes with --serve"};
     const std::string& p = r.valori["--port"];
@@ -74,7 +78,7 @@ int comando_view(const std::vector<std::string>& argomenti, std::istream&, std::
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "view", s);
   if (o.servi) {
 #ifdef SCENARIO_SERVIZIO_VISTA
-    return servi_vista(o.sorgenti, o.richiesta, o.porta, uscita, errori);
+    return servi_vista(o.sorgenti, o.richiesta, o.porta, o.apri, uscita, errori);
 #else
     errori << "scenario_tool: this build has no --serve (it was built without the HTTP server library)\n";
     return 2;

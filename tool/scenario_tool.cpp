@@ -205,7 +205,7 @@ not overwritten: it is named on standard error and nothing is written (exit stat
 
 constexpr const char* aiuto_view =
     R"(usage: scenario_tool view [--line NAME] [--train NAME] [-o FILE.html] SOURCE_DIR
-       scenario_tool view --serve [--port N] [--line NAME] [--train NAME] SOURCE_DIR
+       scenario_tool view --serve [--port N] [--open] [--line NAME] [--train NAME] SOURCE_DIR
 
 Compiles and checks the source files in SOURCE_DIR in memory, as check does (nothing
 is written there), and writes the route as one interactive HTML page: the plan above,
@@ -229,14 +229,20 @@ listed beside the chart and drawn at their kilometre; clicking one goes there. W
 the compile stopped, what was loaded before the stop is drawn and the stop marked.
 
 With --serve nothing is written: the page is served on http://127.0.0.1:N/ (the
-address is printed; nothing is opened), and each time one of the two source files
-is saved (they are looked at ten times a second) it is compiled again in memory and
-the open page redraws, keeping its zoom, position and layers. The server answers
+address is printed; the browser is started only with --open), and each time one of
+the two source files is saved (the system tells of it: inotify, ReadDirectoryChangesW;
+where it cannot, they are looked at every 50 ms) it is compiled again in memory and
+the open page redraws, keeping its zoom, position and layers. The address with #km=K
+after it opens the page centred on kilometre K. The server answers
 only its page and its stream of data, only on the loopback address, and refuses a
 request with a Host other than 127.0.0.1:N or localhost:N, or from another origin.
 Ctrl-C stops it.
   --port N       the port (default 8021; 0 lets the system choose one)
-A build without the HTTP server library (cpp-httplib) has no --serve.
+  --open         once the server listens, open its address in the default browser
+                 (xdg-open on Linux, the shell on Windows)
+A build without the HTTP server library (cpp-httplib) has no --serve; the Linux
+build has it where Debian's libcpp-httplib-dev was found, the Windows build where
+its header was fetched (cmake/httplib_windows.sh).
 
 Exit status: 0 the page was written (or the server stopped on Ctrl-C), whatever the
 route's errors; 2 a file that could not be read or written, or a port that could

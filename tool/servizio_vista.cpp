@@ -1,7 +1,9 @@
-// The live view's server. One thread polls the two source files every 100 ms (a portable
-// first form of watching: a save is seen within that time) and compiles them in memory
-// when either has changed; the HTTP server answers GET / with the page and GET /events
-// with a stream of the data, one event per compilation. Nothing is ever written.
+// The live view's server. One thread waits on a watcher of the two source files
+// (platform/osservatore_file.h: inotify, ReadDirectoryChangesW, or looking in turn where
+// neither works); once the files have been quiet for a moment after a change (an editor's
+// save is a burst of events: one compile for it) they are read and, when their text
+// changed, compiled in memory. The HTTP server answers GET / with the page and GET
+// /events with a stream of the data, one event per compilation. Nothing is ever written.
 //
 // It answers only its own page and stream, on 127.0.0.1 only; a request whose Host is
 // not a loopback name with the server's port, or that comes from another origin (an
@@ -9,6 +11,11 @@
 #include "tool/servizio_vista.h"
 
 #include <httplib.h>
+
+// cpp-httplib 0.11 on Windows needs Vista's sockets (WSAPoll, inet_pton).
+#if defined(_WIN32) && (!defined(_WIN32_WINNT) || _WIN32_WINNT < 0x0600)
+#error "view --serve needs _WIN32_WINNT 0x0600 (Windows Vista) or later"
+#endif
 
 #include <atomic>
 #include <chrono>
@@ -18,6 +25,9 @@
 #include <mutex>
 #include <thread>
 
+#include "model/nomi_file.h"
+#include "platform/browser.h"
+#include "platform/osservatore_file.h"
 #include "tool/dati_vista.h"
 #include "tool/pagina_vista.h"
 
@@ -40,7 +50,7 @@ sorgenti_in_memoria leggi(const std::string& cartella, const richiesta_caricamen
   try {
     return leggi_sorgenti(cartella, r);
   } catch (const errore_file&) {
-    return {};  // being saved just now: read again at the next poll
+    return {};  // being saved just now: read again at the next change
   }
 }
 
@@ -51,20 +61,35 @@ bool host_ammesso(const std::string& host, int porta) {
 
 }  // namespace
 
-int servi_vista(const std::string& cartella, const richiesta_caricamento& richiesta, int porta_chiesta,
-                std::ostream& uscita, std::ostream& errori) {
-  auto stato = std::make_shared<stato_dati>();
+struct vista_viva::stato {
+  std::string cartella;
+  richiesta_caricamento richiesta;
+  std::shared_ptr<stato_dati> dati = std::make_shared<stato_dati>();
+  httplib::Server server;
+  int porta = 0;
+  std::unique_ptr<osservatore_file> osservatore;
+  std::atomic<bool> fermare{false};
+  std::thread ascolta, sorveglia;
+};
+
+vista_viva::vista_viva(const std::string& cartella, const richiesta_caricamento& richiesta, int porta_chiesta)
+    : s_(std::make_unique<stato>()) {
+  s_->cartella = cartella;
+  s_->richiesta = richiesta;
+  auto dati = s_->dati;
+  // Watched from before the first reading: no save is missed between the two.
+  s_->osservatore = std::make_unique<osservatore_file>(
+      cartella, std::vector<std::string>{nome_file_linea(richiesta.linea),
+                                         nome_file_servizio(richiesta.linea, richiesta.treno)});
   sorgenti_in_memoria ultime = leggi(cartella, richiesta);
-  stato->json = dati_vista_json(ultime, richiesta);
+  dati->json = dati_vista_json(ultime, richiesta);
   std::string titolo = richiesta.linea + " \u2014 " + richiesta.treno;
 
-  httplib::Server server;
+  httplib::Server& server = s_->server;
   int porta = porta_chiesta == 0 ? server.bind_to_any_port("127.0.0.1")
                                  : (server.bind_to_port("127.0.0.1", porta_chiesta) ? porta_chiesta : -1);
-  if (porta <= 0) {
-    errori << "scenario_tool: cannot listen on 127.0.0.1:" << porta_chiesta << '\n';
-    return 2;
-  }
+  if (porta <= 0) throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(porta_chiesta));
+  s_->porta = porta;
   server.set_pre_routing_handler([porta](const httplib::Request& q, httplib::Response& r) {
     std::string origine = q.get_header_value("Origin");
     std::string sito = q.get_header_value("Sec-Fetch-Site");
@@ -76,53 +101,84 @@ int servi_vista(const std::string& cartella, const richiesta_caricamento& richie
     }
     return httplib::Server::HandlerResponse::Unhandled;
   });
-  server.Get("/", [stato, titolo](const httplib::Request&, httplib::Response& r) {
-    std::lock_guard<std::mutex> l(stato->m);
-    r.set_content(pagina_vista(stato->json, titolo, true), "text/html; charset=utf-8");
+  server.Get("/", [dati, titolo](const httplib::Request&, httplib::Response& r) {
+    std::lock_guard<std::mutex> l(dati->m);
+    r.set_content(pagina_vista(dati->json, titolo, true), "text/html; charset=utf-8");
     r.set_header("Cache-Control", "no-store");
   });
-  server.Get("/events", [stato](const httplib::Request&, httplib::Response& r) {
+  server.Get("/events", [dati](const httplib::Request&, httplib::Response& r) {
     r.set_header("Cache-Control", "no-store");
     auto inviata = std::make_shared<uint64_t>(0);
-    r.set_chunked_content_provider("text/event-stream", [stato, inviata](size_t, httplib::DataSink& sink) {
-      std::unique_lock<std::mutex> l(stato->m);
-      stato->cambiati.wait_for(l, std::chrono::seconds(15),
-                               [&] { return stato->fine || stato->generazione + 1 != *inviata; });
-      if (stato->fine) return false;
-      if (stato->generazione + 1 == *inviata) return sink.write(": idle\n\n", 9);  // keeps the stream open
-      *inviata = stato->generazione + 1;
-      std::string evento = "data: " + stato->json + "\n\n";
+    r.set_chunked_content_provider("text/event-stream", [dati, inviata](size_t, httplib::DataSink& sink) {
+      std::unique_lock<std::mutex> l(dati->m);
+      dati->cambiati.wait_for(l, std::chrono::seconds(15),
+                               [&] { return dati->fine || dati->generazione + 1 != *inviata; });
+      if (dati->fine) return false;
+      if (dati->generazione + 1 == *inviata) return sink.write(": idle\n\n", 9);  // keeps the stream open
+      *inviata = dati->generazione + 1;
+      std::string evento = "data: " + dati->json + "\n\n";
       l.unlock();
       return sink.write(evento.data(), evento.size());
     });
   });
 
+  stato* s = s_.get();
+  s->sorveglia = std::thread([s, ultime = std::move(ultime)]() mutable {
+    using namespace std::chrono_literals;
+    osservatore_file& osservatore = *s->osservatore;
+    while (!s->fermare) {
+      if (!osservatore.aspetta(200ms)) continue;  // the stop is looked at in between
+      // Settled: 20 ms without another event, at most 300 ms after the first.
+      auto limite = std::chrono::steady_clock::now() + 300ms;
+      while (std::chrono::steady_clock::now() < limite && osservatore.aspetta(20ms)) {
+      }
+      sorgenti_in_memoria ora = leggi(s->cartella, s->richiesta);
+      if (ora.file == ultime.file) continue;
+      ultime = std::move(ora);
+      std::string json = dati_vista_json(ultime, s->richiesta);
+      std::lock_guard<std::mutex> l(s->dati->m);
+      s->dati->json = std::move(json);
+      ++s->dati->generazione;
+      s->dati->cambiati.notify_all();
+    }
+  });
+  s->ascolta = std::thread([s] { s->server.listen_after_bind(); });
+  // Running before it is handed out: a stop asked earlier would not reach it.
+  for (int i = 0; i < 2000 && !s->server.is_running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+vista_viva::~vista_viva() {
+  s_->fermare = true;
+  {
+    std::lock_guard<std::mutex> l(s_->dati->m);
+    s_->dati->fine = true;
+    s_->dati->cambiati.notify_all();
+  }
+  s_->server.stop();
+  s_->ascolta.join();
+  s_->sorveglia.join();
+}
+
+std::string vista_viva::indirizzo() const { return "http://127.0.0.1:" + std::to_string(s_->porta) + "/"; }
+
+int servi_vista(const std::string& cartella, const richiesta_caricamento& richiesta, int porta, bool apri,
+                std::ostream& uscita, std::ostream& errori) {
+  std::unique_ptr<vista_viva> vista;
+  try {
+    vista = std::make_unique<vista_viva>(cartella, richiesta, porta);
+  } catch (const std::runtime_error& e) {
+    errori << "scenario_tool: " << e.what() << '\n';
+    return 2;
+  }
   fermata_chiesta = 0;
   std::signal(SIGINT, ferma);
   std::signal(SIGTERM, ferma);
-  std::thread sorveglia([&] {
-    while (!fermata_chiesta) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      sorgenti_in_memoria ora = leggi(cartella, richiesta);
-      if (ora.file == ultime.file) continue;
-      ultime = std::move(ora);
-      std::string json = dati_vista_json(ultime, richiesta);
-      std::lock_guard<std::mutex> l(stato->m);
-      stato->json = std::move(json);
-      ++stato->generazione;
-      stato->cambiati.notify_all();
-    }
-    {
-      std::lock_guard<std::mutex> l(stato->m);
-      stato->fine = true;
-      stato->cambiati.notify_all();
-    }
-    server.stop();
-  });
-  uscita << "http://127.0.0.1:" << porta << "/\n" << std::flush;
-  server.listen_after_bind();
-  fermata_chiesta = 1;
-  sorveglia.join();
+  uscita << vista->indirizzo() << '\n' << std::flush;
+  if (apri && !apri_nel_browser(vista->indirizzo())) {
+    errori << "scenario_tool: the browser could not be started; open " << vista->indirizzo() << " yourself\n";
+  }
+  while (!fermata_chiesta) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  vista.reset();
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
   uscita << "stopped\n";

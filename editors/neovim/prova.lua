@@ -7,7 +7,8 @@
 -- built-in sources (scenario_tool sources DIR). The built-in line file is opened and a
 -- keyword misspelt, then the service file: each misspelling must be underlined at its
 -- keyword with a did-you-mean fix within a second, and hover on a keyword must show its
--- record's fields. Ends with status 0, or 1 naming what failed.
+-- record's fields; then :ScenarioView must open the route's live view at the station
+-- under the cursor (needs curl). Ends with status 0, or 1 naming what failed.
 
 vim.g.scenario_tool = os.getenv('SCENARIO_TOOL')
 local folder = os.getenv('SCENARIO_SOURCES')
@@ -93,4 +94,29 @@ local service = misspell('QUMA-DORVIA_MIRELO_brezane-.txt', 'segnale,    2100', 
 local text = hover(service, 'stazione')
 if not text:find('17. its name', 1, true) then fail('hover on stazione does not list its fields:\n' .. text) end
 say('hover on stazione: ' .. text:gsub('\n.*', '') .. ', with its 17 fields')
+
+-- :ScenarioView on the station at 15300 m: the route's live view is opened at its km.
+-- The browser is a script that writes down the address it was given (xdg-open, found
+-- first in PATH; Neovim 0.8 and later open what the server asks to show with it too).
+local where = vim.fn.tempname()
+vim.fn.mkdir(where, 'p')
+vim.fn.writefile({ '#!/bin/sh', 'echo "$1" > ' .. where .. '/opened' }, where .. '/xdg-open')
+vim.fn.setfperm(where .. '/xdg-open', 'rwx------')
+vim.env.PATH = where .. ':' .. vim.env.PATH
+for i, l in ipairs(vim.api.nvim_buf_get_lines(service, 0, -1, false)) do
+  if l:sub(1, 17) == 'stazione,   15300' then vim.api.nvim_win_set_cursor(0, { i, 3 }) break end
+end
+vim.cmd('ScenarioView')
+local opened = nil
+vim.wait(5000, function()
+  local f = io.open(where .. '/opened')
+  if f then opened = f:read('*l') f:close() end
+  return opened ~= nil
+end, 20)
+if opened == nil or not opened:match('^http://127%.0%.0%.1:%d+/#km=15%.3$') then
+  fail(':ScenarioView opened ' .. tostring(opened) .. ', not the view at km 15.3')
+end
+local page = vim.fn.system({ 'curl', '-s', '--max-time', '5', opened:gsub('#.*', '') })
+if not page:find('id="profile"', 1, true) then fail('the view at ' .. opened .. ' does not answer its page') end
+say(':ScenarioView on stazione, 15300: ' .. opened .. ' opened, and it answers the page')
 vim.cmd('qall!')

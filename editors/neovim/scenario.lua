@@ -4,6 +4,11 @@
 -- as Windows-1252, and start `scenario_tool lsp` (one server for every such file).
 -- scenario_tool is looked for in PATH; set vim.g.scenario_tool to its full path to
 -- use another. Load this file from init.lua (dofile) or with `nvim -u`.
+--
+-- :ScenarioView opens the route's live view (scenario_tool view --serve, started by the
+-- language server) in the browser, centred on the kilometre of the record under the
+-- cursor. Neovim 0.8 and later open what the server asks them to show; 0.7, which
+-- cannot, opens the address the command answers with xdg-open (start on Windows).
 
 local patterns = { '*_linea.txt', '*-.txt' }
 local group = vim.api.nvim_create_augroup('scenario', { clear = true })
@@ -43,6 +48,22 @@ vim.api.nvim_create_autocmd('FileType', {
       map('<leader>a', vim.lsp.buf.code_action)
       map('<leader>o', vim.lsp.buf.document_symbol)
       vim.bo[args.buf].omnifunc = 'v:lua.vim.lsp.omnifunc'
+      vim.api.nvim_buf_create_user_command(args.buf, 'ScenarioView', function()
+        local client = vim.lsp.get_client_by_id(client_id)
+        if client == nil then return end
+        local p = vim.lsp.util.make_position_params()
+        client.request('workspace/executeCommand',
+          { command = 'scenario.openView', arguments = { p.textDocument.uri, p.position } },
+          function(err, address)
+            if err then
+              vim.notify('ScenarioView: ' .. err.message, vim.log.levels.ERROR)
+            elseif type(address) == 'string' and vim.fn.has('nvim-0.8') == 0 then
+              local open = vim.fn.has('win32') == 1 and { 'cmd.exe', '/c', 'start', '', address }
+                or { 'xdg-open', address }
+              vim.fn.jobstart(open, { detach = true })
+            end
+          end, args.buf)
+      end, { desc = "The route's live view at the cursor's kilometre" })
     end
   end,
 })

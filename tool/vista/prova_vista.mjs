@@ -108,6 +108,16 @@ try {
   verifica(Math.abs(centro[0] - centro[1]) < 2, `jumping to a station centres it: at x ${centro[0].toFixed(1)}, centre ${centro[1].toFixed(1)}`);
   await page.screenshot({ path: path.join(foto, "vista-salto.png") });
 
+  // An address with #km=K (the language server's) centres there, on load and on a change.
+  await page.goto(indirizzo + "#km=15.3");
+  await page.waitForTimeout(200);
+  const caricata = await page.evaluate(() => (window.vista.view.m0 + window.vista.view.m1) / 2);
+  await page.evaluate(() => { location.hash = "#km=100.4"; });
+  await page.waitForTimeout(200);
+  const cambiata = await page.evaluate(() => (window.vista.view.m0 + window.vista.view.m1) / 2);
+  verifica(Math.abs(caricata - 15300) < 1 && Math.abs(cambiata - 100400) < 1,
+           `#km= centres the view: loaded with #km=15.3 at ${Math.round(caricata)} m, then #km=100.4 at ${Math.round(cambiata)} m`);
+
   // A route with an error: the stop is marked, and what was loaded before it drawn.
   await page.goto(pathToFileURL(pagina_errata).href);
   await page.waitForTimeout(300);

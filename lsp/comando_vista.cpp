@@ -1,0 +1,83 @@
+// The command scenario.openView: the live view of the route of a file, centred on the
+// kilometre of the record under the cursor. The view's server is not the language
+// server's own (lsp/ knows nothing of it): scenario_tool hands it in as
+// `opzioni_lsp::apri_vista`, which starts one per route on the loopback address and
+// gives its address. The client is asked to show it (window/showDocument, in the
+// user's browser); a client that cannot gets a message with the address instead. The
+// address is the command's result either way.
+#include <algorithm>
+#include <stdexcept>
+
+#include "lsp/conoscenza.h"
+#include "lsp/servitore.h"
+#include "platform/percorso.h"
+
+namespace {
+
+// "15.3" for 15300 m: kilometres with no trailing zero.
+std::string km_di(long long metri) {
+  std::string segno = metri < 0 ? "-" : "";
+  long long m = metri < 0 ? -metri : metri;
+  std::string t = segno + std::to_string(m / 1000);
+  if (long long resto = m % 1000; resto != 0) {
+    std::string decimali = std::to_string(resto);
+    decimali = std::string(3 - decimali.size(), '0') + decimali;
+    while (decimali.back() == '0') decimali.pop_back();
+    t += "." + decimali;
+  }
+  return t;
+}
+
+}  // namespace
+
+std::vector<json> servitore_lsp::apri_vista(const json& id, const json& p) {
+  const json argomenti = p.value("arguments", json::array());
+  if (!argomenti.is_array() || argomenti.empty() || !argomenti[0].is_string()) {
+    return {errore(id, parametri_non_validi, "scenario.openView takes a document URI and a position")};
+  }
+  std::string uri = argomenti[0].get<std::string>();
+  tipo_sorgente tipo = tipo_di(nome_uri(uri));
+  std::optional<std::string> file = percorso_da_uri(uri);
+  if (tipo == tipo_sorgente::altro || !file) {
+    return {errore(id, parametri_non_validi, "not a line or service description on the disk: " + uri)};
+  }
+  std::string cartella = testo_di(percorso_di(*file).parent_path());
+
+  // The pair; the text as the editor holds it, else as saved; the record under the
+  // cursor, or the nearest one above it with a position.
+  coppia_trovata coppia = coppia_di(uri);
+  if (coppia.da_sola) {
+    return {errore(id, richiesta_non_valida, "no service description beside " + utf8_sicuro(nome_uri(uri)) +
+                                                  ": the view needs the pair")};
+  }
+  long long metri = 0;
+  for (const file_coppia& f : coppia.files) {
+    if (f.nome != nome_uri(uri) || !f.testo || argomenti.size() < 2 || !argomenti[1].is_object()) continue;
+    int riga = f.testo->da_lsp(posizione(argomenti[1]), codifica_).first;
+    std::vector<riga_analizzata> analizzate = analizza(tipo, righe_di(*f.testo));
+    for (int r = std::min(riga, static_cast<int>(analizzate.size())); r >= 1; --r) {
+      if (std::optional<long long> m = metri_record(analizzate[static_cast<size_t>(r - 1)])) {
+        metri = *m;
+        break;
+      }
+    }
+  }
+  std::string indirizzo;
+  try {
+    indirizzo = opzioni_.apri_vista(cartella, coppia.richiesta.linea, coppia.richiesta.treno) + "#km=" + km_di(metri);
+  } catch (const std::exception& e) {
+    return {errore(id, errore_interno, std::string("the view could not be started: ") + e.what())};
+  }
+  std::vector<json> uscita{rispondi(id, indirizzo)};
+  if (mostra_documenti_) {
+    uscita.push_back({{"jsonrpc", "2.0"},
+                      {"id", "scenario.showDocument." + std::to_string(++richieste_inviate_)},
+                      {"method", "window/showDocument"},
+                      {"params", {{"uri", indirizzo}, {"external", true}}}});
+  } else {
+    uscita.push_back({{"jsonrpc", "2.0"},
+                      {"method", "window/showMessage"},
+                      {"params", {{"type", 3}, {"message", "The route's view is at " + indirizzo}}}});
+  }
+  return uscita;
+}
