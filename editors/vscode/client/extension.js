@@ -96,8 +96,16 @@ function activate(context) {
       await ferma();
       await avvia(context);
     }),
+    // The route's live view in the browser, centred on the record under the cursor:
+    // the server's own command (scenario.openView) with the file and the position.
+    vscode.commands.registerTextEditorCommand('scenario.openViewHere', (editor) =>
+      vscode.commands.executeCommand('scenario.openView', editor.document.uri.toString(), {
+        line: editor.selection.active.line,
+        character: editor.selection.active.character,
+      }),
+    ),
     vscode.workspace.onDidChangeConfiguration(async (e) => {
-      if (e.affectsConfiguration('scenario.toolPath')) {
+      if (e.affectsConfiguration('scenario.toolPath') || e.affectsConfiguration('scenario.inlayHints')) {
         await ferma();
         await avvia(context);
       }
