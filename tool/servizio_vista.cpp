@@ -23,6 +23,7 @@
 #include <csignal>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <thread>
 
 #include "model/nomi_file.h"
@@ -54,9 +55,13 @@ sorgenti_in_memoria leggi(const std::string& cartella, const richiesta_caricamen
   }
 }
 
+// A Host header naming a loopback address and the server's own port.
 bool host_ammesso(const std::string& host, int porta) {
-  std::string p = ":" + std::to_string(porta);
-  return host == "127.0.0.1" + p || host == "localhost" + p || host == "[::1]" + p;
+  const std::string p = std::to_string(porta);
+  for (std::string_view nome : {"127.0.0.1:", "localhost:", "[::1]:"}) {
+    if (host.size() == nome.size() + p.size() && host.starts_with(nome) && host.ends_with(p)) return true;
+  }
+  return false;
 }
 
 }  // namespace
