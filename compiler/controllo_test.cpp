@@ -5,24 +5,16 @@
 #include <algorithm>
 
 #include "compiler/compilatore.h"
+#include "loader/caricamento_prova.h"
 
 namespace {
 
 const richiesta_caricamento richiesta{"L", "T", true, false};
-const std::string file_linea = "L_linea.txt";
-const std::string file_servizio = "L_T-.txt";
-
-sorgenti_in_memoria sorgenti(const std::string& linea, const std::string& servizio) {
-  sorgenti_in_memoria s;
-  s.file[file_linea] = linea;
-  s.file[file_servizio] = servizio;
-  return s;
-}
-
-std::string linea(const std::string& corpo) {
-  return "[generale]\r\nlunghezza percorso,    10000\r\n[curve]\r\n" + corpo + "[fine]\r\n";
-}
-std::string servizio(const std::string& righe) { return "[generale]\r\n" + righe + "[fine]\r\n"; }
+const std::string file_linea = testi_prova::file_linea;
+const std::string file_servizio = testi_prova::file_servizio;
+sorgenti_in_memoria sorgenti(const std::string& l, const std::string& s) { return testi_prova::coppia(l, s); }
+std::string linea(const std::string& corpo) { return testi_prova::linea(corpo); }
+std::string servizio(const std::string& righe) { return testi_prova::servizio(righe); }
 const std::string servizio_neutro = servizio("sabbia,  1\r\n");
 
 std::vector<std::string> errori_di(const std::vector<diagnostica>& d) {

@@ -22,6 +22,14 @@ struct testi_prova {
 
   // A service file with the given rows after "[generale]".
   static std::string servizio(const std::string& righe) { return "[generale]\r\n" + righe + "[fine]\r\n"; }
+
+  // The two files in memory, both present whatever their text.
+  static sorgenti_in_memoria coppia(const std::string& testo_linea, const std::string& testo_servizio) {
+    sorgenti_in_memoria s;
+    s.file[file_linea] = testo_linea;
+    s.file[file_servizio] = testo_servizio;
+    return s;
+  }
 };
 
 class ProvaCaricamento : public ::testing::Test, public testi_prova {
@@ -40,10 +48,7 @@ class ProvaCaricamento : public ::testing::Test, public testi_prova {
   }
   // As `carica`, with both files present whatever their text.
   void carica_entrambi(const std::string& testo_linea, const std::string& testo_servizio) {
-    sorgenti_in_memoria s;
-    s.file[file_linea] = testo_linea;
-    s.file[file_servizio] = testo_servizio;
-    carica_da(std::move(s), 1);
+    carica_da(coppia(testo_linea, testo_servizio), 1);
   }
   void carica_da(sorgenti_in_memoria s, int32_t j) {
     rimasti = std::move(s);

@@ -5,5 +5,16 @@
 
 #include <string>
 
+#include "loader/sorgenti_scenario.h"
+#include "model/nomi_file.h"
+
 std::string testo_linea();
 std::string testo_servizio();
+
+// The two in memory, under their file names.
+inline sorgenti_in_memoria sorgenti_incorporate() {
+  sorgenti_in_memoria s;
+  s.file[nome_file_linea(linea_incorporata)] = testo_linea();
+  s.file[nome_file_servizio(linea_incorporata, treno_incorporato)] = testo_servizio();
+  return s;
+}

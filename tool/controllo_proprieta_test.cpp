@@ -7,20 +7,14 @@
 
 #include "compiler/compila.h"
 #include "compiler/controllo.h"
+#include "loader/caricamento_prova.h"
 #include "platform/piattaforma_prova.h"
 #include "sources/testi_sorgenti.h"
 
 namespace {
 
-const std::string file_linea = "L_linea.txt";
-const std::string file_servizio = "L_T-.txt";
-
-sorgenti_in_memoria sorgenti(const std::string& linea, const std::string& servizio) {
-  sorgenti_in_memoria s;
-  s.file[file_linea] = linea;
-  s.file[file_servizio] = servizio;
-  return s;
-}
+const std::string file_linea = testi_prova::file_linea;
+const std::string file_servizio = testi_prova::file_servizio;
 
 // The code that a compilation records, with a taken header slot as its code.
 int32_t codice_di(const esito_compilazione& e) {
@@ -111,7 +105,7 @@ TEST_F(ProprietaControllo, CheckAgreesWithCompile) {
     for (unsigned m = 1 + caso() % 3; m > 0; --m) muta(caso() % 2 ? l : s, caso);
     size_t taglio_l = caso() % 20 == 0 ? caso() % 4000 : std::string::npos;
     size_t taglio_s = caso() % 20 == 0 ? caso() % 4000 : std::string::npos;
-    sorgenti_in_memoria in_memoria = sorgenti(unisci(l, taglio_l), unisci(s, taglio_s));
+    sorgenti_in_memoria in_memoria = testi_prova::coppia(unisci(l, taglio_l), unisci(s, taglio_s));
     if (n % 23 == 0) in_memoria.file.erase(file_servizio);
     const int32_t j = n % 5 == 0 ? 0 : 1;
 

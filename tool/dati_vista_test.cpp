@@ -10,17 +10,11 @@ namespace {
 
 const richiesta_caricamento richiesta{linea_incorporata, treno_incorporato, true, false};
 
-sorgenti_in_memoria incorporate() {
-  sorgenti_in_memoria s;
-  s.file[nome_file_linea(linea_incorporata)] = testo_linea();
-  s.file[nome_file_servizio(linea_incorporata, treno_incorporato)] = testo_servizio();
-  return s;
-}
 
 // The built-in route: a station with its record's place and text, no stop, nothing that
 // could end the page's script element.
 TEST(DatiVista, AStationCarriesItsRecordAndTheRouteHasNoStop) {
-  sorgenti_in_memoria s = incorporate();
+  sorgenti_in_memoria s = sorgenti_incorporate();
   std::string j = dati_vista_json(s, richiesta);
   EXPECT_NE(j.find(R"({"name":"VALMERINO","entry":3,"m":15300,"from":15050,"to":15550,"kind":4,"stop":15500,)"
                    R"("src":"QUMA-DORVIA_MIRELO_brezane-.txt:43")"),
@@ -33,7 +27,7 @@ TEST(DatiVista, AStationCarriesItsRecordAndTheRouteHasNoStop) {
 // A signal laid a second time on its cell stops the compilation there: the stop names
 // the record and its metre, and the signals before it are still in the data.
 TEST(DatiVista, AStoppedCompilationMarksTheStopAndKeepsWhatWasLoaded) {
-  sorgenti_in_memoria s = incorporate();
+  sorgenti_in_memoria s = sorgenti_incorporate();
   std::string& servizio = s.file[nome_file_servizio(linea_incorporata, treno_incorporato)];
   const std::string riga = "segnale,  100400,   2, 4, 1,  1, 0,    0,  0,0,0, 0\r\n";
   size_t p = servizio.find(riga);
@@ -49,7 +43,7 @@ TEST(DatiVista, AStoppedCompilationMarksTheStopAndKeepsWhatWasLoaded) {
 // Text from the route cannot close the script element that holds the data, nor be
 // taken for one of the page's marks.
 TEST(DatiVista, TheDataCannotEndItsScriptElement) {
-  sorgenti_in_memoria s = incorporate();
+  sorgenti_in_memoria s = sorgenti_incorporate();
   std::string& linea = s.file[nome_file_linea(linea_incorporata)];
   linea.replace(linea.find("(GALLERIA)(MIRELO  )"), 20, "</script>{{LIVE}}   ");
   std::string j = dati_vista_json(s, richiesta);
