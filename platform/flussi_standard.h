@@ -2,8 +2,14 @@
 // is given in its own code page, and the C runtime reads and writes in text mode (CR LF
 // for LF, and input ends at a 0x1A byte): text to a console goes as UTF-16 instead, and
 // binary data through standard input and output is switched to binary mode. On POSIX
-// nothing needs doing.
+// nothing needs doing. And whether a stream is a terminal, so that output meant for a
+// person (the source line and marker under a diagnostic) is shown there and never in a
+// pipe.
 #pragma once
+
+enum class flusso_standard { uscita, errori };
+
+bool e_terminale(flusso_standard f);
 
 // Standard output and standard error, each where it is a console, are written as
 // wide text, so that every path and name shows right whatever the console's code page;

@@ -12,6 +12,8 @@
 #include "platform/flussi_standard.h"
 #include "platform/testo_windows.h"
 
+bool e_terminale(flusso_standard f) { return _isatty(f == flusso_standard::uscita ? 1 : 2) != 0; }
+
 namespace {
 
 // The length of `testo` without a UTF-8 sequence cut short at its end.

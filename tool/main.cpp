@@ -3,7 +3,6 @@
 
 #include "platform/avvio.h"
 #include "platform/flussi_standard.h"
-#include "platform/terminale.h"
 #include "tool/spiegazione.h"
 #include "tool/scenario_tool.h"
 

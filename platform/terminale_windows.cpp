@@ -1,5 +1,0 @@
-#include <io.h>
-
-#include "platform/terminale.h"
-
-bool e_terminale(flusso_standard f) { return _isatty(f == flusso_standard::uscita ? 1 : 2) != 0; }
