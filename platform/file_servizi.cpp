@@ -3,12 +3,15 @@
 #include "platform/file_servizi.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <limits>
 #include <random>
 #include <utility>
 
 #include "model/nomi_file.h"
+#include "platform/percorso.h"
 
 namespace {
 
@@ -383,6 +386,16 @@ void sostituisci_insieme(const std::vector<file_nuovo*>& file) {
 }
 
 void scrivi_file(const std::string& percorso, std::string_view contenuto) {
+  std::error_code ec;
+  std::filesystem::file_status stato = std::filesystem::symlink_status(percorso_di(percorso), ec);
+  if (!ec && std::filesystem::exists(stato) && !std::filesystem::is_regular_file(stato) &&
+      !std::filesystem::is_directory(stato) && !std::filesystem::is_symlink(stato)) {
+    std::ofstream f(percorso_di(percorso), std::ios::binary);
+    f.write(contenuto.data(), static_cast<std::streamsize>(contenuto.size()));
+    f.flush();
+    if (!f) throw errore_file(percorso, "cannot be written");
+    return;
+  }
   file_nuovo file(percorso);
   file.scrivi(contenuto.data(), contenuto.size());
   file.completa();

@@ -100,5 +100,8 @@ class file_nuovo {
 // warning on standard error.
 void sostituisci_insieme(const std::vector<file_nuovo*>& file);
 
-// Writes `contenuto` as the whole new content of `percorso`.
+// Writes `contenuto` as the whole new content of `percorso`: through a temporary file
+// renamed onto it, so that no reader sees it half written. A `percorso` that is there and
+// is neither a file, a folder nor a link (/dev/null, a pipe, a terminal) is written
+// straight into, never replaced.
 void scrivi_file(const std::string& percorso, std::string_view contenuto);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -181,6 +182,26 @@ TEST(FileServizi, ABoundedReadTakesOnlyASmallEnoughRegularFile) {
   }
   EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::seconds(1));
 }
+
+#ifndef _WIN32
+// A named pipe (as /dev/null, a device) given as the file to write is written into, not
+// replaced by a file of that name.
+TEST(FileServizi, APipeOrADeviceIsWrittenIntoNotReplaced) {
+  PiattaformaProva p;
+  ASSERT_EQ(mkfifo(p.percorso("tubo").c_str(), 0600), 0);
+  // The reading end, open first so that the write does not wait for a reader.
+  int lettura = open(p.percorso("tubo").c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(lettura, 0);
+  scrivi_file(p.percorso("tubo"), "la pagina");
+  char buffer[64] = {};
+  ssize_t n = read(lettura, buffer, sizeof buffer);
+  close(lettura);
+  std::string letto(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+  EXPECT_EQ(letto, "la pagina");
+  EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(p.percorso("tubo"))));
+  EXPECT_EQ(p.contenuto(), std::vector<std::string>{"tubo"});
+}
+#endif
 
 // A run killed while it replaced a set leaves a journal; the next run puts the folder
 // back to one whole set. Each case is a state a kill can leave: which files hold the

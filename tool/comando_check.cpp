@@ -31,17 +31,14 @@ struct opzioni_check {
 sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_check& o) {
   riga_letta r;
   std::string sbaglio = leggi_riga(argomenti,
-                                   {{"--line", nullptr, true},
-                                    {"--train", nullptr, true},
+                                   {opzione_linea,
+                                    opzione_treno,
                                     {"--no-plan", nullptr, false},
                                     {"--format", nullptr, true},
                                     {"--werror", nullptr, false},
                                     {"--caret", nullptr, true}},
                                    r);
   if (!sbaglio.empty()) return {sbaglio};
-  if (r.valori.contains("--line")) o.richiesta.linea = r.valori["--line"];
-  if (r.valori.contains("--train")) o.richiesta.treno = r.valori["--train"];
-  o.nomi_dati = r.valori.contains("--line") || r.valori.contains("--train");
   o.richiesta.con_tracciato = !r.ha("--no-plan");
   o.avvisi_come_errori = r.ha("--werror");
   if (r.valori.contains("--format")) {
@@ -52,7 +49,7 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_ch
   if (r.valori.contains("--caret") && !leggi_modo_caret(r.valori["--caret"], o.caret)) {
     return {"--caret is auto, always or never", true};
   }
-  if (sbaglio_riga s = controlla_nomi(o.richiesta.linea, o.richiesta.treno); s.presente()) return s;
+  if (sbaglio_riga s = leggi_nomi(r, o.richiesta.linea, o.richiesta.treno, o.nomi_dati); s.presente()) return s;
   if (r.operandi.size() != 1) return {"one SOURCE_DIR is needed"};
   o.sorgenti = r.operandi[0];
   return controlla_cartella("SOURCE_DIR", o.sorgenti, false);

@@ -110,7 +110,7 @@ TEST_F(ComandoCheck, TextAndJsonForms) {
 }
 
 // A route of one's own: `new` writes a pair that check passes with --werror, found by
-// its names; two pairs are named, not guessed; carets under a diagnostic on demand;
+// its names (by view too); two pairs are named, not guessed; carets under a diagnostic on demand;
 // `explain` prints the reference of a code or a warning.
 TEST_F(ComandoCheck, ANewRouteFoundByItsNamesCaretsAndExplain) {
   const std::string mia = p.percorso("mia");
@@ -123,6 +123,8 @@ TEST_F(ComandoCheck, ANewRouteFoundByItsNamesCaretsAndExplain) {
   EXPECT_EQ(e.uscita, "codice_errore=0 posizione_errore=0\n");
   EXPECT_TRUE(std::filesystem::exists(p.percorso("out/A_T.sim")));
   EXPECT_EQ(esegui_strumento({"plot", p.percorso("out"), "-o", p.percorso("a.svg")}).stato, 0);
+  e = esegui_strumento({"view", mia, "-o", "-"});
+  EXPECT_NE(e.uscita.find("<title>A \u2014 T</title>"), std::string::npos) << "view finds the names as check does";
 
   ASSERT_EQ(esegui_strumento({"new", "--line", "B", "--train", "T", mia}).stato, 0);
   e = esegui_strumento({"check", mia});

@@ -46,8 +46,8 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_co
   riga_letta r;
   std::string sbaglio =
       leggi_riga(argomenti,
-                 {{"--line", nullptr, true},
-                  {"--train", nullptr, true},
+                 {opzione_linea,
+                  opzione_treno,
                   {"--no-plan", nullptr, false},
                   {"-w", nullptr, false},
                   {"--caret", nullptr, true},
@@ -55,9 +55,6 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_co
                   {"--wait", nullptr, true}},
                  r);
   if (!sbaglio.empty()) return {sbaglio};
-  if (r.valori.contains("--line")) o.linea = r.valori["--line"];
-  if (r.valori.contains("--train")) o.treno = r.valori["--train"];
-  o.nomi_dati = r.valori.contains("--line") || r.valori.contains("--train");
   o.con_tracciato = !r.ha("--no-plan");
   o.senza_avvisi = r.ha("-w");
   if (r.valori.contains("--caret") && !leggi_modo_caret(r.valori["--caret"], o.caret)) {
@@ -67,7 +64,7 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_co
   if (r.valori.contains("--wait")) {
     if (sbaglio_riga s = leggi_attesa(r.valori["--wait"], o.attesa); s.presente()) return s;
   }
-  if (sbaglio_riga s = controlla_nomi(o.linea, o.treno); s.presente()) return s;
+  if (sbaglio_riga s = leggi_nomi(r, o.linea, o.treno, o.nomi_dati); s.presente()) return s;
   if (r.operandi.size() != 2) return {"SOURCE_DIR and OUTPUT_DIR are needed"};
   o.sorgenti = r.operandi[0];
   o.destinazione = r.operandi[1];

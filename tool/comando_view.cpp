@@ -4,23 +4,19 @@
 // is never changed), and the page gets what was loaded, placed and found. A route with
 // errors is drawn too: that is when the page is most useful. The page goes to FILE
 // (view.html in the current directory by default), or to standard output with -o -.
-#include <filesystem>
-#include <system_error>
 
 #include "compiler/controllo.h"
 #include "model/nomi_file.h"
 #include "platform/esegui_passo.h"
 #include "platform/file_servizi.h"
-#include "platform/percorso.h"
 #include "tool/dati_vista.h"
+#include "tool/nomi_trovati.h"
 #include "tool/opzioni.h"
 #include "tool/pagina_vista.h"
 #include "tool/scenario_tool.h"
 #ifdef SCENARIO_SERVIZIO_VISTA
 #include "tool/servizio_vista.h"
 #endif
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -31,14 +27,15 @@ struct opzioni_view {
   bool servi = false;
   bool apri = false;
   int porta = 8021;
+  bool nomi_dati = false;
 };
 
 sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_view& o) {
   riga_letta r;
   std::string sbaglio =
       leggi_riga(argomenti,
-                 {{"--line", nullptr, true},
-                  {"--train", nullptr, true},
+                 {opzione_linea,
+                  opzione_treno,
                   {"--output", "-o", true},
                   {"--serve", nullptr, false},
                   {"--open", nullptr, false},
@@ -57,17 +54,12 @@ sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_vi
     o.porta = std::stoi(p);
   }
   if (o.servi && r.valori.contains("--output")) return {"--serve writes no file: -o does not go with it"};
-  if (r.valori.contains("--line")) o.richiesta.linea = r.valori["--line"];
-  if (r.valori.contains("--train")) o.richiesta.treno = r.valori["--train"];
   if (r.valori.contains("--output")) o.uscita = r.valori["--output"];
   if (o.uscita.empty()) return {"-o needs a FILE", true};
-  if (sbaglio_riga s = controlla_nome("--line", o.richiesta.linea); s.presente()) return s;
-  if (sbaglio_riga s = controlla_nome("--train", o.richiesta.treno); s.presente()) return s;
+  if (sbaglio_riga s = leggi_nomi(r, o.richiesta.linea, o.richiesta.treno, o.nomi_dati); s.presente()) return s;
   if (r.operandi.size() != 1) return {"one SOURCE_DIR is needed"};
   o.sorgenti = r.operandi[0];
-  std::error_code ec;
-  if (!fs::is_directory(percorso_di(o.sorgenti), ec)) return {"SOURCE_DIR " + o.sorgenti + " is not a directory", true};
-  return {};
+  return controlla_cartella("SOURCE_DIR", o.sorgenti, false);
 }
 
 }  // namespace
@@ -76,6 +68,11 @@ int comando_view(const std::vector<std::string>& argomenti, std::istream&, std::
                  std::ostream& errori) {
   opzioni_view o;
   if (sbaglio_riga s = leggi_opzioni(argomenti, o); s.presente()) return riferisci_sbaglio(errori, "view", s);
+  // As check does: without --line and --train, the one pair of the folder's files.
+  if (!o.nomi_dati) {
+    std::string nomi = trova_nomi(o.sorgenti, false, o.richiesta.linea, o.richiesta.treno);
+    if (!nomi.empty()) errori << "scenario_tool: " << nomi << '\n';
+  }
   if (o.servi) {
 #ifdef SCENARIO_SERVIZIO_VISTA
     return servi_vista(o.sorgenti, o.richiesta, o.porta, o.apri, uscita, errori);

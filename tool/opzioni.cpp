@@ -88,6 +88,13 @@ std::string in_minuscolo(std::string testo) {
 
 }  // namespace
 
+sbaglio_riga leggi_nomi(const riga_letta& r, std::string& linea, std::string& treno, bool& dati) {
+  if (auto v = r.valori.find("--line"); v != r.valori.end()) linea = v->second;
+  if (auto v = r.valori.find("--train"); v != r.valori.end()) treno = v->second;
+  dati = r.valori.contains("--line") || r.valori.contains("--train");
+  return controlla_nomi(linea, treno);
+}
+
 sbaglio_riga controlla_nomi(const std::string& linea, const std::string& treno) {
   if (sbaglio_riga s = controlla_nome("--line", linea); s.presente()) return s;
   if (sbaglio_riga s = controlla_nome("--train", treno); s.presente()) return s;

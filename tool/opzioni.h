@@ -66,6 +66,14 @@ sbaglio_riga controlla_nome(const std::string& opzione, const std::string& nome)
 // temporary name's suffix is added.
 sbaglio_riga controlla_nomi(const std::string& linea, const std::string& treno);
 
+// The options that name a route and a train, for the subcommands that read a pair of
+// source files.
+inline const opzione opzione_linea{"--line", nullptr, true};
+inline const opzione opzione_treno{"--train", nullptr, true};
+// Their values into `linea` and `treno` (left as they are where not given), checked as
+// `controlla_nomi`; `dati` tells whether either was given.
+sbaglio_riga leggi_nomi(const riga_letta& r, std::string& linea, std::string& treno, bool& dati);
+
 // A directory operand: SOURCE_DIR or OUTPUT_DIR (`etichetta`), which must be a directory;
 // a missing one is allowed where `puo_mancare`. A directory that cannot be looked at is
 // told with the system's reason.
