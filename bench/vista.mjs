@@ -1,5 +1,5 @@
 // Figures of `scenario_tool view`, in the system's Chromium driven by playwright-core
-// (the browser tests' own, from tool/vista; no browser is downloaded):
+// (the browser tests' own, from view/; no browser is downloaded):
 // - the live page: from a saved source file to the page drawn again, over 20 saves of
 //   the built-in route's service file, median and worst;
 // - the page of `view`: its size, and its load time to the first drawn chart, for the
@@ -18,7 +18,7 @@ import path from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
 
 const radice = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "..");
-const { chromium } = createRequire(path.join(radice, "tool/vista/package.json"))("playwright-core");
+const { chromium } = createRequire(path.join(radice, "view/package.json"))("playwright-core");
 const strumento = path.resolve(process.argv[2] || path.join(radice, "build-bench/scenario_tool"));
 const banco = path.resolve(process.argv[3] || path.join(radice, "build-bench/scenario_bench"));
 const salvataggi = 20, caricamenti = 5;

@@ -3,17 +3,23 @@
 # program's). Run as `cmake -DRADICE=<source folder> -P strati.cmake`; it fails naming
 # every include that points upward.
 #
-# From the bottom: the vocabulary, the system, reading, compiling, the built-in texts,
-# the language server, then the two programs side by side.
+# From the bottom: the vocabulary, the system, reading the sources, then compiling
+# beside reading the compiled files and the reference of the codes (none of the three
+# may use another), the built-in texts beside drawing, the view, the language server,
+# then the two programs side by side.
 set(strato_model 0)
 set(strato_platform 1)
 set(strato_loader 2)
 set(strato_compiler 3)
+set(strato_decoder 3)
+set(strato_reference 3)
 set(strato_sources 4)
 set(strato_documents 4)
-set(strato_lsp 5)
-set(strato_driver 6)
-set(strato_tool 6)
+set(strato_drawing 4)
+set(strato_view 5)
+set(strato_lsp 6)
+set(strato_driver 7)
+set(strato_tool 7)
 # Folders of one layer: the texts are one layer in two folders.
 set(gruppo_sources testi)
 set(gruppo_documents testi)
@@ -22,7 +28,7 @@ if(NOT RADICE)
   message(FATAL_ERROR "strati.cmake: RADICE, the source folder, is needed")
 endif()
 set(sbagli "")
-foreach(cartella model platform loader compiler sources documents lsp driver tool)
+foreach(cartella model platform loader compiler decoder reference sources documents drawing view lsp driver tool)
   file(GLOB file_cartella "${RADICE}/${cartella}/*.h" "${RADICE}/${cartella}/*.cpp")
   foreach(file ${file_cartella})
     file(STRINGS "${file}" inclusioni REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")

@@ -11,7 +11,7 @@
 
 #include "compiler/compila.h"
 #include "loader/sorgenti_scenario.h"
-#include "tool/spiegazione.h"
+#include "reference/spiegazione.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t quanti) {
   std::string_view ingresso(reinterpret_cast<const char*>(dati), quanti);

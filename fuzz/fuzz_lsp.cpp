@@ -8,7 +8,7 @@
 #include <string>
 
 #include "lsp/servitore.h"
-#include "tool/riferimento.h"
+#include "reference/riferimento.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t quanti) {
   std::istringstream ingresso(std::string(reinterpret_cast<const char*>(dati), quanti));

@@ -13,7 +13,7 @@
 #include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
 #include "tool/nomi_trovati.h"
-#include "tool/spiegazione.h"
+#include "reference/spiegazione.h"
 
 
 namespace {

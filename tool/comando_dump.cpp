@@ -11,10 +11,10 @@
 
 #include "platform/file_servizi.h"
 #include "platform/flussi_standard.h"
-#include "tool/decodifica.h"
+#include "decoder/decodifica.h"
 #include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
-#include "tool/stampa.h"
+#include "decoder/stampa.h"
 
 namespace {
 

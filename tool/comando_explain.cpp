@@ -1,7 +1,7 @@
 // scenario_tool explain: the reference of one code or warning, as docs/codes.md has
 // it: what it means, its usual causes, how to fix it, and an example.
 #include "tool/opzioni.h"
-#include "tool/riferimento.h"
+#include "reference/riferimento.h"
 #include "tool/scenario_tool.h"
 
 std::string sezione_riferimento(const std::string& testo, const std::string& chi) {

@@ -9,7 +9,7 @@
 #include <mutex>
 
 #include "tool/opzioni.h"
-#include "tool/riferimento.h"
+#include "reference/riferimento.h"
 #include "tool/scenario_tool.h"
 
 #ifdef SCENARIO_CON_LSP
@@ -21,7 +21,7 @@
 #include "platform/percorso.h"
 #endif
 #ifdef SCENARIO_SERVIZIO_VISTA
-#include "tool/servizio_vista.h"
+#include "view/servizio_vista.h"
 #endif
 
 #ifdef _WIN32

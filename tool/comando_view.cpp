@@ -9,13 +9,13 @@
 #include "model/nomi_file.h"
 #include "platform/esegui_passo.h"
 #include "platform/file_servizi.h"
-#include "tool/dati_vista.h"
+#include "view/dati_vista.h"
 #include "tool/nomi_trovati.h"
 #include "tool/opzioni.h"
-#include "tool/pagina_vista.h"
+#include "view/pagina_vista.h"
 #include "tool/scenario_tool.h"
 #ifdef SCENARIO_SERVIZIO_VISTA
-#include "tool/servizio_vista.h"
+#include "view/servizio_vista.h"
 #endif
 
 namespace {

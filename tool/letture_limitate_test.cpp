@@ -8,7 +8,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "tool/decodifica.h"
+#include "decoder/decodifica.h"
 #include "tool/strumento_prova.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "platform/avvio.h"
 #include "platform/flussi_standard.h"
-#include "tool/spiegazione.h"
+#include "reference/spiegazione.h"
 #include "tool/scenario_tool.h"
 
 int main(int argc, char** argv) {

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "model/descrizioni.h"
-#include "tool/json.h"
+#include "decoder/json.h"
 #include "model/membri.h"
-#include "tool/stampa.h"
+#include "decoder/stampa.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "tool/decodifica.h"
+#include "decoder/decodifica.h"
 
 class lettore_binario {
  public:

@@ -1,6 +1,6 @@
 // Label placement by trial: a fixed ring of candidate places per distance, tried in
 // order, the first free one taken.
-#include "tool/etichette.h"
+#include "drawing/etichette.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tool/grafico.h"
+#include "drawing/grafico.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // entry 84 (within the grid), leaving out the grid's 7000 m beyond the end unless a
 // station, signal or slowdown stands there; a point object stands in the cell after the
 // one that holds its position, so a signal in cell k is drawn at (k - 1) · 50 m.
-#include "tool/dati_disegno.h"
+#include "drawing/dati_disegno.h"
 
 #include <algorithm>
 #include <cmath>

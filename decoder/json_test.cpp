@@ -1,4 +1,4 @@
-#include "tool/json.h"
+#include "decoder/json.h"
 
 #include <gtest/gtest.h>
 

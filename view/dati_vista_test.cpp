@@ -1,10 +1,10 @@
-#include "tool/dati_vista.h"
+#include "view/dati_vista.h"
 
 #include <gtest/gtest.h>
 
 #include "model/nomi_file.h"
 #include "sources/testi_sorgenti.h"
-#include "tool/pagina_vista.h"
+#include "view/pagina_vista.h"
 
 namespace {
 

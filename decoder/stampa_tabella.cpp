@@ -5,9 +5,9 @@
 #include <string>
 
 #include "model/descrizioni.h"
-#include "tool/json.h"
+#include "decoder/json.h"
 #include "model/membri.h"
-#include "tool/stampa.h"
+#include "decoder/stampa.h"
 #include "model/testo_unicode.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Decoder of the track grid file: a whole number of 15-byte cells, nothing else.
-#include "tool/decodifica.h"
-#include "tool/lettore_binario.h"
+#include "decoder/decodifica.h"
+#include "decoder/lettore_binario.h"
 
 std::vector<cella> decodifica_griglia(std::string_view byte) {
   if (byte.empty()) throw errore_decodifica(0, "empty file: a grid has at least one cell");

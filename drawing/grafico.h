@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tool/dati_disegno.h"
-#include "tool/etichette.h"
-#include "tool/svg.h"
+#include "drawing/dati_disegno.h"
+#include "drawing/etichette.h"
+#include "drawing/svg.h"
 
 // Where the labels of a panel ended up, so that they can be checked for overlaps.
 struct etichette_disegnate {

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <functional>
 
-#include "tool/grafico.h"
+#include "drawing/grafico.h"
 
 namespace {
 

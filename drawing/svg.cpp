@@ -1,5 +1,5 @@
 // SVG elements as text. Text content is escaped for XML; numbers keep one decimal.
-#include "tool/svg.h"
+#include "drawing/svg.h"
 
 #include <cmath>
 #include <cstdio>

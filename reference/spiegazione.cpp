@@ -1,6 +1,6 @@
 // Writing diagnostics as text lines or JSON lines. The diagnostics come whole from the
 // compiler, which recorded them where each problem happened: this only prints them.
-#include "tool/spiegazione.h"
+#include "reference/spiegazione.h"
 
 #include <algorithm>
 

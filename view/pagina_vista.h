@@ -1,5 +1,5 @@
 // The page of `view`: one HTML file with its style, script and data inline, which makes
-// no request of any kind when opened from disk. The page itself is tool/vista/pagina.html,
+// no request of any kind when opened from disk. The page itself is view/pagina.html,
 // built into the program.
 #pragma once
 

@@ -2,8 +2,8 @@
 // 16-bit integer or a double, as model/disposizione.h lays them out), of which the first
 // half are the x of metres 0, 1, 2, ... and the second half the y of the same metres.
 #include "model/disposizione.h"
-#include "tool/decodifica.h"
-#include "tool/lettore_binario.h"
+#include "decoder/decodifica.h"
+#include "decoder/lettore_binario.h"
 
 namespace {
 

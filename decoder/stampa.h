@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tool/decodifica.h"
+#include "decoder/decodifica.h"
 
 struct opzioni_stampa {
   bool json = false;

@@ -1,6 +1,6 @@
 // The whole picture: title, plan, profile and legend, one under the other, and the
 // measures the panels share.
-#include "tool/grafico.h"
+#include "drawing/grafico.h"
 
 #include <algorithm>
 #include <cmath>

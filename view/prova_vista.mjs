@@ -14,7 +14,7 @@ import os from "node:os";
 import path from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
 
-const radice = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../..");
+const radice = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "..");
 const strumento = path.resolve(process.argv[2] || path.join(radice, "build/scenario_tool"));
 const foto = path.resolve(process.argv[3] || path.join(radice, "build/vista"));
 const browser = process.env.CHROMIUM || "/usr/bin/chromium";

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "model/tracciato.h"
-#include "tool/json.h"
-#include "tool/stampa.h"
+#include "decoder/json.h"
+#include "decoder/stampa.h"
 
 namespace {
 

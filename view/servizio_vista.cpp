@@ -8,7 +8,7 @@
 // It answers only its own page and stream, on 127.0.0.1 only; a request whose Host is
 // not a loopback name with the server's port, or that comes from another origin (an
 // Origin header or a cross-site fetch mark), gets 403 and no content.
-#include "tool/servizio_vista.h"
+#include "view/servizio_vista.h"
 
 #include <httplib.h>
 
@@ -29,8 +29,8 @@
 #include "model/nomi_file.h"
 #include "platform/browser.h"
 #include "platform/osservatore_file.h"
-#include "tool/dati_vista.h"
-#include "tool/pagina_vista.h"
+#include "view/dati_vista.h"
+#include "view/pagina_vista.h"
 
 namespace {
 

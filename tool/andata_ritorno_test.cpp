@@ -1,4 +1,4 @@
-#include "tool/decodifica.h"
+#include "decoder/decodifica.h"
 
 #include <gtest/gtest.h>
 

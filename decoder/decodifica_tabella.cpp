@@ -1,7 +1,7 @@
 // Decoder of the general table file: exactly 87 entries of 34 bytes plus their text,
 // with nothing after the last one.
-#include "tool/decodifica.h"
-#include "tool/lettore_binario.h"
+#include "decoder/decodifica.h"
+#include "decoder/lettore_binario.h"
 
 namespace {
 

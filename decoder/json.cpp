@@ -1,5 +1,5 @@
 // JSON objects on one line, built member by member.
-#include "tool/json.h"
+#include "decoder/json.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 // The data of `view`, built from a compilation in memory, the check's diagnostics and
 // the lines of the two source files.
-#include "tool/dati_vista.h"
+#include "view/dati_vista.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
-// The page of `view`, from the template tool/vista/pagina.html (built in by CMake as
+// The page of `view`, from the template view/pagina.html (built in by CMake as
 // pagina_vista.inc): its three marks {{TITLE}}, {{DATA}} and {{LIVE}} are filled in,
 // in one pass over the template, so nothing in the data is taken for a mark.
-#include "tool/pagina_vista.h"
+#include "view/pagina_vista.h"
 
 #include <string_view>
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tool/decodifica.h"
+#include "decoder/decodifica.h"
 
 struct punto_piano {
   int64_t metro;
