@@ -9,7 +9,15 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "decoder/decodifica.h"
+
+// A JSON line: one object, written compactly with its members in the order they were
+// added. Its strings are UTF-8; the texts of the compiled files (Windows-1252) are turned
+// into UTF-8 first, and a non-finite number is written as null.
+using oggetto_json = nlohmann::ordered_json;
+std::string riga_json(const oggetto_json& j);
 
 struct opzioni_stampa {
   bool json = false;

@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "model/descrizioni.h"
-#include "decoder/json.h"
 #include "model/membri.h"
 #include "decoder/stampa.h"
+#include "model/testo_unicode.h"
 
 namespace {
 
@@ -48,15 +48,12 @@ void riga_testo(size_t k, const cella& c, std::ostream& u) {
   u << '\n';
 }
 
-void riga_json(size_t k, const cella& c, std::ostream& u) {
-  oggetto_json j;
-  j.numero("cell", static_cast<int64_t>(k))
-      .numero("metres", static_cast<int64_t>(k * 50))
-      .numero("offset", static_cast<int64_t>(k * byte_cella))
-      .testo("kind", nome_tipo_cella(c.tipo));
-  for (const membro& m : membri_cella(c)) j.numero(m.nome, m.valore);
-  j.numero("velocita_kmh", velocita_kmh(c)).numero("pendenza_per_mille", pendenza_per_mille(c));
-  u << j.riga() << '\n';
+void cella_json(size_t k, const cella& c, std::ostream& u) {
+  oggetto_json j = {{"cell", k}, {"metres", k * 50}, {"offset", k * byte_cella}, {"kind", nome_tipo_cella(c.tipo)}};
+  for (const membro& m : membri_cella(c)) j[m.nome] = m.valore;
+  j["velocita_kmh"] = velocita_kmh(c);
+  j["pendenza_per_mille"] = pendenza_per_mille(c);
+  u << riga_json(j) << '\n';
 }
 
 }  // namespace
@@ -65,12 +62,7 @@ void stampa_griglia(const std::string& nome, const std::vector<cella>& griglia, 
                     std::ostream& u) {
   size_t byte = griglia.size() * byte_cella;
   if (o.json) {
-    u << oggetto_json()
-             .testo("file", nome)
-             .testo("kind", "grid")
-             .numero("bytes", static_cast<int64_t>(byte))
-             .numero("cells", static_cast<int64_t>(griglia.size()))
-             .riga()
+    u << riga_json({{"file", utf8_sicuro(nome)}, {"kind", "grid"}, {"bytes", byte}, {"cells", griglia.size()}})
       << '\n';
   } else {
     u << nome << ": track grid, " << griglia.size() << " cells of 50 m, " << byte << " bytes\n";
@@ -80,7 +72,7 @@ void stampa_griglia(const std::string& nome, const std::vector<cella>& griglia, 
     const cella& c = griglia[k];
     if (o.tutto || ha_oggetto(c) || cambia_tratto(c, prima)) {
       if (o.json) {
-        riga_json(k, c, u);
+        cella_json(k, c, u);
       } else {
         riga_testo(k, c, u);
       }

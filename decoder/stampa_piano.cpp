@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "model/tracciato.h"
-#include "decoder/json.h"
 #include "decoder/stampa.h"
+#include "model/testo_unicode.h"
 
 namespace {
 
@@ -36,21 +36,18 @@ void campione_testo(size_t m, const elemento_piano& x, const elemento_piano& y, 
 }
 
 void elemento_json(oggetto_json& j, const char* nome, const char* nome_tipo, const elemento_piano& e) {
-  if (e.tipo == variante_vuota) {
-    j.nullo(nome);
-  } else {
-    j.reale(nome, e.valore);
-  }
-  j.testo(nome_tipo, nome_variante(e.tipo));
+  // A whole number stored as one is written as one; a double keeps its fraction's point.
+  j[nome] = e.tipo == variante_vuota    ? oggetto_json(nullptr)
+            : e.tipo == variante_intero ? oggetto_json(static_cast<int64_t>(e.valore))
+                                        : oggetto_json(e.valore);
+  j[nome_tipo] = nome_variante(e.tipo);
 }
 
 void campione_json(size_t m, const elemento_piano& x, const elemento_piano& y, std::ostream& u) {
-  oggetto_json j;
-  j.numero("metre", static_cast<int64_t>(m));
-  j.numero("offset_x", static_cast<int64_t>(x.offset)).numero("offset_y", static_cast<int64_t>(y.offset));
+  oggetto_json j = {{"metre", m}, {"offset_x", x.offset}, {"offset_y", y.offset}};
   elemento_json(j, "x", "x_type", x);
   elemento_json(j, "y", "y_type", y);
-  u << j.riga() << '\n';
+  u << riga_json(j) << '\n';
 }
 
 }  // namespace
@@ -59,13 +56,7 @@ void stampa_piano(const std::string& nome, size_t byte, const piano_decodificato
                   std::ostream& u) {
   size_t metri = p.x.size();
   if (o.json) {
-    u << oggetto_json()
-             .testo("file", nome)
-             .testo("kind", "plan")
-             .numero("bytes", static_cast<int64_t>(byte))
-             .numero("metres", static_cast<int64_t>(metri))
-             .riga()
-      << '\n';
+    u << riga_json({{"file", utf8_sicuro(nome)}, {"kind", "plan"}, {"bytes", byte}, {"metres", metri}}) << '\n';
   } else {
     u << nome << ": plan, " << metri << " metres (every x, then every y), " << byte << " bytes\n";
   }

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "model/descrizioni.h"
-#include "decoder/json.h"
 #include "model/membri.h"
 #include "decoder/stampa.h"
 #include "model/testo_unicode.h"
@@ -50,15 +49,14 @@ void blocco_testo(int i, size_t offset, size_t byte, const voce& v, ruolo_voce r
   }
 }
 
-void riga_json(int i, size_t offset, const voce& v, ruolo_voce r, std::ostream& u) {
-  oggetto_json j;
-  j.numero("entry", i).numero("offset", static_cast<int64_t>(offset)).testo("role", nome_ruolo(r));
+void voce_json(int i, size_t offset, const voce& v, ruolo_voce r, std::ostream& u) {
+  oggetto_json j = {{"entry", i}, {"offset", offset}, {"role", nome_ruolo(r)}};
   auto membri = membri_voce(v);
   for (size_t m = 0; m < membri.size(); ++m) {
-    if (m == membri_prima_del_testo) j.testo_1252("testo", v.testo);
-    j.numero(membri[m].nome, membri[m].valore);
+    if (m == membri_prima_del_testo) j["testo"] = in_utf8(v.testo);
+    j[membri[m].nome] = membri[m].valore;
   }
-  u << j.riga() << '\n';
+  u << riga_json(j) << '\n';
 }
 
 }  // namespace
@@ -73,14 +71,12 @@ void stampa_tabella(const std::string& nome, size_t byte, const tabella_decodifi
     cartelli += r == ruolo_voce::cartello;
   }
   if (o.json) {
-    u << oggetto_json()
-             .testo("file", nome)
-             .testo("kind", "table")
-             .numero("bytes", static_cast<int64_t>(byte))
-             .numero("entries", voci_tabella)
-             .numero("stations", stazioni)
-             .numero("signboards", cartelli)
-             .riga()
+    u << riga_json({{"file", utf8_sicuro(nome)},
+                    {"kind", "table"},
+                    {"bytes", byte},
+                    {"entries", voci_tabella},
+                    {"stations", stazioni},
+                    {"signboards", cartelli}})
       << '\n';
   } else {
     u << nome << ": general table, " << voci_tabella << " entries, " << byte << " bytes: " << stazioni << " stations, "
@@ -92,7 +88,7 @@ void stampa_tabella(const std::string& nome, size_t byte, const tabella_decodifi
     if (!da_mostrare(i, v, o)) continue;
     ruolo_voce r = ruolo_di(i, t.voci);
     if (o.json) {
-      riga_json(i, t.offset[k], v, r, u);
+      voce_json(i, t.offset[k], v, r, u);
     } else {
       size_t fine = k + 1 < t.offset.size() ? t.offset[k + 1] : byte;
       blocco_testo(i, t.offset[k], fine - t.offset[k], v, r, u);

@@ -7,24 +7,6 @@
 
 namespace {
 
-// The length of the well-formed UTF-8 sequence at `t[i]`, 0 when there is none, and its
-// character.
-size_t sequenza(std::string_view t, size_t i, char32_t& c) {
-  auto b = [&](size_t k) { return static_cast<unsigned char>(t[i + k]); };
-  unsigned char primo = b(0);
-  size_t n = primo < 0x80 ? 1 : primo >= 0xC2 && primo < 0xE0 ? 2 : primo >= 0xE0 && primo < 0xF0 ? 3
-                                                              : primo >= 0xF0 && primo <= 0xF4 ? 4 : 0;
-  if (n == 0 || t.size() - i < n) return 0;
-  for (size_t k = 1; k < n; ++k) {
-    if ((b(k) & 0xC0) != 0x80) return 0;
-  }
-  if (n == 3 && ((primo == 0xE0 && b(1) < 0xA0) || (primo == 0xED && b(1) >= 0xA0))) return 0;
-  if (n == 4 && ((primo == 0xF0 && b(1) < 0x90) || (primo == 0xF4 && b(1) >= 0x90))) return 0;
-  c = n == 1 ? primo : n == 2 ? primo & 0x1Fu : n == 3 ? primo & 0x0Fu : primo & 0x07u;
-  for (size_t k = 1; k < n; ++k) c = (c << 6) | (b(k) & 0x3Fu);
-  return n;
-}
-
 // The Windows-1252 byte of a character, "?" for one the code page lacks.
 char in_byte(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
@@ -46,7 +28,7 @@ template <typename F>
 void per_carattere(std::string_view riga, F&& f) {
   for (size_t i = 0; i < riga.size();) {
     char32_t c = 0;
-    size_t n = sequenza(riga, i, c);
+    size_t n = sequenza_utf8(riga, i, c);
     if (n == 0) {
       c = carattere_unicode(static_cast<unsigned char>(riga[i]));
       n = 1;
@@ -63,7 +45,7 @@ std::string in_windows_1252(std::string_view utf8) {
   byte.reserve(utf8.size());
   for (size_t i = 0; i < utf8.size();) {
     char32_t c = 0;
-    size_t n = sequenza(utf8, i, c);
+    size_t n = sequenza_utf8(utf8, i, c);
     if (n == 0) {
       byte += utf8[i];  // already a single byte
       ++i;
@@ -73,23 +55,6 @@ std::string in_windows_1252(std::string_view utf8) {
     }
   }
   return byte;
-}
-
-std::string utf8_sicuro(std::string_view testo) {
-  std::string s;
-  s.reserve(testo.size());
-  for (size_t i = 0; i < testo.size();) {
-    char32_t c = 0;
-    size_t n = sequenza(testo, i, c);
-    if (n == 0) {
-      s += in_utf8(testo.substr(i, 1));
-      ++i;
-    } else {
-      s.append(testo.substr(i, n));
-      i += n;
-    }
-  }
-  return s;
 }
 
 testo_sorgente testo_sorgente::da_utf8(std::string utf8) {
@@ -176,7 +141,7 @@ size_t testo_sorgente::offset_utf8(posizione_lsp p, codifica_posizioni k) const 
   size_t i = 0;
   while (i < riga.size() && resto > 0) {
     char32_t c = 0;
-    size_t n = sequenza(riga, i, c);
+    size_t n = sequenza_utf8(riga, i, c);
     if (n == 0) {
       c = carattere_unicode(static_cast<unsigned char>(riga[i]));
       n = 1;

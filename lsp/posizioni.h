@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/testo_unicode.h"
+
 enum class codifica_posizioni { utf16, utf8 };
 
 // A position as the editor counts it: line and character from 0.
@@ -31,9 +33,6 @@ struct intervallo_lsp {
 
 // UTF-8 text in the Windows-1252 bytes the compiler reads.
 std::string in_windows_1252(std::string_view utf8);
-// A text fit for JSON: its well-formed UTF-8 kept, every other byte taken as
-// Windows-1252 (the compiler's messages quote the sources' bytes).
-std::string utf8_sicuro(std::string_view testo);
 
 class testo_sorgente {
  public:

@@ -25,26 +25,6 @@ void aggiungi_utf8(std::string& s, char32_t c) {
 
 bool controllo(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
 
-// The length of the well-formed UTF-8 sequence at the start of `t`, or 0.
-size_t sequenza_utf8(std::string_view t) {
-  auto b = [&](size_t i) { return static_cast<unsigned char>(t[i]); };
-  size_t n = b(0) >= 0xF0 && b(0) <= 0xF4 ? 4 : b(0) >= 0xE0 ? 3 : b(0) >= 0xC2 && b(0) < 0xE0 ? 2 : 0;
-  if (n == 0 || t.size() < n) return 0;
-  for (size_t i = 1; i < n; ++i) {
-    if ((b(i) & 0xC0) != 0x80) return 0;
-  }
-  if (n == 3 && ((b(0) == 0xE0 && b(1) < 0xA0) || (b(0) == 0xED && b(1) >= 0xA0))) return 0;  // overlong, surrogate
-  if (n == 4 && ((b(0) == 0xF0 && b(1) < 0x90) || (b(0) == 0xF4 && b(1) >= 0x90))) return 0;  // overlong, too high
-  return n;
-}
-
-char32_t decodifica_utf8(std::string_view t, size_t n) {
-  auto b = [&](size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(t[i])); };
-  char32_t c = n == 2 ? b(0) & 0x1F : n == 3 ? b(0) & 0x0F : b(0) & 0x07;
-  for (size_t i = 1; i < n; ++i) c = (c << 6) | (b(i) & 0x3F);
-  return c;
-}
-
 void aggiungi_escape(std::string& s, char32_t c) {
   static constexpr char cifre[] = "0123456789abcdef";
   if (c > 0xFFFF) {  // a surrogate pair
@@ -57,6 +37,42 @@ void aggiungi_escape(std::string& s, char32_t c) {
 }
 
 }  // namespace
+
+size_t sequenza_utf8(std::string_view t, size_t i, char32_t& c) {
+  auto b = [&](size_t k) { return static_cast<unsigned char>(t[i + k]); };
+  const unsigned char primo = b(0);
+  const size_t n = primo < 0x80                    ? 1
+                   : primo >= 0xC2 && primo < 0xE0 ? 2
+                   : primo >= 0xE0 && primo < 0xF0 ? 3
+                   : primo >= 0xF0 && primo <= 0xF4 ? 4
+                                                    : 0;
+  if (n == 0 || t.size() - i < n) return 0;
+  for (size_t k = 1; k < n; ++k) {
+    if ((b(k) & 0xC0) != 0x80) return 0;
+  }
+  if (n == 3 && ((primo == 0xE0 && b(1) < 0xA0) || (primo == 0xED && b(1) >= 0xA0))) return 0;  // overlong, surrogate
+  if (n == 4 && ((primo == 0xF0 && b(1) < 0x90) || (primo == 0xF4 && b(1) >= 0x90))) return 0;  // overlong, too high
+  c = n == 1 ? primo : n == 2 ? primo & 0x1Fu : n == 3 ? primo & 0x0Fu : primo & 0x07u;
+  for (size_t k = 1; k < n; ++k) c = (c << 6) | (b(k) & 0x3Fu);
+  return n;
+}
+
+std::string utf8_sicuro(std::string_view testo) {
+  std::string s;
+  s.reserve(testo.size());
+  for (size_t i = 0; i < testo.size();) {
+    char32_t c = 0;
+    const size_t n = sequenza_utf8(testo, i, c);
+    if (n == 0) {
+      aggiungi_utf8(s, carattere_unicode(static_cast<unsigned char>(testo[i])));
+      ++i;
+    } else {
+      s.append(testo.substr(i, n));
+      i += n;
+    }
+  }
+  return s;
+}
 
 char32_t carattere_unicode(unsigned char c) { return c >= 0x80 && c <= 0x9F ? da_80_a_9f[c - 0x80] : c; }
 
@@ -89,9 +105,9 @@ std::string tra_virgolette(std::string_view testo) {
 std::string stringa_json(std::string_view utf8, bool solo_ascii) {
   std::string s = "\"";
   for (size_t i = 0; i < utf8.size();) {
-    auto b = static_cast<unsigned char>(utf8[i]);
-    size_t n = b < 0x80 ? 1 : sequenza_utf8(utf8.substr(i));
-    char32_t c = n == 1 ? b : n > 1 ? decodifica_utf8(utf8.substr(i), n) : carattere_unicode(b);
+    char32_t c = 0;
+    const size_t n = sequenza_utf8(utf8, i, c);
+    if (n == 0) c = carattere_unicode(static_cast<unsigned char>(utf8[i]));
     if (c == '"' || c == '\\') {
       s += '\\';
       s += static_cast<char>(c);
@@ -110,18 +126,11 @@ std::string stringa_json(std::string_view utf8, bool solo_ascii) {
 bool sembra_utf8(std::string_view testo) {
   bool alto = false;
   for (size_t i = 0; i < testo.size();) {
-    auto c = static_cast<unsigned char>(testo[i]);
-    size_t seguito = c < 0x80                 ? 0
-                     : c >= 0xC2 && c <= 0xDF ? 1
-                     : c >= 0xE0 && c <= 0xEF ? 2
-                     : c >= 0xF0 && c <= 0xF4 ? 3
-                                              : 9;
-    if (seguito == 9) return false;  // a byte that no UTF-8 sequence begins with
-    for (size_t j = 1; j <= seguito; ++j) {
-      if (i + j >= testo.size() || (static_cast<unsigned char>(testo[i + j]) & 0xC0) != 0x80) return false;
-    }
-    alto = alto || seguito > 0;
-    i += seguito + 1;
+    char32_t c = 0;
+    const size_t n = sequenza_utf8(testo, i, c);
+    if (n == 0) return false;  // a byte that begins no well-formed UTF-8 sequence
+    alto = alto || n > 1;
+    i += n;
   }
   return alto;
 }

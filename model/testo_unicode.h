@@ -8,6 +8,15 @@
 
 char32_t carattere_unicode(unsigned char c);
 
+// The one reader of UTF-8: the length of the well-formed sequence that begins at
+// `t[i]` (1 for an ASCII byte), with its character in `c`; 0 where none begins there
+// (a stray byte, an overlong form, a surrogate, a sequence cut short).
+size_t sequenza_utf8(std::string_view t, size_t i, char32_t& c);
+
+// A text fit for JSON and for an editor: its well-formed UTF-8 kept, every other byte
+// taken as Windows-1252.
+std::string utf8_sicuro(std::string_view testo);
+
 // The text in UTF-8, for printing.
 std::string in_utf8(std::string_view testo);
 

@@ -4,10 +4,14 @@
 
 #include <algorithm>
 
+#include <nlohmann/json.hpp>
+
 #include "model/nomi_file.h"
 #include "model/testo_unicode.h"
 
 namespace {
+
+using oggetto = nlohmann::ordered_json;
 
 class scrittore {
  public:
@@ -22,23 +26,27 @@ class scrittore {
   }
 
   void json(const diagnostica& d) {
-    bool errore = d.livello == gravita::errore;
-    u_ << '{' << campi_luogo(d.luogo) << ", \"severity\": " << (errore ? "\"error\"" : "\"warning\"")
-       << ", \"code\": " << (errore ? std::to_string(d.codice) : stringa_json(d.nome))
-       << ", \"message\": " << stringa_json(d.messaggio) << ", \"notes\": [";
-    for (size_t i = 0; i < d.note.size(); ++i) {
-      u_ << (i > 0 ? ", " : "") << '{' << campi_luogo(d.note[i].luogo)
-         << ", \"message\": " << stringa_json(d.note[i].messaggio) << '}';
+    const bool errore = d.livello == gravita::errore;
+    oggetto j = campi_luogo(d.luogo);
+    j["severity"] = errore ? "error" : "warning";
+    j["code"] = errore ? oggetto(d.codice) : oggetto(utf8_sicuro(d.nome));
+    j["message"] = utf8_sicuro(d.messaggio);
+    j["notes"] = oggetto::array();
+    for (const nota_diagnostica& n : d.note) {
+      oggetto nota = campi_luogo(n.luogo);
+      nota["message"] = utf8_sicuro(n.messaggio);
+      j["notes"].push_back(std::move(nota));
     }
-    u_ << "], \"fixes\": [";
-    for (size_t i = 0; i < d.correzioni.size(); ++i) {
-      const luogo_sorgente& l = d.correzioni[i].luogo;
-      u_ << (i > 0 ? ", " : "") << "{\"range\": {\"line\": " << std::max(l.riga, 1)
-         << ", \"column\": " << std::max(l.colonna, 1) << ", \"end_line\": " << l.riga_fine_mostrata()
-         << ", \"end_column\": " << l.colonna_fine_mostrata()
-         << "}, \"replacement\": " << stringa_json(d.correzioni[i].sostituzione) << '}';
+    j["fixes"] = oggetto::array();
+    for (const correzione& c : d.correzioni) {
+      const luogo_sorgente& l = c.luogo;
+      oggetto intervallo = {{"line", std::max(l.riga, 1)},
+                            {"column", std::max(l.colonna, 1)},
+                            {"end_line", l.riga_fine_mostrata()},
+                            {"end_column", l.colonna_fine_mostrata()}};
+      j["fixes"].push_back({{"range", std::move(intervallo)}, {"replacement", utf8_sicuro(c.sostituzione)}});
     }
-    u_ << "]}\n";
+    u_ << j.dump(-1, ' ', false, oggetto::error_handler_t::replace) << '\n';
   }
 
   // The source line of `l` and a marker under its range, on the range's first line.
@@ -68,11 +76,12 @@ class scrittore {
   std::string luogo(const luogo_sorgente& l) const {
     return file(l) + ':' + std::to_string(std::max(l.riga, 1)) + ':' + std::to_string(std::max(l.colonna, 1));
   }
-  std::string campi_luogo(const luogo_sorgente& l) const {
-    return "\"file\": " + stringa_json(file(l)) + ", \"line\": " + std::to_string(std::max(l.riga, 1)) +
-           ", \"column\": " + std::to_string(std::max(l.colonna, 1)) +
-           ", \"end_line\": " + std::to_string(l.riga_fine_mostrata()) +
-           ", \"end_column\": " + std::to_string(l.colonna_fine_mostrata());
+  oggetto campi_luogo(const luogo_sorgente& l) const {
+    return {{"file", utf8_sicuro(file(l))},
+            {"line", std::max(l.riga, 1)},
+            {"column", std::max(l.colonna, 1)},
+            {"end_line", l.riga_fine_mostrata()},
+            {"end_column", l.colonna_fine_mostrata()}};
   }
 
   // Line `n` of `testo` (counting from 1, line ends as the field reader takes them),

@@ -15,16 +15,15 @@
 //      76 | segnale,  17.000,  2, 3, 1,  1, 0,  0,  0,0,0, 0
 //         |           ^~~~~~
 //
-// As JSON, each diagnostic is one object on a line of its own, with the range's end
-// (the column just after its last character) and the fixes an editor can apply:
+// As JSON, each diagnostic is one object on a line of its own, written compactly, with
+// the range's end (the column just after its last character) and the fixes an editor
+// can apply:
 //
-//   {"file": F, "line": L, "column": C, "end_line": L2, "end_column": C2,
-//    "severity": "error" or "warning",
-//    "code": N (an error's code) or NAME (a warning's name), "message": M,
-//    "notes": [{"file": F, "line": L, "column": C, "end_line": L2, "end_column": C2,
-//               "message": M}, ...],
-//    "fixes": [{"range": {"line": L, "column": C, "end_line": L2, "end_column": C2},
-//               "replacement": T}, ...]}
+//   {"file":F,"line":L,"column":C,"end_line":L2,"end_column":C2,
+//    "severity":"error" or "warning",
+//    "code":N (an error's code) or NAME (a warning's name),"message":M,
+//    "notes":[{"file":F,"line":L,"column":C,"end_line":L2,"end_column":C2,"message":M},...],
+//    "fixes":[{"range":{"line":L,"column":C,"end_line":L2,"end_column":C2},"replacement":T},...]}
 //
 // with no closing count line.
 #pragma once

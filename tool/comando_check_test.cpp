@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <regex>
 
-#include "tool/json_prova.h"
+#include <nlohmann/json.hpp>
+
+using json = nlohmann::ordered_json;
 #include "tool/strumento_prova.h"
 
 // `scenario_tool check` as a route author runs it, on the built-in sources and on
@@ -81,25 +83,25 @@ TEST_F(ComandoCheck, TextAndJsonForms) {
   ASSERT_EQ(righe.size(), 3u);
   std::vector<std::string> codici;
   for (const std::string& r : righe) {
-    valore_json v = analizzatore_json::analizza(r);
-    ASSERT_EQ(v.o.size(), 10u) << r;
-    EXPECT_GE(v["end_line"].n, v["line"].n);
-    EXPECT_EQ(v["fixes"].v.size(), 0u);
-    EXPECT_EQ(v["file"].s, servizio());
-    EXPECT_GE(v["line"].n, 1);
-    EXPECT_GE(v["column"].n, 1);
-    EXPECT_EQ(v["message"].g, valore_json::stringa);
-    const bool errore = v["severity"].s == "error";
-    EXPECT_TRUE(errore || v["severity"].s == "warning") << r;
-    EXPECT_EQ(v["code"].g, errore ? valore_json::numero : valore_json::stringa) << r;
-    codici.push_back(errore ? std::to_string(static_cast<int>(v["code"].n)) : v["code"].s);
-    EXPECT_EQ(v["notes"].v.size(), errore ? 1u : 0u) << r;
-    for (const valore_json& n : v["notes"].v) {
-      EXPECT_EQ(n.o.size(), 6u);
-      EXPECT_EQ(n["file"].s, servizio());
-      EXPECT_EQ(n["message"].s.rfind("the cell at ", 0), 0u) << r;
-      EXPECT_GE(n["line"].n, 1);
-      EXPECT_GE(n["column"].n, 1);
+    json v = json::parse(r);
+    ASSERT_EQ(v.size(), 10u) << r;
+    EXPECT_GE(v["end_line"].get<double>(), v["line"].get<double>());
+    EXPECT_EQ(v["fixes"].size(), 0u);
+    EXPECT_EQ(v["file"].get<std::string>(), servizio());
+    EXPECT_GE(v["line"].get<double>(), 1);
+    EXPECT_GE(v["column"].get<double>(), 1);
+    EXPECT_TRUE(v["message"].is_string());
+    const bool errore = v["severity"].get<std::string>() == "error";
+    EXPECT_TRUE(errore || v["severity"].get<std::string>() == "warning") << r;
+    EXPECT_EQ(v["code"].is_number(), errore) << r;
+    codici.push_back(errore ? std::to_string(static_cast<int>(v["code"].get<double>())) : v["code"].get<std::string>());
+    EXPECT_EQ(v["notes"].size(), errore ? 1u : 0u) << r;
+    for (const json& n : v["notes"]) {
+      EXPECT_EQ(n.size(), 6u);
+      EXPECT_EQ(n["file"].get<std::string>(), servizio());
+      EXPECT_EQ(n["message"].get<std::string>().rfind("the cell at ", 0), 0u) << r;
+      EXPECT_GE(n["line"].get<double>(), 1);
+      EXPECT_GE(n["column"].get<double>(), 1);
     }
   }
   EXPECT_EQ(codici, (std::vector<std::string>{"speed-rounded", "16", "16"}));

@@ -2,15 +2,17 @@
 
 #include <regex>
 
-#include "tool/json_prova.h"
+#include <nlohmann/json.hpp>
 #include "tool/strumento_prova.h"
 
 namespace {
 
+using json = nlohmann::ordered_json;
+
 // Every line of a JSON lines text, parsed; the first is the file's heading.
-std::vector<valore_json> righe_json(const std::string& testo) {
-  std::vector<valore_json> v;
-  for (const std::string& r : righe_di(testo)) v.push_back(analizzatore_json::analizza(r));
+std::vector<json> righe_json(const std::string& testo) {
+  std::vector<json> v;
+  for (const std::string& r : righe_di(testo)) v.push_back(json::parse(r));
   return v;
 }
 
@@ -61,17 +63,17 @@ TEST_F(Dump, TableAsJsonLines) {
   scrivi_file(tabella, leggi_file(compilato("_brezane.sim")));
   esito_strumento e = esegui_strumento({"dump", "--json", tabella});
   ASSERT_EQ(e.stato, 0) << e.errori;
-  std::vector<valore_json> v = righe_json(e.uscita);
+  std::vector<json> v = righe_json(e.uscita);
   ASSERT_EQ(v.size(), 1u + 26 + 8 + 6);
-  EXPECT_EQ(v[0]["file"].s, tabella);
-  EXPECT_EQ(v[0]["kind"].s, "table");
-  EXPECT_EQ(v[0]["stations"].n, 26);
-  EXPECT_EQ(v[0]["signboards"].n, 8);
+  EXPECT_EQ(v[0]["file"].get<std::string>(), tabella);
+  EXPECT_EQ(v[0]["kind"].get<std::string>(), "table");
+  EXPECT_EQ(v[0]["stations"].get<double>(), 26);
+  EXPECT_EQ(v[0]["signboards"].get<double>(), 8);
   std::vector<std::string> stazioni, cartelli;
-  for (const valore_json& j : v) {
-    if (!j.ha("role")) continue;
-    if (j["role"].s == "station") stazioni.push_back(j["testo"].s);
-    if (j["role"].s == "signboard") cartelli.push_back(j["testo"].s);
+  for (const json& j : v) {
+    if (!j.contains("role")) continue;
+    if (j["role"].get<std::string>() == "station") stazioni.push_back(j["testo"].get<std::string>());
+    if (j["role"].get<std::string>() == "signboard") cartelli.push_back(j["testo"].get<std::string>());
   }
   ASSERT_EQ(stazioni.size(), 26u);
   EXPECT_EQ(stazioni.front(), "QUMA");
@@ -80,67 +82,67 @@ TEST_F(Dump, TableAsJsonLines) {
   ASSERT_EQ(cartelli.size(), 8u);
   EXPECT_EQ(cartelli.front(), "(GALLERIA)(MIRELO  )(M. 2200 )");  // entry 73: the last signboard read
   EXPECT_EQ(cartelli.back(), "(GALLERIA)(COLLETTA)(M. 800  )");   // entry 80: the first
-  const valore_json& ultima = v[26];  // station 26: kind 6 at 214050, 600 m long, arriving 12:17:00
-  EXPECT_EQ(ultima["entry"].n, 26);
-  EXPECT_EQ(ultima["codice"].n, 6);
-  EXPECT_EQ(ultima["valore_a"].n, 213450);
-  EXPECT_EQ(ultima["valore_b"].n, 214200);
-  EXPECT_EQ(ultima["valore_d"].n, 44220);
-  const valore_json& treno = v.back();
-  EXPECT_EQ(treno["entry"].n, 86);
-  EXPECT_EQ(treno["testo"].s, "brezane");
-  EXPECT_EQ(treno["valore_c"].n, 9);
-  EXPECT_EQ(treno["intero_a"].n, 200);
-  EXPECT_EQ(v[v.size() - 2]["valore_c"].n, 62000);  // entry 85: background 2 in valore_c
-  EXPECT_EQ(v[v.size() - 3]["valore_a"].n, 135);    // entry 84
+  const json& ultima = v[26];  // station 26: kind 6 at 214050, 600 m long, arriving 12:17:00
+  EXPECT_EQ(ultima["entry"].get<double>(), 26);
+  EXPECT_EQ(ultima["codice"].get<double>(), 6);
+  EXPECT_EQ(ultima["valore_a"].get<double>(), 213450);
+  EXPECT_EQ(ultima["valore_b"].get<double>(), 214200);
+  EXPECT_EQ(ultima["valore_d"].get<double>(), 44220);
+  const json& treno = v.back();
+  EXPECT_EQ(treno["entry"].get<double>(), 86);
+  EXPECT_EQ(treno["testo"].get<std::string>(), "brezane");
+  EXPECT_EQ(treno["valore_c"].get<double>(), 9);
+  EXPECT_EQ(treno["intero_a"].get<double>(), 200);
+  EXPECT_EQ(v[v.size() - 2]["valore_c"].get<double>(), 62000);  // entry 85: background 2 in valore_c
+  EXPECT_EQ(v[v.size() - 3]["valore_a"].get<double>(), 135);    // entry 84
 }
 
 TEST_F(Dump, GridAndPlanOfTheBuiltInRun) {
   esito_strumento e = esegui_strumento({"dump", "--json", compilato("_brezane.dat"), compilato("_linea.dat")});
   ASSERT_EQ(e.stato, 0) << e.errori;
-  std::vector<valore_json> v = righe_json(e.uscita);
-  EXPECT_EQ(v[0]["cells"].n, 4701);
-  EXPECT_EQ(v[0]["bytes"].n, 70515);
-  std::map<int, const valore_json*> celle;
+  std::vector<json> v = righe_json(e.uscita);
+  EXPECT_EQ(v[0]["cells"].get<double>(), 4701);
+  EXPECT_EQ(v[0]["bytes"].get<double>(), 70515);
+  std::map<int, const json*> celle;
   size_t piano = 0;
   for (size_t i = 1; i < v.size(); ++i) {
-    if (v[i].ha("cell")) celle[static_cast<int>(v[i]["cell"].n)] = &v[i];
-    if (v[i].ha("kind") && v[i]["kind"].s == "plan") piano = i;
+    if (v[i].contains("cell")) celle[static_cast<int>(v[i]["cell"].get<double>())] = &v[i];
+    if (v[i].contains("kind") && v[i]["kind"].get<std::string>() == "plan") piano = i;
   }
   ASSERT_TRUE(celle.count(1) && celle.count(43) && celle.count(9) && celle.count(41));
-  EXPECT_EQ((*celle[1])["dato1"].n, 5121);  // the grid header
-  EXPECT_EQ((*celle[1])["dato2"].n, 2612);
-  EXPECT_EQ((*celle[43])["kind"].s, "signal");  // "segnale, 2100, 2, 3, 1, 1, 0, ..."
-  EXPECT_EQ((*celle[43])["dato1"].n, 30);
-  EXPECT_EQ((*celle[43])["dato4"].n, 6);
-  EXPECT_EQ((*celle[43])["offset"].n, 645);
-  EXPECT_EQ((*celle[43])["velocita"].n, 31);  // the raw byte, and beside it what it stands for
-  EXPECT_EQ((*celle[43])["velocita_kmh"].n, 155);
-  EXPECT_EQ((*celle[43])["pendenza"].n, 98);
-  EXPECT_EQ((*celle[43])["pendenza_per_mille"].n, -2);
-  EXPECT_EQ((*celle[41])["preavviso"].n, 61);
-  EXPECT_EQ((*celle[9])["kind"].s, "station stop");
-  EXPECT_EQ((*celle[9])["dato1"].n, 1);
+  EXPECT_EQ((*celle[1])["dato1"].get<double>(), 5121);  // the grid header
+  EXPECT_EQ((*celle[1])["dato2"].get<double>(), 2612);
+  EXPECT_EQ((*celle[43])["kind"].get<std::string>(), "signal");  // "segnale, 2100, 2, 3, 1, 1, 0, ..."
+  EXPECT_EQ((*celle[43])["dato1"].get<double>(), 30);
+  EXPECT_EQ((*celle[43])["dato4"].get<double>(), 6);
+  EXPECT_EQ((*celle[43])["offset"].get<double>(), 645);
+  EXPECT_EQ((*celle[43])["velocita"].get<double>(), 31);  // the raw byte, and beside it what it stands for
+  EXPECT_EQ((*celle[43])["velocita_kmh"].get<double>(), 155);
+  EXPECT_EQ((*celle[43])["pendenza"].get<double>(), 98);
+  EXPECT_EQ((*celle[43])["pendenza_per_mille"].get<double>(), -2);
+  EXPECT_EQ((*celle[41])["preavviso"].get<double>(), 61);
+  EXPECT_EQ((*celle[9])["kind"].get<std::string>(), "station stop");
+  EXPECT_EQ((*celle[9])["dato1"].get<double>(), 1);
   EXPECT_FALSE(celle.count(2));  // holds nothing and starts no stretch
   int fermate = 0;
-  for (const auto& [k, c] : celle) fermate += (*c)["tipo"].n == 10;
+  for (const auto& [k, c] : celle) fermate += (*c)["tipo"].get<double>() == 10;
   EXPECT_EQ(fermate, 25);  // BIVIO ORSANA, of kind 27, has no stop
 
   ASSERT_GT(piano, 0u);
-  EXPECT_EQ(v[piano]["metres"].n, 235001);
-  EXPECT_EQ(v[piano]["bytes"].n, 4699964);
-  const valore_json& zero = v[piano + 1];
-  EXPECT_EQ(zero["metre"].n, 0);
-  EXPECT_EQ(zero["x_type"].s, "integer");
-  const valore_json& mille = v[piano + 2];  // straight along +y up to the first curve at 1000 m
-  EXPECT_EQ(mille["metre"].n, 1000);
-  EXPECT_EQ(mille["x"].n, 0);
-  EXPECT_EQ(mille["y"].n, 1000);
-  EXPECT_EQ(mille["y_type"].s, "double");
-  const valore_json& ultimo = v.back();
-  EXPECT_EQ(ultimo["metre"].n, 235000);
-  EXPECT_EQ(ultimo["x_type"].s, "empty");
-  EXPECT_EQ(ultimo["x"].g, valore_json::nullo);
+  EXPECT_EQ(v[piano]["metres"].get<double>(), 235001);
+  EXPECT_EQ(v[piano]["bytes"].get<double>(), 4699964);
+  const json& zero = v[piano + 1];
+  EXPECT_EQ(zero["metre"].get<double>(), 0);
+  EXPECT_EQ(zero["x_type"].get<std::string>(), "integer");
+  const json& mille = v[piano + 2];  // straight along +y up to the first curve at 1000 m
+  EXPECT_EQ(mille["metre"].get<double>(), 1000);
+  EXPECT_EQ(mille["x"].get<double>(), 0);
+  EXPECT_EQ(mille["y"].get<double>(), 1000);
+  EXPECT_EQ(mille["y_type"].get<std::string>(), "double");
+  const json& ultimo = v.back();
+  EXPECT_EQ(ultimo["metre"].get<double>(), 235000);
+  EXPECT_EQ(ultimo["x_type"].get<std::string>(), "empty");
+  EXPECT_TRUE(ultimo["x"].is_null());
   EXPECT_EQ(v.size() - piano - 1, 236u);  // metres 0, 1000, ... 235000
 }
 

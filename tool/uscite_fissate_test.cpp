@@ -3,6 +3,8 @@
 // the whole text and JSON report of `check` on a faulty copy of the built-in sources.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "compiler/sha256_prova.h"
 #include "tool/strumento_prova.h"
 
@@ -49,10 +51,18 @@ std::string con_percorsi(std::string modello, const std::string& linea, const st
   return modello;
 }
 
+// The JSON lines of a text, each parsed: members in the order written.
+std::vector<nlohmann::ordered_json> righe_json(const std::string& testo) {
+  std::vector<nlohmann::ordered_json> v;
+  for (const std::string& r : righe_di(testo)) v.push_back(nlohmann::ordered_json::parse(r));
+  return v;
+}
+
 }  // namespace
 
 // One error with a note, a field too many with a note, a rounded speed and two misspelt
-// keywords with their fixes: every byte of both forms, and the exit status.
+// keywords with their fixes: every byte of the text, every value of the JSON lines in
+// their order, and the exit status.
 TEST(UsciteFissate, CheckOfAFaultySourceAsTextAndJson) {
   PiattaformaProva p;
   ASSERT_EQ(esegui_strumento({"sources", p.percorso("src")}).stato, 0);
@@ -108,6 +118,6 @@ TEST(UsciteFissate, CheckOfAFaultySourceAsTextAndJson) {
       "\n";
   e = esegui_strumento({"check", "--format", "json", p.percorso("src")});
   EXPECT_EQ(e.stato, 1);
-  EXPECT_EQ(e.uscita, con_percorsi(json, pl, ps, true));
+  EXPECT_EQ(righe_json(e.uscita), righe_json(con_percorsi(json, pl, ps, true)));
   EXPECT_EQ(e.errori, "");
 }
