@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <sstream>
 
+#include "model/chilometri.h"
 #include "model/tracciato.h"
 #include "model/descrizioni.h"
 #include "model/testo_unicode.h"
@@ -113,12 +113,7 @@ std::vector<galleria> gallerie(const tabella_generale& tabella, const std::vecto
   return g;
 }
 
-std::string km(int64_t metri) {
-  std::ostringstream s;
-  s.precision(1);
-  s << std::fixed << static_cast<double>(metri) / 1000 << " km";
-  return s.str();
-}
+std::string km(int64_t metri) { return in_chilometri(metri, forma_km::un_decimale) + " km"; }
 
 }  // namespace
 
