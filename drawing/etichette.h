@@ -11,6 +11,11 @@ struct riquadro {
 
 bool si_sovrappongono(const riquadro& a, const riquadro& b);
 
+// Where the labels of a panel ended up, so that they can be checked for overlaps.
+struct etichette_disegnate {
+  std::vector<riquadro> riquadri;
+};
+
 // A label of the given size for the point (x, y); `posto` is where its box ends up.
 struct etichetta {
   double x, y;

@@ -8,7 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "drawing/grafico.h"
+#include "drawing/grafico_piano.h"
+#include "drawing/misure.h"
 
 namespace {
 

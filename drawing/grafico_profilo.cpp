@@ -8,7 +8,8 @@
 #include <cmath>
 #include <functional>
 
-#include "drawing/grafico.h"
+#include "drawing/grafico_profilo.h"
+#include "drawing/misure.h"
 
 namespace {
 

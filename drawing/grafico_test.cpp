@@ -1,4 +1,5 @@
 #include "drawing/grafico.h"
+#include "drawing/misure.h"
 
 #include <gtest/gtest.h>
 

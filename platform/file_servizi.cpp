@@ -245,11 +245,6 @@ void riprendi_giornale(const std::string& cartella) {
 
 }  // namespace
 
-std::string sistema::motivo_blocco_scaduto(std::chrono::milliseconds limite) {
-  auto secondi = std::chrono::duration_cast<std::chrono::seconds>(limite).count();
-  return "another run is still writing this folder; gave up after " + std::to_string(secondi) + " s";
-}
-
 bool esiste_file(const std::string& percorso) { return sistema::esiste_file(percorso); }
 
 std::string leggi_file(const std::string& percorso) {

@@ -83,7 +83,10 @@ inline constexpr std::chrono::seconds attesa_blocco{60};
 inline constexpr std::chrono::milliseconds attesa_prima_di_dirlo{1000};
 
 // The failure of a lock not taken within its limit.
-std::string motivo_blocco_scaduto(std::chrono::milliseconds limite);
+inline std::string motivo_blocco_scaduto(std::chrono::milliseconds limite) {
+  auto secondi = std::chrono::duration_cast<std::chrono::seconds>(limite).count();
+  return "another run is still writing this folder; gave up after " + std::to_string(secondi) + " s";
+}
 
 // An exclusive lock on a directory, held by this process until it is released. A second
 // holder, in this or another process, waits for the first to release it: after about a
