@@ -90,75 +90,84 @@ TEST(Controllo, RecoveryEndsWhereNothingIsLeftToCheckAgainst) {
 // One table for the diagnostics that point at the text: each case is a pair of files,
 // the warning's name (or an error's code) expected once, its range (line, column, end
 // column; 0 for the file as a whole), a part of its message and the fix offered.
-TEST(Controllo, Warnings) {
-  struct caso {
-    std::string linea, servizio, nome;
-    int riga, colonna, colonna_fine;
-    std::string messaggio = "", correzione = "";
+namespace {
+
+struct caso_avviso {
+  std::string linea, servizio, nome;
+  int riga, colonna, colonna_fine;
+  std::string messaggio = "", correzione = "";
+};
+
+const std::string segnale_avviso = "segnale,  2100,  2, 3, 1,  1, 0,  0,  0,0,0, ";
+const std::string stazione_avviso = "stazione,  2000,  4,  200,  0, 0, 0,  1,1,0,  4,1,1,  0,  0,0,0, ";
+const caso_avviso casi_avvisi[] = {
+  {linea("  pendenzza,  1000,  2\r\n"), servizio_neutro, "unknown-keyword", 4, 3, 12, "did you mean 'pendenza'?",
+   "pendenza"},
+  {linea(""), servizio("stazzione,  2000\r\n"), "unknown-keyword", 2, 1, 10, "", "stazione"},
+  {linea("[pendenze]\r\n[curvee]\r\n"), servizio_neutro, "unknown-section", 5, 1, 9, "", "[curve]"},
+  {"[generale]\r\nlunghezza percorso,  10000\r\n[curve ]\r\n[fine]\r\n", servizio_neutro, "unknown-section", 3,
+   1, 9, "", "[curve]"},
+  {linea(""), "[generaal]\r\nsabbia,  1\r\n", "missing-generale", 0, 0, 0},
+  {linea(""), "", "empty-service", 0, 0, 0},
+  {linea(""), "[generale]\r\n[fine]\r\n", "empty-service", 0, 0, 0},
+  {linea(""), "[generale]\r\nsabbia,  1\r\n", "missing-end", 0, 0, 0},
+  {linea("pendenza,  ,  2\r\n"), servizio_neutro, "empty-field", 4, 12, 12},
+  {linea(""), servizio("velocita,  0,  183\r\n"), "speed-rounded", 2, 16, 19},
+  {linea("pendenza,  1000,  160\r\n"), servizio_neutro, "value-truncated", 4, 19, 22},
+  {linea(""), servizio(segnale_avviso + "300\r\n"), "value-truncated", 2, 1, 8},
+  {linea("curvad3,  2000,  0\r\n"), servizio_neutro, "empty-curve", 4, 1, 8},
+  {linea("curvad3,  2000,  500\r\ncurvad3,  1000,  500\r\n"), servizio_neutro, "empty-curve", 5, 1, 8},
+  {linea("montagna,  3000,  2000,  1\r\n"), servizio_neutro, "end-before-start", 4, 1, 9},
+  {linea(""), servizio("rallentamento,  5000,  40,  -300,  0,  0,  0\r\n"), "end-before-start", 2, 1, 14},
+  {linea("pendenza,  2000,  1\r\npendenza,  1000,  2\r\n"), servizio_neutro, "gradient-order", 5, 12, 16},
+  {linea(""), servizio("stazione,  12000,  4,  200,  0, 0, 0,  1,1,0,  4,1,1,  0,  0,0,0, A\r\n"),
+   "station-beyond-end", 2, 12, 17},
+  {linea(""), servizio(stazione_avviso + "CITT\xC3\x80\r\n"), "utf8-text", 2, 66, 72},
+  // Silent misreadings.
+  {linea(""), servizio("velocita,  0,  100,  5\r\n"), "too-many-fields", 2, 22, 23, "\"5\" is one too many"},
+  {linea(""), servizio(stazione_avviso + "0,  A\r\n"), "too-many-fields", 2, 70, 71},
+  {linea(""), servizio("velocita,  0\r\n100\r\n"), "too-few-fields", 2, 13, 13, "2 fields on its line, 3"},
+  {linea(""), servizio("sabbia\t3\r\n"), "tab-separator", 2, 7, 8, "", ", "},
+  {linea(""), servizio("[velocita]\r\n0,  100\r\n"), "keyword-in-section", 2, 1, 11},
+  {linea(""), servizio("velocita,  0,  100\r\nvelocita,  2000,  90\r\nvelocita,  1000,  80\r\n"),
+   "speed-order", 4, 12, 16},
+  {linea(""), servizio("aderenza,  0,  80\r\naderenza,  2000,  90\r\naderenza,  1000,  80\r\n"),
+   "adhesion-order", 4, 12, 16},
+  {linea("montagna,  3000,  3500,  1\r\nmontagna,  1000,  1500,  1\r\n"), servizio_neutro, "tunnel-order", 5,
+   12, 16, "1000 m comes after one at 3000 m"},
+  {linea("curvad3,  1000,  500\r\ncurvad3,  1200,  500\r\n"), servizio_neutro, "curve-order", 5, 11, 15,
+   "ends, at 1500 m"},
+  // Fields that cannot be read: code 25 at the offending characters.
+  {linea(""), servizio("segnale,  17.000,  2, 3, 1,  1, 0,  0,  0,0,0, 0\r\n"), "25", 2, 11, 17,
+   "the 2nd field of segnale, its position in metres, must be a whole number; found \"17.000\""},
+  {linea(""), servizio("velocita,  195OO,  100\r\n"), "25", 2, 12, 17, "found \"195OO\""},
+  {linea(""), servizio("sabbia,  40000\r\n"), "25", 2, 10, 15, "from -32768 to 32767; found 40000"},
+  {linea("montagna,  300,  400\r\n"), servizio_neutro, "25", 4, 21, 21,
+   "montagna ends after its 3rd field: the 4th field of montagna, its kind, must be a whole number; found "
+   "\"[fine]\" on line 5"},
+};
+
+void controlla_caso(const caso_avviso& k) {
+  std::vector<diagnostica> d = controlla_sorgenti(sorgenti(k.linea, k.servizio), richiesta);
+  auto questa = [&](const diagnostica& x) {
+    return x.livello == gravita::errore ? std::to_string(x.codice) == k.nome : x.nome == k.nome;
   };
-  const std::string segnale = "segnale,  2100,  2, 3, 1,  1, 0,  0,  0,0,0, ";
-  const std::string stazione = "stazione,  2000,  4,  200,  0, 0, 0,  1,1,0,  4,1,1,  0,  0,0,0, ";
-  for (const caso& k : std::vector<caso>{
-           {linea("  pendenzza,  1000,  2\r\n"), servizio_neutro, "unknown-keyword", 4, 3, 12, "did you mean 'pendenza'?",
-            "pendenza"},
-           {linea(""), servizio("stazzione,  2000\r\n"), "unknown-keyword", 2, 1, 10, "", "stazione"},
-           {linea("[pendenze]\r\n[curvee]\r\n"), servizio_neutro, "unknown-section", 5, 1, 9, "", "[curve]"},
-           {"[generale]\r\nlunghezza percorso,  10000\r\n[curve ]\r\n[fine]\r\n", servizio_neutro, "unknown-section", 3,
-            1, 9, "", "[curve]"},
-           {linea(""), "[generaal]\r\nsabbia,  1\r\n", "missing-generale", 0, 0, 0},
-           {linea(""), "", "empty-service", 0, 0, 0},
-           {linea(""), "[generale]\r\n[fine]\r\n", "empty-service", 0, 0, 0},
-           {linea(""), "[generale]\r\nsabbia,  1\r\n", "missing-end", 0, 0, 0},
-           {linea("pendenza,  ,  2\r\n"), servizio_neutro, "empty-field", 4, 12, 12},
-           {linea(""), servizio("velocita,  0,  183\r\n"), "speed-rounded", 2, 16, 19},
-           {linea("pendenza,  1000,  160\r\n"), servizio_neutro, "value-truncated", 4, 19, 22},
-           {linea(""), servizio(segnale + "300\r\n"), "value-truncated", 2, 1, 8},
-           {linea("curvad3,  2000,  0\r\n"), servizio_neutro, "empty-curve", 4, 1, 8},
-           {linea("curvad3,  2000,  500\r\ncurvad3,  1000,  500\r\n"), servizio_neutro, "empty-curve", 5, 1, 8},
-           {linea("montagna,  3000,  2000,  1\r\n"), servizio_neutro, "end-before-start", 4, 1, 9},
-           {linea(""), servizio("rallentamento,  5000,  40,  -300,  0,  0,  0\r\n"), "end-before-start", 2, 1, 14},
-           {linea("pendenza,  2000,  1\r\npendenza,  1000,  2\r\n"), servizio_neutro, "gradient-order", 5, 12, 16},
-           {linea(""), servizio("stazione,  12000,  4,  200,  0, 0, 0,  1,1,0,  4,1,1,  0,  0,0,0, A\r\n"),
-            "station-beyond-end", 2, 12, 17},
-           {linea(""), servizio(stazione + "CITT\xC3\x80\r\n"), "utf8-text", 2, 66, 72},
-           // Silent misreadings.
-           {linea(""), servizio("velocita,  0,  100,  5\r\n"), "too-many-fields", 2, 22, 23, "\"5\" is one too many"},
-           {linea(""), servizio(stazione + "0,  A\r\n"), "too-many-fields", 2, 70, 71},
-           {linea(""), servizio("velocita,  0\r\n100\r\n"), "too-few-fields", 2, 13, 13, "2 fields on its line, 3"},
-           {linea(""), servizio("sabbia\t3\r\n"), "tab-separator", 2, 7, 8, "", ", "},
-           {linea(""), servizio("[velocita]\r\n0,  100\r\n"), "keyword-in-section", 2, 1, 11},
-           {linea(""), servizio("velocita,  0,  100\r\nvelocita,  2000,  90\r\nvelocita,  1000,  80\r\n"),
-            "speed-order", 4, 12, 16},
-           {linea(""), servizio("aderenza,  0,  80\r\naderenza,  2000,  90\r\naderenza,  1000,  80\r\n"),
-            "adhesion-order", 4, 12, 16},
-           {linea("montagna,  3000,  3500,  1\r\nmontagna,  1000,  1500,  1\r\n"), servizio_neutro, "tunnel-order", 5,
-            12, 16, "1000 m comes after one at 3000 m"},
-           {linea("curvad3,  1000,  500\r\ncurvad3,  1200,  500\r\n"), servizio_neutro, "curve-order", 5, 11, 15,
-            "ends, at 1500 m"},
-           // Fields that cannot be read: code 25 at the offending characters.
-           {linea(""), servizio("segnale,  17.000,  2, 3, 1,  1, 0,  0,  0,0,0, 0\r\n"), "25", 2, 11, 17,
-            "the 2nd field of segnale, its position in metres, must be a whole number; found \"17.000\""},
-           {linea(""), servizio("velocita,  195OO,  100\r\n"), "25", 2, 12, 17, "found \"195OO\""},
-           {linea(""), servizio("sabbia,  40000\r\n"), "25", 2, 10, 15, "from -32768 to 32767; found 40000"},
-           {linea("montagna,  300,  400\r\n"), servizio_neutro, "25", 4, 21, 21,
-            "montagna ends after its 3rd field: the 4th field of montagna, its kind, must be a whole number; found "
-            "\"[fine]\" on line 5"},
-       }) {
-    std::vector<diagnostica> d = controlla_sorgenti(sorgenti(k.linea, k.servizio), richiesta);
-    auto questa = [&](const diagnostica& x) {
-      return x.livello == gravita::errore ? std::to_string(x.codice) == k.nome : x.nome == k.nome;
-    };
-    ASSERT_EQ(std::count_if(d.begin(), d.end(), questa), 1) << k.nome << " " << k.servizio;
-    const diagnostica& x = *std::find_if(d.begin(), d.end(), questa);
-    EXPECT_EQ(x.luogo.riga, k.riga) << k.nome;
-    EXPECT_EQ(x.luogo.colonna, k.colonna) << k.nome;
-    EXPECT_EQ(x.luogo.colonna_fine, k.colonna_fine) << k.nome;
-    EXPECT_NE(x.messaggio.find(k.messaggio), std::string::npos) << x.messaggio;
-    EXPECT_EQ(x.correzioni.empty() ? "" : x.correzioni[0].sostituzione, k.correzione) << k.nome;
-    if (k.nome == "tab-separator" || k.nome.find("order") != std::string::npos || k.nome.find("fields") != std::string::npos) {
-      EXPECT_FALSE(x.note.empty()) << k.nome << ": a note says what the compiler made of it";
-    }
+  ASSERT_EQ(std::count_if(d.begin(), d.end(), questa), 1) << k.nome << " " << k.servizio;
+  const diagnostica& x = *std::find_if(d.begin(), d.end(), questa);
+  EXPECT_EQ(x.luogo.riga, k.riga) << k.nome;
+  EXPECT_EQ(x.luogo.colonna, k.colonna) << k.nome;
+  EXPECT_EQ(x.luogo.colonna_fine, k.colonna_fine) << k.nome;
+  EXPECT_NE(x.messaggio.find(k.messaggio), std::string::npos) << x.messaggio;
+  EXPECT_EQ(x.correzioni.empty() ? "" : x.correzioni[0].sostituzione, k.correzione) << k.nome;
+  if (k.nome == "tab-separator" || k.nome.find("order") != std::string::npos || k.nome.find("fields") != std::string::npos) {
+    EXPECT_FALSE(x.note.empty()) << k.nome << ": a note says what the compiler made of it";
   }
+}
+
+}  // namespace
+
+TEST(Controllo, Warnings) {
+  for (const caso_avviso& k : casi_avvisi) controlla_caso(k);
   // Silent misreadings compile: the warning is all there is.
   for (const char* s : {"velocita,  0,  100,  5\r\n", "velocita,  0\r\n100\r\n"}) {
     std::vector<diagnostica> d = controlla_sorgenti(sorgenti(linea(""), servizio(s)), richiesta);

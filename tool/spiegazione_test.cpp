@@ -130,7 +130,7 @@ TEST_F(Spiegazione, CodesOfTheLineFile) {
   }
 }
 
-TEST_F(Spiegazione, CodesOfTheServiceFile) {
+TEST_F(Spiegazione, CodesOfTheServiceFileRecords) {
   std::string cartelli;
   for (int i = 0; i < 77; ++i) cartelli += "cartello_indicatore,  " + std::to_string(1000 + 100 * i) + ",  (B)\r\n";
   for (const caso& k : std::vector<caso>{
@@ -162,6 +162,13 @@ TEST_F(Spiegazione, CodesOfTheServiceFile) {
             1,
             {S(4, 11) + ": error: signal on an occupied cell, at 2250 m [code 16]",
              S(3) + ": note: the cell at 2300 m (cell 46) holds the stop of station 1, CASTELNUOVO"}},
+       }) {
+    verifica(k);
+  }
+}
+
+TEST_F(Spiegazione, CodesOfTheServiceFileSlowdownsAndStations) {
+  for (const caso& k : std::vector<caso>{
            {"",
             segnale(2100) + "rallentamento,  3300,  40,  300,  0,  0,  0\r\n",
             1,
