@@ -12,6 +12,7 @@
 // the field that holds the position in question, where one does), with
 // notes on what stands in the way, taken from the grid and the table as they are then.
 #include "loader/caricatore.h"
+#include "loader/carica_scenario.h"
 
 #include <charconv>
 
@@ -21,6 +22,10 @@
 #include "model/descrizioni.h"
 #include "model/guasto_caricamento.h"
 #include "model/nomi_file.h"
+
+esito_caricamento carica_scenario(const richiesta_caricamento& richiesta, sorgenti_scenario& sorgenti) {
+  return caricatore(richiesta).carica(sorgenti);
+}
 
 esito_caricamento caricatore::carica(sorgenti_scenario& sorgenti) {
   stato_caricamento s(sorgenti, nome_file_linea(richiesta_.linea),
@@ -132,15 +137,6 @@ luogo_sorgente caricatore::campo_letto_ora(const stato_caricamento& s) const {
 }
 
 void caricatore::annota_origine(int64_t k) { esito_.origine_celle[k] = luogo_record_; }
-
-nota_diagnostica nota_cella(const esito_caricamento& e, int64_t k, const std::string& quale,
-                            const luogo_sorgente& altrimenti) {
-  auto o = e.origine_celle.find(k);
-  std::string chi = "the cell at " + std::to_string(k * 50) + " m (cell " + std::to_string(k) + ")" +
-                    (quale.empty() ? "" : ", " + quale + ",");
-  return {o == e.origine_celle.end() ? altrimenti : o->second,
-          chi + " holds " + descrivi_cella(e.scenario.griglia[static_cast<size_t>(k)], e.scenario.tabella)};
-}
 
 // The note on the cell that a store has refused.
 std::vector<nota_diagnostica> caricatore::note_rifiuto(const rifiuto& r) const {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "loader/esito_caricamento.h"
 #include "loader/sorgenti_scenario.h"
 #include "model/diagnostica.h"
 #include "model/diagnostiche_limitate.h"
@@ -29,36 +30,6 @@ struct stato_caricamento;
 class lettore_campi;
 enum class esito_record : int;
 enum class record_servizio;
-
-// What to load: the two names (the source files are named after them), whether the
-// plan is computed, and whether the load goes on after a stop.
-struct richiesta_caricamento {
-  std::string linea;
-  std::string treno;
-  bool con_tracciato = true;
-  bool recupera = false;
-  bool senza_avvisi = false;  // no warning is kept (compile -w)
-};
-
-using origini_celle = std::map<int64_t, luogo_sorgente>;  // cell -> the record that laid its object
-
-struct esito_caricamento {
-  scenario_compilato scenario;
-  std::vector<diagnostica> diagnostiche;
-  origini_celle origine_celle;
-  // Where the load ended: the record it stopped at, or the file it finished. A later
-  // note on a cell that no record laid is placed there.
-  luogo_sorgente luogo_finale;
-
-  bool ha_griglia() const { return !scenario.griglia.empty(); }
-  int32_t codice_errore() const { return codice_registrato(diagnostiche); }
-  int32_t posizione_errore() const { return posizione_registrata(diagnostiche); }
-};
-
-// "the cell at M m (cell K)[, quale,] holds ...", placed where the object of the cell was read, or at
-// `altrimenti`.
-nota_diagnostica nota_cella(const esito_caricamento& e, int64_t k, const std::string& quale,
-                            const luogo_sorgente& altrimenti);
 
 // A store that found its cell taken: the code it records and the cell.
 struct rifiuto {
