@@ -7,15 +7,18 @@
 #include <vector>
 
 #include "loader/caricatore.h"
+#include "loader/diagnosi.h"
+#include "loader/griglia.h"
+#include "loader/memo.h"
 #include "loader/campi_record.h"
 #include "loader/parole_chiave.h"
 #include "loader/stato_caricamento.h"
 #include "model/guasto_caricamento.h"
 
 bool caricatore::carica_linea(stato_caricamento& s) {
-  luogo_record_ = {s.file_linea, 0, 0};
+  d_.al_record({s.file_linea, 0, 0});
   if (!s.sorgenti.esiste(s.file_linea)) {
-    registra_codice(101);
+    d_.codice(101);
     return false;
   }
   s.lettore = lettore_campi(s.sorgenti.leggi(s.file_linea));
@@ -23,7 +26,7 @@ bool caricatore::carica_linea(stato_caricamento& s) {
     s.sorgenti.elimina(s.file_linea);
     return false;
   }
-  luogo_record_ = {luogo_record_.file, 0, 0};
+  d_.al_record({d_.record().file, 0, 0});
   s.sorgenti.elimina(s.file_linea);
   coda_pendenze(s);
   if (scenario_.tracciato.esiste()) posa_rettilineo(scenario_.lunghezza_griglia - 2, false, s);
@@ -34,7 +37,7 @@ bool caricatore::carica_linea(stato_caricamento& s) {
 bool caricatore::leggi_linea(stato_caricamento& s) {
   if (!cerca_generale_linea(s)) return false;
   if (!leggi_parte_generale(s)) return false;
-  progressive_ordina();
+  progressive_ordina(scenario_.tabella);
   return leggi_corpo_linea(s);
 }
 
@@ -45,7 +48,7 @@ bool caricatore::cerca_generale_linea(stato_caricamento& s) {
     if (s.lettore.fine_file()) break;
     if (e_generale(chiave_)) return true;
   }
-  registra_codice(102);
+  d_.codice(102);
   return false;
 }
 
@@ -74,26 +77,12 @@ bool caricatore::leggi_corpo_linea(stato_caricamento& s) {
       if (!record.empty()) avvisa_campo_in_piu(s, forma(record.back()));
     } catch (const guasto_caricamento& e) {
       if (!riprende(s)) throw;
-      luogo_sorgente qui = luogo_record_;
-      registra_guasto(e, e.what());
-      luogo_record_ = qui;
+      luogo_sorgente qui = d_.record();
+      d_.guasto(e);
+      d_.al_record(qui);
       s.lettore.salta_riga();
     }
   }
   controlla_fine(s);
   return true;
-}
-
-// A position beyond the grid: code 15, which ends the reading of the line file early.
-// Without a route length there is no grid at all, and nothing to place any record on:
-// the load fails there, once.
-esito_record caricatore::fuori_griglia(int64_t posizione) {
-  if (scenario_.griglia.empty()) {
-    throw guasto_caricamento(
-        "no route length (\"lunghezza percorso\") was read before this record: without it there is no track grid, "
-        "so no record of either file can be placed and nothing is compiled",
-        std::nullopt, posizione);
-  }
-  registra_codice(15, posizione, {nota_griglia()});
-  return esito_record::fuori_griglia;
 }

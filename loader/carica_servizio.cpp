@@ -6,6 +6,9 @@
 // the grid (code 15) instead ends the reading like the end of the file, so the end
 // steps still run.
 #include "loader/caricatore.h"
+#include "loader/diagnosi.h"
+#include "loader/griglia.h"
+#include "loader/memo.h"
 #include "loader/campi_record.h"
 #include "loader/stato_caricamento.h"
 #include "model/conversioni.h"
@@ -28,8 +31,8 @@ bool vuoto(const std::string& testo) { return testo.find_first_not_of(" \t\r\n")
 }  // namespace
 
 void caricatore::carica_servizio(stato_caricamento& s) {
-  avvisi_campi_vuoti(s);
-  luogo_record_ = {s.file_servizio, 0, 0};
+  d_.campi_vuoti(s.lettore);
+  d_.al_record({s.file_servizio, 0, 0});
   riga_avvisata_ = 0;
   s.lettore = lettore_campi(s.sorgenti.leggi(s.file_servizio));
   while (!s.lettore.fine_file()) {
@@ -40,9 +43,9 @@ void caricatore::carica_servizio(stato_caricamento& s) {
     }
   }
   if (vuoto(s.lettore.testo())) {
-    avvisa("empty-service", "the service file is empty: no train data, speed, station or signal");
+    d_.avviso("empty-service", "the service file is empty: no train data, speed, station or signal");
   } else if (!s.generale_servizio) {
-    avvisa("missing-generale", "no [generale] in the service file: nothing of it is read");
+    d_.avviso("missing-generale", "no [generale] in the service file: nothing of it is read");
   }
   s.cursore_aderenza = 0;
   s.cursore_velocita = 0;
@@ -51,7 +54,7 @@ void caricatore::carica_servizio(stato_caricamento& s) {
     s.sorgenti.elimina(s.file_servizio);
     return;
   }
-  luogo_record_ = {luogo_record_.file, 0, 0};
+  d_.al_record({d_.record().file, 0, 0});
   s.sorgenti.elimina(s.file_servizio);
   fine_servizio(s);
 }
@@ -72,14 +75,14 @@ bool caricatore::leggi_record_servizio(stato_caricamento& s) {
       if (!record.empty()) avvisa_campo_in_piu(s, forma(record.back()));
     } catch (const guasto_caricamento& e) {
       if (!riprende(s)) throw;
-      luogo_sorgente qui = luogo_record_;
-      registra_guasto(e, e.what());
-      luogo_record_ = qui;
+      luogo_sorgente qui = d_.record();
+      d_.guasto(e);
+      d_.al_record(qui);
       s.lettore.salta_riga();
     }
   }
   if (s.generale_servizio) {
-    if (s.n_record == 0) avvisa("empty-service", "the service file holds no record", {s.file_servizio, 0, 0});
+    if (s.n_record == 0) d_.avviso("empty-service", "the service file holds no record", {s.file_servizio, 0, 0});
     controlla_fine(s);
   }
   return true;
@@ -114,25 +117,25 @@ esito_record caricatore::record_servizio_letto(stato_caricamento& s, record_serv
 // swaps the records (or clears all three, and then none is off).
 void caricatore::fine_servizio(stato_caricamento& s) {
   do {
-    cella_griglia(s.cursore_velocita).velocita = velocita_in_cella(s);
+    cella_griglia(scenario_, s.cursore_velocita).velocita = velocita_in_cella(s);
     ++s.cursore_velocita;
   } while (s.cursore_velocita < scenario_.n_celle - 2);
   do {
-    cella_griglia(s.cursore_aderenza).aderenza = basso8(s.aderenza_vigente);
+    cella_griglia(scenario_, s.cursore_aderenza).aderenza = basso8(s.aderenza_vigente);
     ++s.cursore_aderenza;
   } while (s.cursore_aderenza < scenario_.n_celle - 2);
   for (int i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
     const voce& v = scenario_.tabella[static_cast<size_t>(i)];
     if (v.valore_a % 50 != 0 || v.valore_b % 50 != 0) {
-      luogo_record_ = {s.file_linea, prima_riga_storta(s), 0};
+      d_.al_record({s.file_linea, prima_riga_storta(s), 0});
       std::vector<nota_diagnostica> note;
       for (int j = voce_progressiva_tre; j <= voce_progressiva_uno; ++j) {
         const voce& w = scenario_.tabella[static_cast<size_t>(j)];
         if (w.valore_a % 50 == 0 && w.valore_b % 50 == 0) continue;
-        note.push_back({luogo_record_, "kilometre-post entry " + std::to_string(j) + " holds position " +
+        note.push_back({d_.record(), "kilometre-post entry " + std::to_string(j) + " holds position " +
                                           std::to_string(w.valore_a) + " m and value " + std::to_string(w.valore_b)});
       }
-      registra_codice(2, std::nullopt, std::move(note));
+      d_.codice(2, std::nullopt, std::move(note));
       break;
     }
   }

@@ -17,10 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "loader/diagnosi.h"
 #include "loader/esito_caricamento.h"
+#include "loader/griglia.h"
 #include "loader/sorgenti_scenario.h"
 #include "model/diagnostica.h"
-#include "model/diagnostiche_limitate.h"
 #include "model/luogo_sorgente.h"
 #include "model/scenario.h"
 
@@ -31,12 +32,6 @@ class lettore_campi;
 enum class esito_record : int;
 enum class record_servizio;
 
-// A store that found its cell taken: the code it records and the cell.
-struct rifiuto {
-  int32_t codice;
-  int64_t cella;
-};
-
 class caricatore {
  public:
   explicit caricatore(richiesta_caricamento richiesta) : richiesta_(std::move(richiesta)) {}
@@ -46,20 +41,6 @@ class caricatore {
   esito_caricamento carica(sorgenti_scenario& sorgenti);
 
  private:
-  // The stores (the grid and the table are changed only through them and the record
-  // handlers). A store returns the code and cell of a refusal, or nothing.
-  void memo_montagna(int32_t inizio, int32_t fine, int32_t tipo);
-  std::optional<rifiuto> memo_indicatori_v_max(int32_t posizione, int32_t vas, int32_t vbs, int32_t vcs,
-                                               int32_t strisces, int32_t vad, int32_t vbd, int32_t vcd,
-                                               int32_t strisced);
-  std::optional<rifiuto> memo_segnale(int32_t posizione, int32_t sx, int32_t s1, int32_t s2, int32_t s3,
-                                      int32_t rapp, int32_t dx, int32_t d1, int32_t d2, int32_t d3, int32_t tempo);
-  std::optional<rifiuto> memo_rallentamento(int32_t x, int32_t v, int32_t l, int32_t f_tt, int32_t f_ta,
-                                            int32_t d_v);
-  void progressive_ordina();
-  // Cell k, or a load failure when it lies outside the grid.
-  cella& cella_griglia(int64_t k);
-
   // The two halves of the load; the line half says whether the service half follows.
   bool carica_linea(stato_caricamento& s);
   void carica_servizio(stato_caricamento& s);
@@ -67,22 +48,10 @@ class caricatore {
   bool riprende(const stato_caricamento& s) const;
   bool dopo_record(stato_caricamento& s, esito_record esito, bool& finita);
   void fallimento_caricamento(stato_caricamento& s, const guasto_caricamento* guasto, const std::string& motivo);
-  void registra_guasto(const guasto_caricamento& e, const std::string& motivo);
-
-  // Recording what the loader finds. A code is shown at the field of the record being
-  // read that holds `in_colpa` as written (by default the position), else at the
-  // record's keyword.
-  void registra_codice(int32_t codice, std::optional<int64_t> posizione = std::nullopt,
-                       std::vector<nota_diagnostica> note = {}, std::optional<int64_t> in_colpa = std::nullopt);
   esito_record ferma(int32_t codice, std::optional<int64_t> posizione = std::nullopt,
                      std::vector<nota_diagnostica> note = {}, std::optional<int64_t> in_colpa = std::nullopt);
-  void avvisa(const std::string& nome, const std::string& messaggio, luogo_sorgente dove = {},
-              std::vector<nota_diagnostica> note = {}, std::vector<correzione> correzioni = {});
-  // A place the field reader gives (its file's name empty) in the file being read.
-  luogo_sorgente nel_file(luogo_sorgente l) const;
   // The last field read, in the file being read.
   luogo_sorgente campo_letto_ora(const stato_caricamento& s) const;
-  luogo_sorgente luogo_codice(std::optional<int64_t> valore) const;
   // The keyword field just read becomes the record being read.
   void prendi_chiave(stato_caricamento& s);
   // Before and after one record's values: the reader is told the record's shape, and
@@ -91,14 +60,9 @@ class caricatore {
   void dopo_valori(stato_caricamento& s, esito_record esito);
   // After the records of one keyword: a field left over on the line is warned of.
   void avvisa_campo_in_piu(stato_caricamento& s, const forma_record& f);
-  void annota_origine(int64_t k);
-  std::vector<nota_diagnostica> note_rifiuto(const rifiuto& r) const;
-  nota_diagnostica nota_griglia() const;
-  void avvisi_campi_vuoti(stato_caricamento& s);
   // A stretch value read after one at a later position: the one before it ends early.
   void avvisa_ordine(int64_t posizione, int64_t precedente, const char* cosa, const luogo_sorgente& luogo_precedente,
                      const luogo_sorgente& campo, int64_t dal_metro);
-  void avvisa_troncato(int64_t valore, int bit, const char* cosa, luogo_sorgente dove = {});
 
   // The line half, its records and the plan.
   bool leggi_linea(stato_caricamento& s);
@@ -116,7 +80,6 @@ class caricatore {
   esito_record record_montagna(stato_caricamento& s);
   esito_record record_indicatori(stato_caricamento& s);
   esito_record record_cartello(stato_caricamento& s);
-  esito_record fuori_griglia(int64_t posizione);
   bool posa_rettilineo(int64_t fino_a, bool limite_piano, stato_caricamento& s);
   bool posa_metri(stato_caricamento& s, int64_t fino_a, bool curva, double curvatura, bool limite_piano);
   void coda_pendenze(stato_caricamento& s);
@@ -131,7 +94,7 @@ class caricatore {
   esito_record record_aderenza(stato_caricamento& s);
   esito_record record_segnale(stato_caricamento& s);
   esito_record record_rallentamento(stato_caricamento& s);
-  esito_record dopo_memo(stato_caricamento& s, int32_t posizione, std::optional<rifiuto> r);
+  esito_record dopo_memo(stato_caricamento& s, int32_t posizione, const std::optional<rifiuto>& r);
   esito_record record_abbattimento(stato_caricamento& s);
   esito_record record_stazione(stato_caricamento& s);
   std::string nome_stazione(int i) const;
@@ -139,13 +102,9 @@ class caricatore {
 
   richiesta_caricamento richiesta_;
   esito_caricamento esito_;
-  diagnostiche_limitate limitate_;
   scenario_compilato& scenario_ = esito_.scenario;
+  diagnosi d_{esito_.diagnostiche, richiesta_.senza_avvisi};
   std::string chiave_;           // the field read last in keyword position
-  luogo_sorgente luogo_record_;  // the record being read (line 0: none)
-  // The reader of that record, whose value fields place a code at the field that holds
-  // its position; set with each keyword, for the duration of a load.
-  const lettore_campi* lettore_record_ = nullptr;
   int riga_avvisata_ = 0;        // the last line given an unknown-keyword warning
   luogo_sorgente luogo_lunghezza_;  // the route length's value, where one was read
 };

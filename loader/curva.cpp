@@ -4,6 +4,9 @@
 #include <array>
 
 #include "loader/caricatore.h"
+#include "loader/diagnosi.h"
+#include "loader/griglia.h"
+#include "loader/memo.h"
 #include "loader/stato_caricamento.h"
 #include "model/guasto_caricamento.h"
 #include "model/limiti.h"
@@ -28,24 +31,24 @@ esito_record caricatore::record_curva(stato_caricamento& s) {
   int32_t inizio = s.lettore.leggi_lungo();
   luogo_sorgente campo_inizio = campo_letto_ora(s);
   int32_t lunghezza = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(inizio, scenario_.n_celle)) return fuori_griglia(inizio);
+  if (!sta_in_griglia(inizio, scenario_.n_celle)) return ::fuori_griglia(scenario_, luogo_lunghezza_, d_, inizio);
   int classe = classe_curva(chiave_);
   if (classe == 0) {
-    return ferma(103, std::nullopt, {{luogo_record_, "the curve key holds none of the digits 1 to 6"}});
+    return ferma(103, std::nullopt, {{d_.record(), "the curve key holds none of the digits 1 to 6"}});
   }
   const int64_t fine = static_cast<int64_t>(inizio) + lunghezza;
   if (fine < std::max<int64_t>(inizio, s.metro_tracciato) || lunghezza <= 0) {
-    avvisa("empty-curve", "the curve from " + std::to_string(inizio) + " m, " + std::to_string(lunghezza) +
+    d_.avviso("empty-curve", "the curve from " + std::to_string(inizio) + " m, " + std::to_string(lunghezza) +
                               " m long, turns no metre of the plan");
   } else if (s.luogo_curva.riga > 0 && inizio < s.metro_tracciato - 1) {
     // The plan is laid in the order read: this curve turns from the previous one's end.
     const std::string p = std::to_string(inizio), e = std::to_string(s.metro_tracciato - 1);
-    avvisa("curve-order", "curve at " + p + " m begins before the curve read before it ends, at " + e + " m",
+    d_.avviso("curve-order", "curve at " + p + " m begins before the curve read before it ends, at " + e + " m",
            campo_inizio,
            {{s.luogo_curva, "the curve before it ends at " + e + " m: the one at " + p + " m turns the plan from " +
                                 e + " to " + std::to_string(fine) + " m only, not from " + p + " m"}});
   }
-  s.luogo_curva = luogo_record_;
+  s.luogo_curva = d_.record();
   double curvatura = curvature[static_cast<size_t>(classe)];
   if (curva_sinistra(chiave_)) curvatura = -curvatura;
   if (!posa_rettilineo(inizio, true, s)) return esito_record::fermo;
@@ -74,8 +77,8 @@ bool caricatore::posa_metri(stato_caricamento& s, int64_t fino_a, bool curva, do
     m = ultimo + 1;
   }
   if (fermato) {
-    registra_codice(103, std::nullopt,
-                    {{luogo_record_, "the plan has reached metre " + std::to_string(metro_massimo_piano)}});
+    d_.codice(103, std::nullopt,
+                    {{d_.record(), "the plan has reached metre " + std::to_string(metro_massimo_piano)}});
     return false;
   }
   if (fino_a >= m) controlla_metro(scenario_.tracciato, m);

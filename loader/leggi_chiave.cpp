@@ -10,6 +10,9 @@
 #include <cstring>
 
 #include "loader/caricatore.h"
+#include "loader/diagnosi.h"
+#include "loader/griglia.h"
+#include "loader/memo.h"
 #include "loader/campi_record.h"
 #include "loader/stato_caricamento.h"
 #include "model/maiuscole.h"
@@ -55,19 +58,19 @@ bool caricatore::leggi_chiave(stato_caricamento& s) {
 // The keyword field just read places the record; a tab in it, where a comma was
 // surely meant, is warned of.
 void caricatore::prendi_chiave(stato_caricamento& s) {
-  luogo_record_ = campo_letto_ora(s);
-  lettore_record_ = &s.lettore;
+  d_.al_record(campo_letto_ora(s));
+  d_.con_lettore(&s.lettore);
   const std::string& testo = s.lettore.ultimo_campo().testo;
   size_t tab = testo.find('\t');
   if (tab == std::string::npos) return;
-  luogo_sorgente dove = luogo_record_;
+  luogo_sorgente dove = d_.record();
   dove.colonna += static_cast<int>(tab);
   size_t dopo = testo.find_first_not_of(" \t", tab);
-  dove.colonna_fine = luogo_record_.colonna + static_cast<int>(dopo);
+  dove.colonna_fine = d_.record().colonna + static_cast<int>(dopo);
   std::string pezzo = testo.substr(0, testo.find_last_not_of(" \t", tab) + 1);
-  avvisa("tab-separator",
+  d_.avviso("tab-separator",
          "a tab stands where a comma is due: " + tra_virgolette(testo) + " is read as one field",
-         dove, {{luogo_record_, "the keyword is read as " + tra_virgolette(testo)}},
+         dove, {{d_.record(), "the keyword is read as " + tra_virgolette(testo)}},
          {{dove, ", "}});
 }
 
@@ -80,11 +83,11 @@ void caricatore::dopo_valori(stato_caricamento& s, esito_record esito) {
   if (esito != esito_record::avanti || !fuori) return;
   std::string nome = s.lettore.forma_attuale()->nome;
   size_t dovuti = s.lettore.forma_attuale()->campi.size() + 1;
-  avvisa("too-few-fields",
+  d_.avviso("too-few-fields",
          nome + " has " + std::to_string(fuori->indice - 1) + " fields on its line, " + std::to_string(dovuti) +
              " are due",
-         nel_file(s.lettore.fine_riga_record()),
-         {{nel_file(fuori->luogo), "its " + ordinale(fuori->indice) + " field is read from line " +
+         d_.nel_file(s.lettore.fine_riga_record()),
+         {{d_.nel_file(fuori->luogo), "its " + ordinale(fuori->indice) + " field is read from line " +
                                        std::to_string(fuori->luogo.riga) + " as " + tra_virgolette(fuori->testo) +
                                        ", and the fields after it out of step"}});
 }
@@ -98,10 +101,10 @@ void caricatore::avvisa_campo_in_piu(stato_caricamento& s, const forma_record& f
   size_t n = f.campi.size();
   std::string nome_ultimo = n > 0 ? std::string(", ") + f.campi[n - 1] + "," : "";
   riga_avvisata_ = resto->luogo.riga;
-  avvisa("too-many-fields",
+  d_.avviso("too-many-fields",
          std::string(f.nome) + " has " + std::to_string(n + 1) + " fields: " + tra_virgolette(resto->testo) +
              " is one too many, and is read as a keyword",
-         nel_file(resto->luogo),
+         d_.nel_file(resto->luogo),
          {{campo_letto_ora(s), "the " + ordinale(ultimo.indice) + " and last field" + nome_ultimo + " is read as " +
                                    tra_virgolette(ultimo.testo)}});
 }
@@ -112,18 +115,18 @@ void caricatore::avvisa_campo_in_piu(stato_caricamento& s, const forma_record& f
 // position too).
 void caricatore::controlla_chiave(const forma_record* riconosciuta, const char* const* sezioni,
                                   std::span<const char* const> parole) {
-  if (riga_avvisata_ == luogo_record_.riga) return;
+  if (riga_avvisata_ == d_.record().riga) return;
   if (riconosciuta != nullptr) {
-    riga_avvisata_ = luogo_record_.riga;  // a curve without a plan leaves its values unread
+    riga_avvisata_ = d_.record().riga;  // a curve without a plan leaves its values unread
     if (chiude_parte_generale(chiave_)) {
-      avvisa("keyword-in-section",
+      d_.avviso("keyword-in-section",
              "the section header " + tra_virgolette(senza_spazi(chiave_)) + " holds a keyword: it is read as a " +
                  riconosciuta->nome + " record, and the fields after it as its values");
     }
     return;
   }
   if (senza_spazi(chiave_).empty() || sezione_nota(chiave_, sezioni)) return;
-  riga_avvisata_ = luogo_record_.riga;
+  riga_avvisata_ = d_.record().riga;
   bool sezione = chiude_parte_generale(chiave_);
   std::vector<const char*> nomi;
   if (sezione) {
@@ -132,13 +135,13 @@ void caricatore::controlla_chiave(const forma_record* riconosciuta, const char* 
   std::string vicina = parola_vicina(chiave_, sezione ? std::span<const char* const>(nomi) : parole);
   std::string forse = vicina.empty() ? "" : "; did you mean '" + vicina + "'?";
   std::vector<correzione> correzioni;
-  if (!vicina.empty()) correzioni.push_back({luogo_record_, vicina});
+  if (!vicina.empty()) correzioni.push_back({d_.record(), vicina});
   if (sezione) {
-    avvisa("unknown-section", "unknown section header " + tra_virgolette(senza_spazi(chiave_)) + forse, {}, {},
+    d_.avviso("unknown-section", "unknown section header " + tra_virgolette(senza_spazi(chiave_)) + forse, {}, {},
            std::move(correzioni));
     return;
   }
-  avvisa("unknown-keyword", tra_virgolette(senza_spazi(chiave_)) + " names no record: the line is ignored" + forse, {},
+  d_.avviso("unknown-keyword", tra_virgolette(senza_spazi(chiave_)) + " names no record: the line is ignored" + forse, {},
          {}, std::move(correzioni));
 }
 
@@ -149,6 +152,6 @@ void caricatore::controlla_fine(stato_caricamento& s) {
   size_t taglio = testo.find_last_of(",\r\n");
   std::string ultimo(senza_spazi(taglio == std::string_view::npos ? testo : testo.substr(taglio + 1)));
   if (minuscolo(ultimo) == "[fine]") return;
-  avvisa("missing-end", "the file does not end with [fine]: its last field is never read",
-         {luogo_record_.file, 0, 0});
+  d_.avviso("missing-end", "the file does not end with [fine]: its last field is never read",
+         {d_.record().file, 0, 0});
 }

@@ -1,6 +1,9 @@
 // The general part of the line file: route length, kilometre posts, backgrounds and
 // the cab-signalling stretch, up to the first section header.
 #include "loader/caricatore.h"
+#include "loader/diagnosi.h"
+#include "loader/griglia.h"
+#include "loader/memo.h"
 #include "loader/campi_record.h"
 #include "loader/stato_caricamento.h"
 #include "model/guasto_caricamento.h"
@@ -51,7 +54,7 @@ bool caricatore::record_lunghezza_percorso(stato_caricamento& s) {
   luogo_lunghezza_ = campo_letto_ora(s);
   scenario_.tabella[voce_dati_treno].valore_b = lunghezza;
   if (lunghezza > lunghezza_massima_percorso) {
-    registra_codice(1, std::nullopt, {{luogo_record_, "the route length is " + std::to_string(lunghezza) + " m"}});
+    d_.codice(1, std::nullopt, {{d_.record(), "the route length is " + std::to_string(lunghezza) + " m"}});
     return false;
   }
   if (lunghezza < 0) throw guasto_caricamento("negative route length " + std::to_string(lunghezza));
@@ -70,7 +73,7 @@ void caricatore::record_progressiva(stato_caricamento& s, int numero) {
   v.valore_b = s.lettore.leggi_lungo();
   v.valore_c = s.lettore.leggi_lungo();
   bool storta = v.valore_a % 50 != 0 || v.valore_b % 50 != 0;
-  s.riga_progressiva_storta[static_cast<size_t>(numero - voce_progressiva_tre)] = storta ? luogo_record_.riga : 0;
+  s.riga_progressiva_storta[static_cast<size_t>(numero - voce_progressiva_tre)] = storta ? d_.record().riga : 0;
 }
 
 // The cab-signalling stretch: start and end on multiples of 50 m, and the code system
@@ -83,10 +86,10 @@ bool caricatore::record_ripetizione_segnali(stato_caricamento& s) {
   if (codice != 0) {
     std::vector<nota_diagnostica> note;
     if (codice != 5) {
-      note.push_back({luogo_record_, "cab signalling from " + std::to_string(v.valore_a) + " m to " +
+      note.push_back({d_.record(), "cab signalling from " + std::to_string(v.valore_a) + " m to " +
                                         std::to_string(v.valore_b) + " m"});
     }
-    registra_codice(codice, std::nullopt, std::move(note));
+    d_.codice(codice, std::nullopt, std::move(note));
     return riprende(s);
   }
   v.valore_c = sistema_codici(chiave_);

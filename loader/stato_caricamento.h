@@ -9,12 +9,8 @@
 
 #include "loader/sorgenti_scenario.h"
 #include "model/luogo_sorgente.h"
+#include "loader/esito_record.h"
 #include "loader/lettore_campi.h"
-
-// How a record handler ends: the next record follows; the record's position failed
-// the fits-in-grid test (code 15), which ends the reading like the end of the file; or
-// the load stopped with a code and the caller returns at once.
-enum class esito_record : int { avanti, fuori_griglia, fermo };
 
 // The section headers that the built-in files use, each list ending with a null.
 extern const char* const sezioni_linea[];

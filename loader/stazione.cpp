@@ -7,6 +7,9 @@
 // must begin at least 350 m after the previous one ends, and the stations must not
 // reach the signboard entries coming down from 80.
 #include "loader/caricatore.h"
+#include "loader/diagnosi.h"
+#include "loader/griglia.h"
+#include "loader/memo.h"
 #include "loader/stato_caricamento.h"
 #include "model/conversioni.h"
 #include "model/guasto_caricamento.h"
@@ -27,10 +30,10 @@ esito_record caricatore::record_stazione(stato_caricamento& s) {
   r.valore_c = l.leggi_lungo();
   const int64_t p = r.valore_c;
   const luogo_sorgente campo_posizione = campo_letto_ora(s);
-  if (p + 800 > 50 * static_cast<int64_t>(scenario_.n_celle)) return fuori_griglia(p);
+  if (p + 800 > 50 * static_cast<int64_t>(scenario_.n_celle)) return ::fuori_griglia(scenario_, luogo_lunghezza_, d_, p);
   if (p % 50 != 0) return ferma(8, p);
   if (p > scenario_.tabella[voce_dati_treno].valore_b) {
-    avvisa("station-beyond-end",
+    d_.avviso("station-beyond-end",
            "station at " + std::to_string(p) + " m, beyond the route's end at " +
                std::to_string(scenario_.tabella[voce_dati_treno].valore_b) + " m",
            campo_posizione);
@@ -55,7 +58,7 @@ esito_record caricatore::record_stazione(stato_caricamento& s) {
   r.testo = l.leggi_testo();
   if (r.testo.size() > testo_massimo) throw guasto_caricamento("station name longer than 32767 characters");
   if (sembra_utf8(r.testo)) {
-    avvisa("utf8-text", "the station name looks like UTF-8; the file is read as Windows-1252", campo_letto_ora(s));
+    d_.avviso("utf8-text", "the station name looks like UTF-8; the file is read as Windows-1252", campo_letto_ora(s));
   }
 
   const int k = r.codice;
@@ -82,7 +85,7 @@ esito_record caricatore::record_stazione(stato_caricamento& s) {
   if (k < 25 && !capolinea(k)) {
     for (int j = 1; j <= 4; ++j) {
       double q = r.valore_b / 50.0 - j - 1;
-      if (q > 1) cella_griglia(arrotonda(q)).preavviso = static_cast<uint8_t>(80 + j);
+      if (q > 1) cella_griglia(scenario_, arrotonda(q)).preavviso = static_cast<uint8_t>(80 + j);
     }
   }
   if (k < 25) {
@@ -91,8 +94,8 @@ esito_record caricatore::record_stazione(stato_caricamento& s) {
       return ferma(24, std::nullopt,
                             {nota_stazione(s.n_stazione, ": its area ends at " + std::to_string(r.valore_b) + " m")});
     }
-    cella& fermata = cella_griglia(arrotonda(q));
-    annota_origine(arrotonda(q));
+    cella& fermata = cella_griglia(scenario_, arrotonda(q));
+    esito_.origine_celle[arrotonda(q)] = d_.record();
     fermata.tipo = cella_fermata;
     fermata.dato1 = basso16(s.n_stazione);
   }
@@ -108,7 +111,7 @@ esito_record caricatore::record_stazione(stato_caricamento& s) {
   if (s.n_stazione >= s.cartello_libero) {
     std::string testo = "stations fill entries 1 to " + std::to_string(s.n_stazione - 1) + " and signboards entries " +
                         std::to_string(s.cartello_libero + 1) + " to 80 of the table";
-    return ferma(10, std::nullopt, {{luogo_record_, testo}});
+    return ferma(10, std::nullopt, {{d_.record(), testo}});
   }
   return esito_record::avanti;
 }
@@ -121,7 +124,7 @@ std::string caricatore::nome_stazione(int i) const {
 }
 
 nota_diagnostica caricatore::nota_stazione(int i, const std::string& testo) const {
-  luogo_sorgente dove = luogo_record_;
+  luogo_sorgente dove = d_.record();
   for (size_t k = 0; k < scenario_.griglia.size(); ++k) {
     if (scenario_.griglia[k].tipo != cella_fermata || scenario_.griglia[k].dato1 != i) continue;
     auto o = esito_.origine_celle.find(static_cast<int64_t>(k));
