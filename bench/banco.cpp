@@ -8,6 +8,7 @@
 #include "compiler/file_compilati.h"
 #include "compiler/insieme_compilato.h"
 #include "documents/testi_documenti.h"
+#include "loader/carica_scenario.h"
 #include "model/nomi_file.h"
 #include "platform/piattaforma_prova.h"
 #include "sources/testi_sorgenti.h"

@@ -1,12 +1,13 @@
-// griglia: what the records and the stores share in laying objects on the grid of the
-// scenario being built: a cell by its number, the test of a position against the grid,
-// and the notes on what stands in a record's way.
+// griglia: what the records and the stores share in laying objects on the grid and in
+// the table of the scenario being built: a cell by its number, the test of a position
+// against the grid, the notes on what stands in a record's way, and the table entries
+// taken so far.
 #pragma once
 
 #include <cstdint>
 
 #include "loader/esito_caricamento.h"
-#include "loader/esito_record.h"
+#include "loader/record_letto.h"
 
 class diagnosi;
 
@@ -14,6 +15,13 @@ class diagnosi;
 struct rifiuto {
   int32_t codice;
   int64_t cella;
+};
+
+// The table entries that the next signboard (from 80 downwards) and the next station
+// (from 1 upwards) take.
+struct voci_prese {
+  int32_t cartello_libero = 80;
+  int32_t n_stazione = 1;
 };
 
 // Cell k; a load failure when it lies outside the grid.
