@@ -60,9 +60,9 @@ void prendi_chiave(const lettura& f, diagnosi& d) {
   size_t dopo = testo.find_first_not_of(" \t", tab);
   dove.colonna_fine = d.record().colonna + static_cast<int>(dopo);
   d.avviso("tab-separator",
-         "a tab stands where a comma is due: " + tra_virgolette(testo) + " is read as one field",
-         dove, {{d.record(), "the keyword is read as " + tra_virgolette(testo)}},
-         {{dove, ", "}});
+           "a tab stands where a comma is due: " + tra_virgolette(testo) + " is read as one field",
+           dove, {{d.record(), "the keyword is read as " + tra_virgolette(testo)}},
+           {{dove, ", "}});
 }
 
 // A record whose values ran onto a later line: the reading has taken the first fields
@@ -73,12 +73,12 @@ void dopo_valori(const lettore_campi& l, diagnosi& d, esito_record esito) {
   std::string nome = l.forma_attuale()->nome;
   size_t dovuti = l.forma_attuale()->campi.size() + 1;
   d.avviso("too-few-fields",
-         nome + " has " + std::to_string(fuori->indice - 1) + " fields on its line, " + std::to_string(dovuti) +
-             " are due",
-         d.nel_file(l.fine_riga_record()),
-         {{d.nel_file(fuori->luogo), "its " + ordinale(fuori->indice) + " field is read from line " +
-                                       std::to_string(fuori->luogo.riga) + " as " + tra_virgolette(fuori->testo) +
-                                       ", and the fields after it out of step"}});
+           nome + " has " + std::to_string(fuori->indice - 1) + " fields on its line, " + std::to_string(dovuti) +
+               " are due",
+           d.nel_file(l.fine_riga_record()),
+           {{d.nel_file(fuori->luogo), "its " + ordinale(fuori->indice) + " field is read from line " +
+                                         std::to_string(fuori->luogo.riga) + " as " + tra_virgolette(fuori->testo) +
+                                         ", and the fields after it out of step"}});
 }
 
 // A field left over after a record's last one is read as a keyword, and the record's
@@ -91,11 +91,11 @@ void avvisa_campo_in_piu(lettura& f, diagnosi& d, const forma_record& forma) {
   std::string nome_ultimo = n > 0 ? std::string(", ") + forma.campi[n - 1] + "," : "";
   f.riga_avvisata = resto->luogo.riga;
   d.avviso("too-many-fields",
-         std::string(forma.nome) + " has " + std::to_string(n + 1) + " fields: " + tra_virgolette(resto->testo) +
-             " is one too many, and is read as a keyword",
-         d.nel_file(resto->luogo),
-         {{d.nel_file(ultimo.luogo), "the " + ordinale(ultimo.indice) + " and last field" + nome_ultimo + " is read as " +
-                                   tra_virgolette(ultimo.testo)}});
+           std::string(forma.nome) + " has " + std::to_string(n + 1) + " fields: " + tra_virgolette(resto->testo) +
+               " is one too many, and is read as a keyword",
+           d.nel_file(resto->luogo),
+           {{d.nel_file(ultimo.luogo), "the " + ordinale(ultimo.indice) + " and last field" + nome_ultimo +
+                                           " is read as " + tra_virgolette(ultimo.testo)}});
 }
 
 // The field in `f.chiave` names a record when `riconosciuta`; otherwise it is worth a
@@ -110,8 +110,8 @@ void controlla_chiave(lettura& f, diagnosi& d, const forma_record* riconosciuta,
     f.riga_avvisata = d.record().riga;  // a curve without a plan leaves its values unread
     if (chiude_parte_generale(chiave)) {
       d.avviso("keyword-in-section",
-             "the section header " + tra_virgolette(senza_spazi(chiave)) + " holds a keyword: it is read as a " +
-                 riconosciuta->nome + " record, and the fields after it as its values");
+               "the section header " + tra_virgolette(senza_spazi(chiave)) + " holds a keyword: it is read as a " +
+                   riconosciuta->nome + " record, and the fields after it as its values");
     }
     return;
   }
@@ -128,11 +128,11 @@ void controlla_chiave(lettura& f, diagnosi& d, const forma_record* riconosciuta,
   if (!vicina.empty()) correzioni.push_back({d.record(), vicina});
   if (sezione) {
     d.avviso("unknown-section", "unknown section header " + tra_virgolette(senza_spazi(chiave)) + forse, {}, {},
-           std::move(correzioni));
+             std::move(correzioni));
     return;
   }
   d.avviso("unknown-keyword", tra_virgolette(senza_spazi(chiave)) + " names no record: the line is ignored" + forse, {},
-         {}, std::move(correzioni));
+           {}, std::move(correzioni));
 }
 
 // A file read to its end should end with "[fine]"; one that does not was probably cut
@@ -143,5 +143,5 @@ void controlla_fine(const lettore_campi& l, diagnosi& d) {
   std::string ultimo(senza_spazi(taglio == std::string_view::npos ? testo : testo.substr(taglio + 1)));
   if (minuscolo(ultimo) == "[fine]") return;
   d.avviso("missing-end", "the file does not end with [fine]: its last field is never read",
-         {d.record().file, 0, 0});
+           {d.record().file, 0, 0});
 }
