@@ -8,6 +8,7 @@
 #include "compiler/file_compilati.h"
 #include "compiler/insieme_compilato.h"
 #include "documents/testi_documenti.h"
+#include "loader/carica_scenario.h"
 #include "model/nomi_file.h"
 #include "platform/piattaforma_prova.h"
 #include "sources/testi_sorgenti.h"
@@ -59,7 +60,7 @@ void BM_caricamento(benchmark::State& state) {
     state.PauseTiming();
     sorgenti_in_memoria s = b.in_memoria();
     state.ResumeTiming();
-    esito_caricamento e = caricatore(r).carica(s);
+    esito_caricamento e = carica_scenario(r, s);
     if (e.codice_errore() != 0) state.SkipWithError("the load recorded a code");
   }
 }
@@ -81,7 +82,7 @@ BENCHMARK(BM_piano)->Unit(benchmark::kMillisecond);
 void BM_passi(benchmark::State& state) {
   banco b;
   sorgenti_in_memoria s = b.in_memoria();
-  esito_caricamento caricato = caricatore(incorporata).carica(s);
+  esito_caricamento caricato = carica_scenario(incorporata, s);
   esito_caricamento e;
   for (auto _ : state) {
     state.PauseTiming();

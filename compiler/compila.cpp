@@ -7,6 +7,7 @@
 // what that means.
 #include "compiler/compila.h"
 
+#include "loader/carica_scenario.h"
 #include "model/nomi_file.h"
 #include "model/stati_uscita.h"
 
@@ -45,7 +46,7 @@ int32_t timbra_testate(esito_caricamento& e, const std::string& file_linea) {
 }  // namespace
 
 esito_compilazione compila(sorgenti_scenario& sorgenti, const richiesta_caricamento& richiesta) {
-  esito_compilazione e{caricatore(richiesta).carica(sorgenti)};
+  esito_compilazione e{carica_scenario(richiesta, sorgenti)};
   if (!e.ha_griglia()) {
     for (auto d = e.diagnostiche.rbegin(); d != e.diagnostiche.rend(); ++d) {
       if (d->livello != gravita::errore) continue;

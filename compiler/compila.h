@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "loader/caricatore.h"
+#include "loader/esito_caricamento.h"
 #include "loader/sorgenti_scenario.h"
 #include "model/voce.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "loader/caricatore.h"
+#include "loader/esito_caricamento.h"
 #include "loader/sorgenti_scenario.h"
 #include "model/diagnostica.h"
 

@@ -1,4 +1,4 @@
-// The line half of the loader: finds "[generale]", reads the general part, orders the
+// The line half of the load: finds "[generale]", reads the general part, orders the
 // kilometre posts, reads the body, deletes the line file, and lays the gradient and
 // the plan up to the end of the grid.
 //
@@ -6,94 +6,104 @@
 // the file after every field it reads in keyword position.
 #include <vector>
 
-#include "loader/caricatore.h"
 #include "loader/campi_record.h"
+#include "loader/carico.h"
+#include "loader/corpo_linea.h"
+#include "loader/curva.h"
+#include "loader/memo.h"
 #include "loader/parole_chiave.h"
-#include "loader/stato_caricamento.h"
 #include "model/guasto_caricamento.h"
 
-bool caricatore::carica_linea(stato_caricamento& s) {
-  luogo_record_ = {s.file_linea, 0, 0};
-  if (!s.sorgenti.esiste(s.file_linea)) {
-    registra_codice(101);
-    return false;
+namespace {
+
+// The body's own state: the gradients and the plan laid so far, and the mountain
+// stretch read last.
+struct stato_corpo {
+  stato_pendenze pendenze;
+  stato_piano piano;
+  luogo_sorgente luogo_montagna;
+};
+
+bool cerca_generale_linea(carico& c) {
+  lettura& f = c.file;
+  for (;;) {
+    if (f.lettore.fine_file()) break;
+    f.chiave = f.lettore.leggi_testo();
+    if (f.lettore.fine_file()) break;
+    if (e_generale(f.chiave)) return true;
   }
-  s.lettore = lettore_campi(s.sorgenti.leggi(s.file_linea));
-  if (!leggi_linea(s)) {
-    s.sorgenti.elimina(s.file_linea);
-    return false;
+  c.d.codice(102);
+  return false;
+}
+
+esito_record record_corpo_letto(carico& c, stato_corpo& s, record_corpo r) {
+  lettore_campi& l = c.file.lettore;
+  const luogo_sorgente& lunghezza = c.generale.luogo_lunghezza;
+  switch (r) {
+    case record_corpo::pendenza: return posa_pendenza(leggi_coppia(l), s.pendenze, c.esito.scenario, c.d, lunghezza);
+    case record_corpo::curva:
+      return posa_curva(leggi_curva(l, c.file.chiave), s.piano, c.esito.scenario, c.d, lunghezza);
+    case record_corpo::montagna:
+      return posa_montagna(leggi_montagna(l), s.luogo_montagna, c.esito.scenario, c.d, lunghezza);
+    case record_corpo::indicatori_v: return posa_indicatori(leggi_indicatori(l), c.esito, c.d, lunghezza);
+    case record_corpo::cartello:
+      return posa_cartello(leggi_cartello(l), c.voci.cartello_libero, c.esito, c.d, lunghezza);
   }
-  luogo_record_ = {luogo_record_.file, 0, 0};
-  s.sorgenti.elimina(s.file_linea);
-  coda_pendenze(s);
-  if (scenario_.tracciato.esiste()) posa_rettilineo(scenario_.lunghezza_griglia - 2, false, s);
+  return esito_record::avanti;
+}
+
+// The body, keyword after keyword: false when the reading stopped with a code; true
+// at the end of the file, or when a position beyond the grid ended the reading.
+bool leggi_corpo_linea(carico& c, stato_corpo& s) {
+  lettura& f = c.file;
+  c.esito.scenario.n_montagne = 0;
+  if (c.esito.scenario.tracciato.esiste()) c.esito.scenario.tracciato.semina();
+  while (leggi_chiave(f, c.d)) {
+    std::vector<record_corpo> record = record_del_corpo(f.chiave, true);
+    controlla_chiave(f, c.d, record.empty() ? nullptr : &forma(record[0]), sezioni_linea, parole_scritte_linea());
+    if (!c.richiesta.con_tracciato) std::erase(record, record_corpo::curva);  // read only while the plan is computed
+    try {
+      for (record_corpo r : record) {
+        f.lettore.inizia_record(forma(r));
+        esito_record esito = record_corpo_letto(c, s, r);
+        dopo_valori(f.lettore, c.d, esito);
+        if (!c.rip.prosegue(esito, f.lettore)) return c.linea_oltre_griglia = esito == esito_record::fuori_griglia;
+      }
+      if (!record.empty()) avvisa_campo_in_piu(f, c.d, forma(record.back()));
+    } catch (const guasto_caricamento& e) {
+      if (!c.rip.dopo_guasto(e, c.d, f.lettore)) throw;
+    }
+  }
+  controlla_fine(f.lettore, c.d);
   return true;
 }
 
 // The reading of the line file: false when it stopped with a code.
-bool caricatore::leggi_linea(stato_caricamento& s) {
-  if (!cerca_generale_linea(s)) return false;
-  if (!leggi_parte_generale(s)) return false;
-  progressive_ordina();
-  return leggi_corpo_linea(s);
+bool leggi_linea(carico& c, stato_corpo& s) {
+  if (!cerca_generale_linea(c)) return false;
+  if (!leggi_parte_generale(c.file, c.d, c.esito, c.generale, c.rip, c.richiesta.con_tracciato)) return false;
+  progressive_ordina(c.esito.scenario.tabella);
+  return leggi_corpo_linea(c, s);
 }
 
-bool caricatore::cerca_generale_linea(stato_caricamento& s) {
-  for (;;) {
-    if (s.lettore.fine_file()) break;
-    chiave_ = s.lettore.leggi_testo();
-    if (s.lettore.fine_file()) break;
-    if (e_generale(chiave_)) return true;
-  }
-  registra_codice(102);
-  return false;
-}
+}  // namespace
 
-bool caricatore::leggi_corpo_linea(stato_caricamento& s) {
-  scenario_.n_montagne = 0;
-  if (scenario_.tracciato.esiste()) scenario_.tracciato.semina();
-  while (leggi_chiave(s)) {
-    std::vector<record_corpo> record = record_del_corpo(chiave_, true);
-    controlla_chiave(record.empty() ? nullptr : &forma(record[0]), sezioni_linea, parole_scritte_linea());
-    if (!richiesta_.con_tracciato) std::erase(record, record_corpo::curva);  // read only while the plan is computed
-    try {
-      for (record_corpo r : record) {
-        esito_record esito = esito_record::avanti;
-        inizia_valori(s, forma(r));
-        switch (r) {
-          case record_corpo::pendenza: esito = record_pendenza(s); break;
-          case record_corpo::curva: esito = record_curva(s); break;
-          case record_corpo::montagna: esito = record_montagna(s); break;
-          case record_corpo::indicatori_v: esito = record_indicatori(s); break;
-          case record_corpo::cartello: esito = record_cartello(s); break;
-        }
-        dopo_valori(s, esito);
-        bool finita = false;
-        if (!dopo_record(s, esito, finita)) return s.linea_oltre_griglia = finita;
-      }
-      if (!record.empty()) avvisa_campo_in_piu(s, forma(record.back()));
-    } catch (const guasto_caricamento& e) {
-      if (!riprende(s)) throw;
-      luogo_sorgente qui = luogo_record_;
-      registra_guasto(e, e.what());
-      luogo_record_ = qui;
-      s.lettore.salta_riga();
-    }
+bool carica_linea(carico& c) {
+  c.d.al_record({c.file_linea, 0, 0});
+  if (!c.sorgenti.esiste(c.file_linea)) {
+    c.d.codice(101);
+    return false;
   }
-  controlla_fine(s);
+  c.file.lettore = lettore_campi(c.sorgenti.leggi(c.file_linea));
+  stato_corpo s;
+  if (!leggi_linea(c, s)) {
+    c.sorgenti.elimina(c.file_linea);
+    return false;
+  }
+  c.d.al_record({c.d.record().file, 0, 0});
+  c.sorgenti.elimina(c.file_linea);
+  scenario_compilato& sc = c.esito.scenario;
+  coda_pendenze(s.pendenze, sc);
+  if (sc.tracciato.esiste()) posa_rettilineo(s.piano, sc, c.d, sc.lunghezza_griglia - 2, false);
   return true;
-}
-
-// A position beyond the grid: code 15, which ends the reading of the line file early.
-// Without a route length there is no grid at all, and nothing to place any record on:
-// the load fails there, once.
-esito_record caricatore::fuori_griglia(int64_t posizione) {
-  if (scenario_.griglia.empty()) {
-    throw guasto_caricamento(
-        "no route length (\"lunghezza percorso\") was read before this record: without it there is no track grid, "
-        "so no record of either file can be placed and nothing is compiled",
-        std::nullopt, posizione);
-  }
-  registra_codice(15, posizione, {nota_griglia()});
-  return esito_record::fuori_griglia;
 }

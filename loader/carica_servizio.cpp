@@ -1,152 +1,116 @@
-// The service half of the loader: reads the service description file after the line
+// The service half of the load: reads the service description file after the line
 // file, in the same call, then deletes it and finishes the speed and adhesion step
-// functions up to cell scenario_.n_celle - 3.
+// functions up to cell n_celle - 3.
 //
-// Every stop closes and deletes the service file and returns at once; a position beyond
-// the grid (code 15) instead ends the reading like the end of the file, so the end
-// steps still run.
-#include "loader/caricatore.h"
+// Every stop deletes the service file and returns at once; a position beyond the grid
+// (code 15) instead ends the reading like the end of the file, so the end steps still
+// run.
+#include <string>
+#include <vector>
+
 #include "loader/campi_record.h"
-#include "loader/stato_caricamento.h"
-#include "model/conversioni.h"
-#include "model/guasto_caricamento.h"
-#include "model/regole_griglia.h"
+#include "loader/carico.h"
 #include "loader/parole_chiave.h"
+#include "loader/record_servizio.h"
+#include "loader/stazione.h"
+#include "model/guasto_caricamento.h"
 
 namespace {
 
-int prima_riga_storta(const stato_caricamento& s) {
-  int prima = 0;
-  for (int riga : s.riga_progressiva_storta) {
-    if (riga != 0 && (prima == 0 || riga < prima)) prima = riga;
-  }
-  return prima;
-}
+// The service file's own state: the speed and adhesion laid so far, the records read,
+// and whether "[generale]" was found.
+struct stato_servizio {
+  stato_passi passi;
+  int n_record = 0;
+  bool generale = false;
+};
 
 bool vuoto(const std::string& testo) { return testo.find_first_not_of(" \t\r\n") == std::string::npos; }
 
-}  // namespace
-
-void caricatore::carica_servizio(stato_caricamento& s) {
-  avvisi_campi_vuoti(s);
-  luogo_record_ = {s.file_servizio, 0, 0};
-  riga_avvisata_ = 0;
-  s.lettore = lettore_campi(s.sorgenti.leggi(s.file_servizio));
-  while (!s.lettore.fine_file()) {
-    chiave_ = s.lettore.leggi_testo();
-    if (e_generale(chiave_)) {
-      s.generale_servizio = true;
-      break;
-    }
-  }
-  if (vuoto(s.lettore.testo())) {
-    avvisa("empty-service", "the service file is empty: no train data, speed, station or signal");
-  } else if (!s.generale_servizio) {
-    avvisa("missing-generale", "no [generale] in the service file: nothing of it is read");
-  }
-  s.cursore_aderenza = 0;
-  s.cursore_velocita = 0;
-  s.n_stazione = 1;
-  if (!leggi_record_servizio(s)) {
-    s.sorgenti.elimina(s.file_servizio);
-    return;
-  }
-  luogo_record_ = {luogo_record_.file, 0, 0};
-  s.sorgenti.elimina(s.file_servizio);
-  fine_servizio(s);
-}
-
-bool caricatore::leggi_record_servizio(stato_caricamento& s) {
-  while (leggi_chiave(s)) {
-    std::vector<record_servizio> record = record_del_servizio(chiave_);
-    controlla_chiave(record.empty() ? nullptr : &forma(record[0]), sezioni_servizio, parole_scritte_servizio());
-    s.n_record += static_cast<int>(record.size());
-    try {
-      for (record_servizio r : record) {
-        inizia_valori(s, forma(r));
-        esito_record esito = record_servizio_letto(s, r);
-        dopo_valori(s, esito);
-        bool finita = false;
-        if (!dopo_record(s, esito, finita)) return finita;
-      }
-      if (!record.empty()) avvisa_campo_in_piu(s, forma(record.back()));
-    } catch (const guasto_caricamento& e) {
-      if (!riprende(s)) throw;
-      luogo_sorgente qui = luogo_record_;
-      registra_guasto(e, e.what());
-      luogo_record_ = qui;
-      s.lettore.salta_riga();
-    }
-  }
-  if (s.generale_servizio) {
-    if (s.n_record == 0) avvisa("empty-service", "the service file holds no record", {s.file_servizio, 0, 0});
-    controlla_fine(s);
-  }
-  return true;
-}
-
-esito_record caricatore::record_servizio_letto(stato_caricamento& s, record_servizio r) {
-  lettore_campi& l = s.lettore;
+// The records that set the train's data go straight into the table as they are read.
+esito_record record_servizio_letto(carico& c, stato_passi& s, record_servizio r) {
+  lettore_campi& l = c.file.lettore;
+  esito_caricamento& e = c.esito;
+  tabella_generale& t = e.scenario.tabella;
+  const luogo_sorgente& lunghezza = c.generale.luogo_lunghezza;
   switch (r) {
-    case record_servizio::massa_frenata: scenario_.tabella[voce_dati_treno].valore_a = l.leggi_lungo(); break;
-    case record_servizio::vetture: scenario_.tabella[voce_dati_treno].valore_c = l.leggi_lungo(); break;
-    case record_servizio::velocita: return record_velocita(s);
-    case record_servizio::aderenza: return record_aderenza(s);
-    case record_servizio::orologio: {
-      voce& v = scenario_.tabella[voce_testata_treno];
-      v.intero_c = l.leggi_intero();
-      v.intero_d = l.leggi_intero();
-      v.intero_e = l.leggi_intero();
+    case record_servizio::massa_frenata: t[voce_dati_treno].valore_a = l.leggi_lungo(); break;
+    case record_servizio::vetture: t[voce_dati_treno].valore_c = l.leggi_lungo(); break;
+    case record_servizio::velocita: return posa_velocita(leggi_coppia(l), s, e.scenario, c.d, lunghezza);
+    case record_servizio::aderenza: return posa_aderenza(leggi_coppia(l), s, e.scenario, c.d, lunghezza);
+    case record_servizio::orologio:
+      t[voce_testata_treno].intero_c = l.leggi_intero();
+      t[voce_testata_treno].intero_d = l.leggi_intero();
+      t[voce_testata_treno].intero_e = l.leggi_intero();
       break;
-    }
-    case record_servizio::sabbia: scenario_.tabella[voce_testata_treno].intero_a = l.leggi_intero(); break;
-    case record_servizio::segnale: return record_segnale(s);
-    case record_servizio::rallentamento: return record_rallentamento(s);
-    case record_servizio::abbattimento: return record_abbattimento(s);
-    case record_servizio::stazione: return record_stazione(s);
+    case record_servizio::sabbia: t[voce_testata_treno].intero_a = l.leggi_intero(); break;
+    case record_servizio::segnale:
+      return posa_segnale(leggi_segnale(l), e, c.d, lunghezza, c.linea_oltre_griglia);
+    case record_servizio::rallentamento:
+      return posa_rallentamento(leggi_rallentamento(l), e, c.d, lunghezza, c.linea_oltre_griglia);
+    case record_servizio::abbattimento: return posa_abbattimento(leggi_coppia(l), e, c.d, lunghezza);
+    case record_servizio::stazione: return record_stazione(l, c.voci, e, c.d, lunghezza);
   }
   return esito_record::avanti;
 }
 
-// After the reading: the last speed and adhesion reach cell scenario_.n_celle - 3, and the
-// kilometre posts must stand on multiples of 50 m. A code 2 is traced back to the first
-// kilometre-post record of the line file that is off the 50 m step: the ordering only
-// swaps the records (or clears all three, and then none is off).
-void caricatore::fine_servizio(stato_caricamento& s) {
-  do {
-    cella_griglia(s.cursore_velocita).velocita = velocita_in_cella(s);
-    ++s.cursore_velocita;
-  } while (s.cursore_velocita < scenario_.n_celle - 2);
-  do {
-    cella_griglia(s.cursore_aderenza).aderenza = basso8(s.aderenza_vigente);
-    ++s.cursore_aderenza;
-  } while (s.cursore_aderenza < scenario_.n_celle - 2);
-  for (int i = voce_progressiva_tre; i <= voce_progressiva_uno; ++i) {
-    const voce& v = scenario_.tabella[static_cast<size_t>(i)];
-    if (v.valore_a % 50 != 0 || v.valore_b % 50 != 0) {
-      luogo_record_ = {s.file_linea, prima_riga_storta(s), 0};
-      std::vector<nota_diagnostica> note;
-      for (int j = voce_progressiva_tre; j <= voce_progressiva_uno; ++j) {
-        const voce& w = scenario_.tabella[static_cast<size_t>(j)];
-        if (w.valore_a % 50 == 0 && w.valore_b % 50 == 0) continue;
-        note.push_back({luogo_record_, "kilometre-post entry " + std::to_string(j) + " holds position " +
-                                          std::to_string(w.valore_a) + " m and value " + std::to_string(w.valore_b)});
+// The records, keyword after keyword: false when the reading stopped with a code.
+bool leggi_record_servizio(carico& c, stato_servizio& s) {
+  lettura& f = c.file;
+  while (leggi_chiave(f, c.d)) {
+    std::vector<record_servizio> record = record_del_servizio(f.chiave);
+    controlla_chiave(f, c.d, record.empty() ? nullptr : &forma(record[0]), sezioni_servizio,
+                     parole_scritte_servizio());
+    s.n_record += static_cast<int>(record.size());
+    try {
+      for (record_servizio r : record) {
+        f.lettore.inizia_record(forma(r));
+        esito_record esito = record_servizio_letto(c, s.passi, r);
+        dopo_valori(f.lettore, c.d, esito);
+        if (!c.rip.prosegue(esito, f.lettore)) return esito == esito_record::fuori_griglia;
       }
-      registra_codice(2, std::nullopt, std::move(note));
-      break;
+      if (!record.empty()) avvisa_campo_in_piu(f, c.d, forma(record.back()));
+    } catch (const guasto_caricamento& e) {
+      if (!c.rip.dopo_guasto(e, c.d, f.lettore)) throw;
     }
   }
+  if (s.generale) {
+    if (s.n_record == 0) c.d.avviso("empty-service", "the service file holds no record", {c.file_servizio, 0, 0});
+    controlla_fine(f.lettore, c.d);
+  }
+  return true;
 }
 
-// A speed limit is kept in steps of 5 km/h; one that does not fit the cell's byte fails
-// the load at the record that set it. It is then dropped, so that a check that goes on
-// meets it once.
-uint8_t caricatore::velocita_in_cella(stato_caricamento& s) {
-  int64_t passi = arrotonda(static_cast<double>(s.velocita_vigente) / 5.0);
-  if (passi < 0 || passi > 255) {
-    s.velocita_vigente = 0;
-    throw guasto_caricamento("a speed limit / 5 " + std::to_string(passi) + " does not fit a byte", s.luogo_velocita,
-                             std::nullopt);
+// Up to "[generale]": whether it was found.
+bool cerca_generale_servizio(carico& c) {
+  lettura& f = c.file;
+  while (!f.lettore.fine_file()) {
+    f.chiave = f.lettore.leggi_testo();
+    if (e_generale(f.chiave)) return true;
   }
-  return static_cast<uint8_t>(passi);
+  return false;
+}
+
+}  // namespace
+
+void carica_servizio(carico& c) {
+  c.d.campi_vuoti(c.file.lettore);
+  c.d.al_record({c.file_servizio, 0, 0});
+  c.file = lettura{lettore_campi(c.sorgenti.leggi(c.file_servizio)), "", 0};
+  stato_servizio s;
+  s.generale = cerca_generale_servizio(c);
+  if (vuoto(c.file.lettore.testo())) {
+    c.d.avviso("empty-service", "the service file is empty: no train data, speed, station or signal");
+  } else if (!s.generale) {
+    c.d.avviso("missing-generale", "no [generale] in the service file: nothing of it is read");
+  }
+  c.voci.n_stazione = 1;
+  if (!leggi_record_servizio(c, s)) {
+    c.sorgenti.elimina(c.file_servizio);
+    return;
+  }
+  c.d.al_record({c.d.record().file, 0, 0});
+  c.sorgenti.elimina(c.file_servizio);
+  chiudi_passi(s.passi, c.esito.scenario);
+  controlla_progressive(c.esito.scenario.tabella, c.generale, c.file_linea, c.d);
 }

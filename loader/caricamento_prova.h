@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "loader/caricatore.h"
+#include "loader/carica_scenario.h"
 #include "loader/sorgenti_scenario.h"
 
 // Small source files of the route "L" and the train "T".
@@ -52,7 +52,7 @@ class ProvaCaricamento : public ::testing::Test, public testi_prova {
   }
   void carica_da(sorgenti_in_memoria s, int32_t j) {
     rimasti = std::move(s);
-    esito = caricatore({"L", "T", j != 0, false}).carica(rimasti);
+    esito = carica_scenario({"L", "T", j != 0, false}, rimasti);
   }
 
   bool resta_linea() const { return rimasti.esiste(file_linea); }

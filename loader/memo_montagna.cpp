@@ -4,30 +4,31 @@
 // A kind above 10 means kind - 10 with a tunnel mark on every fourth cell of the
 // stretch (one every 200 m) where the cell holds no object yet. A stretch that begins
 // 150 m or less after the previous one ends becomes kind 3.
-#include "loader/caricatore.h"
+#include "loader/griglia.h"
+#include "loader/memo.h"
 #include "model/conversioni.h"
 #include "model/guasto_caricamento.h"
 #include "model/regole_griglia.h"
 
-void caricatore::memo_montagna(int32_t inizio, int32_t fine, int32_t tipo) {
+void memo_montagna(scenario_compilato& sc, int32_t inizio, int32_t fine, int32_t tipo) {
   bool segna_galleria = false;
   if (tipo > 10) {
     tipo -= 10;
     segna_galleria = true;
   }
-  if (scenario_.n_montagne >= static_cast<int32_t>(scenario_.montagne_inizio.size()) - 1) {
+  if (sc.n_montagne >= static_cast<int32_t>(sc.montagne_inizio.size()) - 1) {
     throw guasto_caricamento("more than 80 mountain stretches");
   }
-  ++scenario_.n_montagne;
-  auto n = static_cast<size_t>(scenario_.n_montagne);
-  scenario_.montagne_inizio[n] = inizio;
-  scenario_.montagne_fine[n] = fine;
-  if (scenario_.n_montagne > 1 && static_cast<int64_t>(scenario_.montagne_inizio[n]) - scenario_.montagne_fine[n - 1] <= 150) tipo = 3;
+  ++sc.n_montagne;
+  auto n = static_cast<size_t>(sc.n_montagne);
+  sc.montagne_inizio[n] = inizio;
+  sc.montagne_fine[n] = fine;
+  if (sc.n_montagne > 1 && static_cast<int64_t>(sc.montagne_inizio[n]) - sc.montagne_fine[n - 1] <= 150) tipo = 3;
 
   int64_t primo = arrotonda(inizio / 50.0);
   int64_t ultimo = arrotonda(fine / 50.0 - 1.0);
   for (int64_t k = primo, conta = 1; k <= ultimo; ++k, ++conta) {
-    cella& c = cella_griglia(k);
+    cella& c = cella_griglia(sc, k);
     c.montagna = basso8(tipo);
     if (segna_galleria && conta % 4 == 0 && c.tipo == cella_vuota) c.tipo = cella_galleria;
   }

@@ -7,6 +7,11 @@
 
 #include "model/maiuscole.h"
 
+const char* const sezioni_linea[] = {"[generale]",  "[curve]", "[pendenze]", "[montagne]", "[cartelli]",
+                                     "[indicazioni]", "[fine]",  nullptr};
+const char* const sezioni_servizio[] = {"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]", "[rallentamenti]",
+                                        "[segnali]",  "[codici]",   "[fine]",       nullptr};
+
 namespace {
 
 bool entrambe(std::string_view campo, std::string_view a, std::string_view b) {

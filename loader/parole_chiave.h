@@ -49,6 +49,10 @@ std::vector<record_generale> record_generali(std::string_view campo);
 std::vector<record_corpo> record_del_corpo(std::string_view campo, bool con_tracciato);
 std::vector<record_servizio> record_del_servizio(std::string_view campo);
 
+// The section headers that the built-in files use, each list ending with a null.
+extern const char* const sezioni_linea[];
+extern const char* const sezioni_servizio[];
+
 // The field that starts a file's content: it contains "[generale]", any case.
 bool e_generale(std::string_view campo);
 

@@ -6,7 +6,7 @@
 // A record whose third value is 1 then has 100 added to its second.
 #include <array>
 
-#include "loader/caricatore.h"
+#include "loader/memo.h"
 #include "model/conversioni.h"
 
 namespace {
@@ -17,11 +17,11 @@ struct progressiva {
 
 }  // namespace
 
-void caricatore::progressive_ordina() {
+void progressive_ordina(tabella_generale& tabella) {
   // r[0], r[1], r[2] are the records as read into entries 81, 82, 83.
   std::array<progressiva, 3> r;
   for (int i = 0; i < 3; ++i) {
-    const voce& v = scenario_.tabella[static_cast<size_t>(voce_progressiva_tre + i)];
+    const voce& v = tabella[static_cast<size_t>(voce_progressiva_tre + i)];
     r[static_cast<size_t>(i)] = {v.valore_a, v.valore_b, v.valore_c};
   }
   const progressiva zero{0, 0, 0};
@@ -49,7 +49,7 @@ void caricatore::progressive_ordina() {
   for (int i = 0; i < 3; ++i) {
     progressiva& p = ordinati[static_cast<size_t>(i)];
     if (p.c == 1) p.b = lungo_o_guasto(static_cast<int64_t>(p.b) + 100, "a kilometre-post value + 100");
-    voce& v = scenario_.tabella[static_cast<size_t>(voce_progressiva_tre + i)];
+    voce& v = tabella[static_cast<size_t>(voce_progressiva_tre + i)];
     v.valore_a = p.a;
     v.valore_b = p.b;
     v.valore_c = p.c;

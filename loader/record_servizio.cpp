@@ -1,60 +1,104 @@
 // The service records laid straight on the grid: line speed limits and adhesion (step
 // functions), signals and slowdowns (handed to their stores) and code reductions.
-#include "loader/caricatore.h"
-#include "loader/stato_caricamento.h"
+#include "loader/record_servizio.h"
+
+#include "loader/diagnosi.h"
+#include "loader/griglia.h"
 #include "model/conversioni.h"
+#include "model/guasto_caricamento.h"
 #include "model/regole_griglia.h"
+
+namespace {
+
+// A speed limit is kept in steps of 5 km/h; one that does not fit the cell's byte fails
+// the load at the record that set it. It is then dropped, so that a check that goes on
+// meets it once.
+uint8_t velocita_in_cella(stato_passi& s) {
+  int64_t passi = arrotonda(static_cast<double>(s.velocita_vigente) / 5.0);
+  if (passi < 0 || passi > 255) {
+    s.velocita_vigente = 0;
+    throw guasto_caricamento("a speed limit / 5 " + std::to_string(passi) + " does not fit a byte", s.luogo_velocita,
+                             std::nullopt);
+  }
+  return static_cast<uint8_t>(passi);
+}
+
+// A stretch value read after one at a later position: the one before it ends early.
+void avvisa_ordine(diagnosi& d, int64_t posizione, int64_t precedente, const char* cosa,
+                   const luogo_sorgente& luogo_precedente, const luogo_sorgente& campo, int64_t dal_metro) {
+  std::string p = std::to_string(posizione), q = std::to_string(precedente);
+  d.avviso(std::string(cosa) == "speed limit" ? "speed-order" : "adhesion-order",
+           std::string(cosa) + " at " + p + " m comes after one at " + q + " m: they are laid in the order read",
+           campo,
+           {{luogo_precedente, "the " + std::string(cosa) + " at " + q + " m covers only up to " +
+                                   std::to_string(dal_metro - 1) + " m, and the one at " + p +
+                                   " m takes effect from " + std::to_string(dal_metro) + " m, not from " + p +
+                                   " m"}});
+}
+
+// After a signal or slowdown store: a refusal stops the load, and so does a position
+// beyond the grid that ended the line file's reading early (code 15 again).
+esito_record dopo_memo(const esito_caricamento& e, diagnosi& d, const luogo_sorgente& lunghezza,
+                       bool linea_oltre_griglia, int32_t posizione, const std::optional<rifiuto>& r) {
+  if (r) return ferma_rifiuto(e, d, posizione, *r);
+  if (linea_oltre_griglia) {
+    d.codice(15, posizione, {nota_griglia(e.scenario, lunghezza, d.record())});
+    return esito_record::fermo;
+  }
+  return esito_record::avanti;
+}
+
+}  // namespace
 
 // Each cell holds the limit of the last record at or before it. The first cell is
 // written even when the cursor stands at or past the new record's cell; the cursor
 // never passes the grid's last cell.
-esito_record caricatore::record_velocita(stato_caricamento& s) {
-  int32_t posizione = s.lettore.leggi_lungo();
-  luogo_sorgente campo_posizione = campo_letto_ora(s);
-  int32_t velocita = s.lettore.leggi_lungo();
-  luogo_sorgente campo_velocita = campo_letto_ora(s);
-  if (!sta_in_griglia(posizione, scenario_.n_celle)) return fuori_griglia(posizione);
+esito_record posa_velocita(const coppia_letta& r, stato_passi& s, scenario_compilato& sc, diagnosi& d,
+                           const luogo_sorgente& lunghezza) {
+  const int32_t posizione = r.posizione.valore;
+  const int32_t velocita = r.valore.valore;
+  if (!sta_in_griglia(posizione, sc.n_celle)) return fuori_griglia(sc, lunghezza, d, posizione);
   if (posizione < s.posizione_velocita) {
-    avvisa_ordine(posizione, s.posizione_velocita, "speed limit", s.luogo_velocita, campo_posizione,
+    avvisa_ordine(d, posizione, s.posizione_velocita, "speed limit", s.luogo_velocita, d.nel_file(r.posizione.campo),
                   (s.cursore_velocita + 1) * 50);
   }
   s.posizione_velocita = posizione;
   int64_t n = cella_della_posizione(posizione);
   if (n > 0) {
-    while (s.cursore_velocita < scenario_.n_celle) {
-      cella_griglia(s.cursore_velocita).velocita = velocita_in_cella(s);
+    while (s.cursore_velocita < sc.n_celle) {
+      cella_griglia(sc, s.cursore_velocita).velocita = velocita_in_cella(s);
       ++s.cursore_velocita;
       if (s.cursore_velocita >= n) break;
     }
   }
   if (velocita % 5 != 0) {
-    avvisa("speed-rounded",
-           "speed " + std::to_string(velocita) + " km/h is kept in steps of 5 km/h, as " +
-               std::to_string(5 * arrotonda(velocita / 5.0)) + " km/h",
-           campo_velocita);
+    d.avviso("speed-rounded",
+             "speed " + std::to_string(velocita) + " km/h is kept in steps of 5 km/h, as " +
+                 std::to_string(5 * arrotonda(velocita / 5.0)) + " km/h",
+             d.nel_file(r.valore.campo));
   }
   s.velocita_vigente = velocita;
-  s.luogo_velocita = luogo_record_;
+  s.luogo_velocita = d.record();
   return esito_record::avanti;
 }
 
 // As the speed, but with no stop at the grid's last cell.
-esito_record caricatore::record_aderenza(stato_caricamento& s) {
-  int32_t posizione = s.lettore.leggi_lungo();
-  luogo_sorgente campo_posizione = campo_letto_ora(s);
-  int32_t aderenza = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(posizione, scenario_.n_celle)) return fuori_griglia(posizione);
-  avvisa_troncato(aderenza, 8, "the adhesion", campo_letto_ora(s));
+esito_record posa_aderenza(const coppia_letta& r, stato_passi& s, scenario_compilato& sc, diagnosi& d,
+                           const luogo_sorgente& lunghezza) {
+  const int32_t posizione = r.posizione.valore;
+  const int32_t aderenza = r.valore.valore;
+  if (!sta_in_griglia(posizione, sc.n_celle)) return fuori_griglia(sc, lunghezza, d, posizione);
+  d.troncato(aderenza, 8, "the adhesion", d.nel_file(r.valore.campo));
   if (posizione < s.posizione_aderenza) {
-    avvisa_ordine(posizione, s.posizione_aderenza, "adhesion value", s.luogo_aderenza, campo_posizione,
-                  (s.cursore_aderenza + 1) * 50);
+    avvisa_ordine(d, posizione, s.posizione_aderenza, "adhesion value", s.luogo_aderenza,
+                  d.nel_file(r.posizione.campo), (s.cursore_aderenza + 1) * 50);
   }
   s.posizione_aderenza = posizione;
-  s.luogo_aderenza = luogo_record_;
+  s.luogo_aderenza = d.record();
   int64_t n = cella_della_posizione(posizione);
   if (n > 0) {
     do {
-      cella_griglia(s.cursore_aderenza).aderenza = basso8(s.aderenza_vigente);
+      cella_griglia(sc, s.cursore_aderenza).aderenza = basso8(s.aderenza_vigente);
       ++s.cursore_aderenza;
     } while (s.cursore_aderenza < n);
   }
@@ -62,49 +106,60 @@ esito_record caricatore::record_aderenza(stato_caricamento& s) {
   return esito_record::avanti;
 }
 
-esito_record caricatore::record_segnale(stato_caricamento& s) {
-  std::array<int32_t, 11> v;
-  for (int32_t& valore : v) valore = s.lettore.leggi_lungo();
-  int32_t posizione = v[0];
-  if (!sta_in_griglia(posizione, scenario_.n_celle)) return fuori_griglia(posizione);
-  return dopo_memo(s, posizione, memo_segnale(posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]));
+void chiudi_passi(stato_passi& s, scenario_compilato& sc) {
+  do {
+    cella_griglia(sc, s.cursore_velocita).velocita = velocita_in_cella(s);
+    ++s.cursore_velocita;
+  } while (s.cursore_velocita < sc.n_celle - 2);
+  do {
+    cella_griglia(sc, s.cursore_aderenza).aderenza = basso8(s.aderenza_vigente);
+    ++s.cursore_aderenza;
+  } while (s.cursore_aderenza < sc.n_celle - 2);
 }
 
-esito_record caricatore::record_rallentamento(stato_caricamento& s) {
-  int32_t x = s.lettore.leggi_lungo();
-  int32_t v = s.lettore.leggi_lungo();
-  int32_t l = s.lettore.leggi_lungo();
-  int32_t f_tt = s.lettore.leggi_lungo();
-  int32_t f_ta = s.lettore.leggi_lungo();
-  int32_t d_v = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(x, scenario_.n_celle)) return fuori_griglia(x);
-  if (l < 0) {
-    avvisa("end-before-start", "slowdown from " + std::to_string(x) + " m with length " + std::to_string(l) +
-                                   " m: its end lies before its start");
+valori_segnale leggi_segnale(lettore_campi& l) {
+  valori_segnale v{};
+  for (int32_t* campo : {&v.posizione, &v.sx, &v.s1, &v.s2, &v.s3, &v.rapp, &v.dx, &v.d1, &v.d2, &v.d3, &v.tempo}) {
+    *campo = l.leggi_lungo();
   }
-  return dopo_memo(s, x, memo_rallentamento(x, v, l, f_tt, f_ta, d_v));
+  return v;
 }
 
-// After a signal or slowdown store: a refusal stops the load, and so does a position
-// beyond the grid that ended the line file's reading early (code 15 again).
-esito_record caricatore::dopo_memo(stato_caricamento& s, int32_t posizione, std::optional<rifiuto> r) {
-  if (r) return ferma(r->codice, posizione, note_rifiuto(*r));
-  if (s.linea_oltre_griglia) return ferma(15, posizione, {nota_griglia()});
-  return esito_record::avanti;
+esito_record posa_segnale(const valori_segnale& r, esito_caricamento& e, diagnosi& d, const luogo_sorgente& lunghezza,
+                          bool linea_oltre_griglia) {
+  if (!sta_in_griglia(r.posizione, e.scenario.n_celle)) return fuori_griglia(e.scenario, lunghezza, d, r.posizione);
+  return dopo_memo(e, d, lunghezza, linea_oltre_griglia, r.posizione, memo_segnale(e, d, r));
+}
+
+valori_rallentamento leggi_rallentamento(lettore_campi& l) {
+  valori_rallentamento v{};
+  for (int32_t* campo : {&v.x, &v.v, &v.l, &v.f_tt, &v.f_ta, &v.d_v}) *campo = l.leggi_lungo();
+  return v;
+}
+
+esito_record posa_rallentamento(const valori_rallentamento& r, esito_caricamento& e, diagnosi& d,
+                                const luogo_sorgente& lunghezza, bool linea_oltre_griglia) {
+  if (!sta_in_griglia(r.x, e.scenario.n_celle)) return fuori_griglia(e.scenario, lunghezza, d, r.x);
+  if (r.l < 0) {
+    d.avviso("end-before-start", "slowdown from " + std::to_string(r.x) + " m with length " + std::to_string(r.l) +
+                                     " m: its end lies before its start");
+  }
+  return dopo_memo(e, d, lunghezza, linea_oltre_griglia, r.x, memo_rallentamento(e, d, r));
 }
 
 // A code reduction marks the cell that holds its position (not the cell after it) as a
 // code point, with its code when the code is positive.
-esito_record caricatore::record_abbattimento(stato_caricamento& s) {
-  int32_t posizione = s.lettore.leggi_lungo();
-  int32_t codice = s.lettore.leggi_lungo();
-  if (!sta_in_griglia(posizione, scenario_.n_celle)) return fuori_griglia(posizione);
+esito_record posa_abbattimento(const coppia_letta& r, esito_caricamento& e, diagnosi& d,
+                               const luogo_sorgente& lunghezza) {
+  const int32_t posizione = r.posizione.valore;
+  const int32_t codice = r.valore.valore;
+  if (!sta_in_griglia(posizione, e.scenario.n_celle)) return fuori_griglia(e.scenario, lunghezza, d, posizione);
   int64_t k = cella_della_posizione(posizione);
-  cella& c = cella_griglia(k);
-  if (!cella_libera(c)) return ferma(7, posizione, note_rifiuto({7, k}));
-  annota_origine(k);
-  if (codice > 0) avvisa_troncato(codice, 16, "the code", campo_letto_ora(s));
+  cella& c = cella_griglia(e.scenario, k);
+  if (!cella_libera(c)) return ferma_rifiuto(e, d, posizione, {7, k});
+  e.origine_celle[k] = d.record();
   if (codice > 0) {
+    d.troncato(codice, 16, "the code", d.nel_file(r.valore.campo));
     c.tipo = punto_codice;
     c.dato1 = basso16(codice);
   } else {

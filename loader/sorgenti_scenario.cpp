@@ -2,7 +2,7 @@
 // texts in memory.
 #include "loader/sorgenti_scenario.h"
 
-#include "loader/caricatore.h"
+#include "loader/esito_caricamento.h"
 
 #include "model/nomi_file.h"
 #include "platform/file_servizi.h"

@@ -7,7 +7,6 @@
 
 #include "loader/campi_record.h"
 #include "loader/parole_chiave.h"
-#include "loader/stato_caricamento.h"
 #include "model/maiuscole.h"
 #include "model/regole_griglia.h"
 #include "model/testo_unicode.h"

@@ -26,7 +26,7 @@
 
 #include "lsp/cornice.h"
 #include "lsp/coppia.h"
-#include "loader/caricatore.h"
+#include "loader/esito_caricamento.h"
 #include "lsp/posizioni.h"
 
 using json = nlohmann::json;

@@ -1,7 +1,7 @@
 // The built-in source files as written, before the loader reads them.
 #include <gtest/gtest.h>
 
-#include "loader/caricatore.h"
+#include "loader/carica_scenario.h"
 #include "model/nomi_file.h"
 #include "sources/testi_sorgenti.h"
 
@@ -59,7 +59,7 @@ TEST(Contenuto, BuiltInLineFileLaysOneHundredAndEightTunnelMarks) {
   sorgenti_in_memoria s;
   s.file[nome_file_linea(linea_incorporata)] = testo_linea();
   s.file[nome_file_servizio(linea_incorporata, treno_incorporato)] = "[generale]\r\n[fine]\r\n";
-  esito_caricamento esito = caricatore({linea_incorporata, treno_incorporato, true, false}).carica(s);
+  esito_caricamento esito = carica_scenario({linea_incorporata, treno_incorporato, true, false}, s);
   ASSERT_EQ(esito.codice_errore(), 0);
   int marche = 0;
   for (const cella& c : esito.scenario.griglia) marche += c.tipo == cella_galleria;

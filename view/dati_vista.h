@@ -23,7 +23,7 @@
 
 #include <string>
 
-#include "loader/caricatore.h"
+#include "loader/esito_caricamento.h"
 #include "loader/sorgenti_scenario.h"
 
 // The JSON of the two source files of `sorgenti` (which is not changed); plain ASCII,

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "loader/caricatore.h"
+#include "loader/esito_caricamento.h"
 
 // One view server, running in threads of its own from its construction to its
 // destruction: `view --serve` runs one until Ctrl-C, the language server one per route
