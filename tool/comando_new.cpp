@@ -7,7 +7,7 @@
 #include "platform/esegui_passo.h"
 #include "platform/file_servizi.h"
 #include "platform/percorso.h"
-#include "tool/opzioni.h"
+#include "tool/comandi.h"
 #include "tool/scenario_tool.h"
 
 namespace fs = std::filesystem;
@@ -70,7 +70,7 @@ std::string servizio_nuovo(const std::string& linea, const std::string& treno) {
 
 int comando_new(const std::vector<std::string>& argomenti, std::istream&, std::ostream&, std::ostream& errori) {
   riga_letta r;
-  std::string sbaglio = leggi_riga(argomenti, {{"--line", nullptr, true}, {"--train", nullptr, true}}, r);
+  std::string sbaglio = leggi_riga(argomenti, opzioni_di("new"), r);
   if (!sbaglio.empty()) return riferisci_sbaglio(errori, "new", {sbaglio});
   std::string linea = r.valori.contains("--line") ? r.valori["--line"] : "MIA_LINEA";
   std::string treno = r.valori.contains("--train") ? r.valori["--train"] : "treno";
