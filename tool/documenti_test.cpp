@@ -5,13 +5,16 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "model/codici_errore.h"
 #include "platform/file_servizi.h"
 #include "loader/parole_chiave_prova.h"
+#include "tool/aiuto.h"
 #include "tool/strumento_prova.h"
 
 namespace {
@@ -150,6 +153,40 @@ TEST(Documenti, EveryKeywordAndEveryCodeIsDocumented) {
   for (const char* pagina : {"tutorial.md", "sources.md", "codes.md", "compiled.md"}) {
     EXPECT_NE(indice.find(std::string("(") + pagina + ")"), std::string::npos) << pagina;
     EXPECT_TRUE(std::filesystem::exists(std::string(SCENARIO_DOCUMENTI) + "/" + pagina)) << pagina;
+  }
+}
+
+// The synopses of the commands in the README and in docs/ are the usage lines that the
+// table of subcommands makes: each subcommand a synopsis names has all its lines there,
+// in order, and the README's names every subcommand.
+TEST(Documenti, EverySynopsisIsTheUsageOfTheTable) {
+  struct sinossi {
+    std::string documento, sezione;  // the first fenced block of the section (of the whole page: "")
+    bool ogni_comando;
+  };
+  for (const sinossi& s : {sinossi{"../README.md", "## scenario_tool\n", true},
+                           sinossi{"README.md", "", false},
+                           sinossi{"view.md", "", false}}) {
+    const std::string testo = documento(s.documento);
+    const std::vector<std::string> blocchi = blocchi_di(s.sezione.empty() ? testo : sezione_di(testo, s.sezione));
+    ASSERT_FALSE(blocchi.empty()) << s.documento;
+    std::map<std::string, std::string> per_comando;
+    for (const std::string& r : righe_di(blocchi[0])) {
+      std::istringstream parole(r);
+      std::string programma, nome;
+      parole >> programma >> nome;
+      per_comando[nome] += r + "\n";
+    }
+    if (s.ogni_comando) {
+      EXPECT_EQ(per_comando.size(), comandi().size()) << s.documento;
+    }
+    for (const auto& [nome, righe] : per_comando) {
+      const comando* c = trova_comando(nome);
+      ASSERT_NE(c, nullptr) << s.documento << " names no subcommand in " << righe;
+      std::string attese;
+      for (const std::string& r : righe_uso(*c)) attese += r + "\n";
+      EXPECT_EQ(righe, attese) << s.documento << ": " << nome;
+    }
   }
 }
 
