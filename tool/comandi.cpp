@@ -8,6 +8,7 @@
 #include "model/disposizione.h"
 #include "model/documentazione.h"
 #include "model/nomi_file.h"
+#include "sources/coppia_nuova.h"
 #include "tool/scenario_tool.h"
 
 namespace {
@@ -286,7 +287,8 @@ a gradient, and NAME_TRAIN-.txt, a service with a station at each end, a signal 
 speed limit. The pair passes check --werror. A file of the same name already in DIR is
 not overwritten: it is named on standard error and nothing is written (exit status 1).
 )",
-    .opzioni = {opzione_linea("route name (default MIA_LINEA)"), opzione_treno("train name (default treno)")},
+    .opzioni = {opzione_linea(std::string("route name (default ") + linea_nuova_predefinita + ")"),
+                opzione_treno(std::string("train name (default ") + treno_nuovo_predefinito + ")")},
     .esegui = comando_new};
 
 const comando view{
