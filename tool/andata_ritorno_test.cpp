@@ -1,3 +1,6 @@
+// The decoders of dump and plot on bytes laid out by hand and on files the compiler's
+// writers made: every member read back, and each fault reported at its byte offset.
+// Here, above both, because the compiler and the decoder may not use each other.
 #include "decoder/decodifica.h"
 
 #include <gtest/gtest.h>

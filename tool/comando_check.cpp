@@ -10,7 +10,7 @@
 #include "model/nomi_file.h"
 #include "platform/file_servizi.h"
 #include "platform/percorso.h"
-#include "tool/opzioni.h"
+#include "tool/comandi.h"
 #include "tool/scenario_tool.h"
 #include "tool/nomi_trovati.h"
 #include "reference/spiegazione.h"
@@ -30,14 +30,7 @@ struct opzioni_check {
 // Reads the command line into `o`.
 sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_check& o) {
   riga_letta r;
-  std::string sbaglio = leggi_riga(argomenti,
-                                   {opzione_linea,
-                                    opzione_treno,
-                                    {"--no-plan", nullptr, false},
-                                    {"--format", nullptr, true},
-                                    {"--werror", nullptr, false},
-                                    {"--caret", nullptr, true}},
-                                   r);
+  std::string sbaglio = leggi_riga(argomenti, opzioni_di("check"), r);
   if (!sbaglio.empty()) return {sbaglio};
   o.richiesta.con_tracciato = !r.ha("--no-plan");
   o.avvisi_come_errori = r.ha("--werror");

@@ -1,3 +1,4 @@
+// `scenario_tool check` (with `new` and `explain`) as a route author runs them.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -19,7 +19,7 @@
 #include "platform/esegui_passo.h"
 #include "platform/file_servizi.h"
 #include "platform/percorso.h"
-#include "tool/opzioni.h"
+#include "tool/comandi.h"
 #include "tool/scenario_tool.h"
 #include "tool/nomi_trovati.h"
 #include "reference/spiegazione.h"
@@ -44,16 +44,7 @@ struct opzioni_compile {
 // Reads the command line into `o`.
 sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_compile& o) {
   riga_letta r;
-  std::string sbaglio =
-      leggi_riga(argomenti,
-                 {opzione_linea,
-                  opzione_treno,
-                  {"--no-plan", nullptr, false},
-                  {"-w", nullptr, false},
-                  {"--caret", nullptr, true},
-                  {"--write-on-error", nullptr, false},
-                  {"--wait", nullptr, true}},
-                 r);
+  std::string sbaglio = leggi_riga(argomenti, opzioni_di("compile"), r);
   if (!sbaglio.empty()) return {sbaglio};
   o.con_tracciato = !r.ha("--no-plan");
   o.senza_avvisi = r.ha("-w");

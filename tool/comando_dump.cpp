@@ -12,7 +12,7 @@
 #include "platform/file_servizi.h"
 #include "platform/flussi_standard.h"
 #include "decoder/decodifica.h"
-#include "tool/opzioni.h"
+#include "tool/comandi.h"
 #include "tool/scenario_tool.h"
 #include "decoder/stampa.h"
 
@@ -50,9 +50,7 @@ bool leggi_passo(const std::string& testo, int64_t& passo) {
 // Reads the command line into `o`.
 sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_dump& o) {
   riga_letta r;
-  std::string sbaglio = leggi_riga(
-      argomenti,
-      {{"--json", nullptr, false}, {"--all", nullptr, false}, {"--kind", nullptr, true}, {"--step", nullptr, true}}, r);
+  std::string sbaglio = leggi_riga(argomenti, opzioni_di("dump"), r);
   if (!sbaglio.empty()) return {sbaglio};
   o.stampa.json = r.ha("--json");
   o.stampa.tutto = r.ha("--all");

@@ -1,3 +1,5 @@
+// `scenario_tool dump` on the built-in compiled set and on damaged copies: the text
+// and the JSON lines of the grid, the table and the plan, and faults at their offset.
 #include <gtest/gtest.h>
 
 #include <regex>

@@ -1,6 +1,6 @@
 // scenario_tool explain: the reference of one code or warning, as docs/codes.md has
 // it: what it means, its usual causes, how to fix it, and an example.
-#include "tool/opzioni.h"
+#include "tool/comandi.h"
 #include "reference/riferimento.h"
 #include "tool/scenario_tool.h"
 
@@ -31,7 +31,7 @@ std::string sezione_riferimento(const std::string& testo, const std::string& chi
 int comando_explain(const std::vector<std::string>& argomenti, std::istream&, std::ostream& uscita,
                     std::ostream& errori) {
   riga_letta r;
-  if (std::string sbaglio = leggi_riga(argomenti, {}, r); !sbaglio.empty()) {
+  if (std::string sbaglio = leggi_riga(argomenti, opzioni_di("explain"), r); !sbaglio.empty()) {
     return riferisci_sbaglio(errori, "explain", {sbaglio});
   }
   if (r.operandi.size() != 1) return riferisci_sbaglio(errori, "explain", {"one CODE or WARNING-NAME is needed"});

@@ -13,8 +13,8 @@
 #include "drawing/dati_disegno.h"
 #include "decoder/decodifica.h"
 #include "drawing/grafico.h"
+#include "tool/comandi.h"
 #include "tool/nomi_trovati.h"
-#include "tool/opzioni.h"
 #include "tool/scenario_tool.h"
 
 namespace {
@@ -30,8 +30,7 @@ struct opzioni_plot {
 // Reads the command line into `o`.
 sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_plot& o) {
   riga_letta r;
-  std::string sbaglio =
-      leggi_riga(argomenti, {{"--line", nullptr, true}, {"--train", nullptr, true}, {"--output", "-o", true}}, r);
+  std::string sbaglio = leggi_riga(argomenti, opzioni_di("plot"), r);
   if (!sbaglio.empty()) return {sbaglio};
   if (r.valori.contains("--line")) o.linea = r.valori["--line"];
   if (r.valori.contains("--train")) o.treno = r.valori["--train"];

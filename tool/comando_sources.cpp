@@ -11,7 +11,7 @@
 #include "platform/esegui_passo.h"
 #include "platform/file_servizi.h"
 #include "platform/percorso.h"
-#include "tool/opzioni.h"
+#include "tool/comandi.h"
 #include "tool/scenario_tool.h"
 
 namespace fs = std::filesystem;
@@ -40,7 +40,7 @@ std::vector<testo_incorporato> da_scrivere(const std::string& cartella, std::vec
 
 int comando_sources(const std::vector<std::string>& argomenti, std::istream&, std::ostream&, std::ostream& errori) {
   riga_letta r;
-  std::string sbaglio = leggi_riga(argomenti, {{"--force", nullptr, false}}, r);
+  std::string sbaglio = leggi_riga(argomenti, opzioni_di("sources"), r);
   if (sbaglio.empty() && r.operandi.size() != 1) sbaglio = "one DIR is needed";
   if (!sbaglio.empty()) return riferisci_sbaglio(errori, "sources", {sbaglio});
   const std::string& cartella = r.operandi[0];

@@ -11,7 +11,7 @@
 #include "platform/file_servizi.h"
 #include "view/dati_vista.h"
 #include "tool/nomi_trovati.h"
-#include "tool/opzioni.h"
+#include "tool/comandi.h"
 #include "view/pagina_vista.h"
 #include "tool/scenario_tool.h"
 #ifdef SCENARIO_SERVIZIO_VISTA
@@ -32,15 +32,7 @@ struct opzioni_view {
 
 sbaglio_riga leggi_opzioni(const std::vector<std::string>& argomenti, opzioni_view& o) {
   riga_letta r;
-  std::string sbaglio =
-      leggi_riga(argomenti,
-                 {opzione_linea,
-                  opzione_treno,
-                  {"--output", "-o", true},
-                  {"--serve", nullptr, false},
-                  {"--open", nullptr, false},
-                  {"--port", nullptr, true}},
-                 r);
+  std::string sbaglio = leggi_riga(argomenti, opzioni_di("view"), r);
   if (!sbaglio.empty()) return {sbaglio};
   o.servi = r.ha("--serve");
   o.apri = r.ha("--open");

@@ -1,11 +1,11 @@
 // The command-line reader shared by the subcommands of scenario_tool.
 //
-// A subcommand lists its options; the reader splits the arguments into options and
-// operands. An option with a value takes it from the next argument or after "=":
-// `--line NAME` and `--line=NAME` are the same. A lone "-" is an operand (standard
-// input or output, where the subcommand allows it), and "--" ends the options: every
-// argument after it is an operand. `--help` is answered by the dispatcher before the
-// subcommand runs, so it is not listed here.
+// A subcommand's options come from the table of subcommands (tool/comandi.h); the
+// reader splits the arguments into options and operands. An option with a value takes
+// it from the next argument or after "=": `--line NAME` and `--line=NAME` are the same.
+// A lone "-" is an operand (standard input or output, where the subcommand allows it),
+// and "--" ends the options: every argument after it is an operand. `--help` is
+// answered by the dispatcher before the subcommand runs, so it is not an option here.
 #pragma once
 
 #include <chrono>
@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+// An option as the reader takes it (the table declares more of it: opzione_comando).
 struct opzione {
   const char* nome;   // "--line"
   const char* breve;  // "-o", or nullptr
@@ -66,12 +67,8 @@ sbaglio_riga controlla_nome(const std::string& opzione, const std::string& nome)
 // temporary name's suffix is added.
 sbaglio_riga controlla_nomi(const std::string& linea, const std::string& treno);
 
-// The options that name a route and a train, for the subcommands that read a pair of
-// source files.
-inline const opzione opzione_linea{"--line", nullptr, true};
-inline const opzione opzione_treno{"--train", nullptr, true};
-// Their values into `linea` and `treno` (left as they are where not given), checked as
-// `controlla_nomi`; `dati` tells whether either was given.
+// The values of --line and --train into `linea` and `treno` (left as they are where not
+// given), checked as `controlla_nomi`; `dati` tells whether either was given.
 sbaglio_riga leggi_nomi(const riga_letta& r, std::string& linea, std::string& treno, bool& dati);
 
 // A directory operand: SOURCE_DIR or OUTPUT_DIR (`etichetta`), which must be a directory;

@@ -1,3 +1,5 @@
+// scenario_tool's command line as a whole: wrong command lines, help and version, and
+// what sources and compile write and leave alone.
 #include "tool/scenario_tool.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// How compile explains each code it records: the place, the meaning and the notes on
+// what stands in the way, on small crafted source files.
 #include <gtest/gtest.h>
 
 #include "model/nomi_file.h"
@@ -140,10 +142,6 @@ TEST_F(Spiegazione, CodesOfTheServiceFileRecords) {
             {L(3) + ": error: a kilometre post's position or value is not a multiple of 50 [code 2]",
              L(3) + ": note: kilometre-post entry 81 holds position 1025 m and value 0"}},
            {"",
-            segnale(2100) + "abbattimento,  2150,  270\r\n",
-            1,
-            {S(3, 16) + ": error: code reduction on an occupied cell, at 2150 m [code 7]", S(2) + ": note: " + segnale_43}},
-           {"",
             stazione(2125, 4, 200, "A"),
             1,
             {S(2, 12) + ": error: station reference point not a multiple of 50, at 2125 m [code 8]"}},
@@ -157,6 +155,38 @@ TEST_F(Spiegazione, CodesOfTheServiceFileRecords) {
             "sabbia,  1\r\n" + stazione(16500, 4, 200, "A"),
             1,
             {S(3, 12) + ": error: a position lies beyond the track grid, at 16500 m [code 15]", lunghezza()}},
+           {"",
+            stazione(1000, 4, 200, "A") + stazione(1400, 4, 200, "B"),
+            1,
+            {S(3, 12) + ": error: station area begins less than 350 m after the previous one ends, at 1400 m [code 22]",
+             S(2) + ": note: station 1, A occupies 900 to 1100 m, and station 2, B begins at 1300 m"}},
+           {"",
+            stazione(0, 4, 100, "A"),
+            1,
+            {S(2) + ": error: stopping station's area ends at or before 100 m [code 24]",
+             S(2) + ": note: station 1, A: its area ends at 50 m"}},
+           {"",
+            "-",
+            1,
+            {S(0) + ": error: the source files could not be loaded [code 25]",
+             S(0) + ": note: L_T-.txt: No such file or directory"}},  // read into memory, not from the disk
+           {"",
+            "\r\nsabbia\r\n  40000\r\n",
+            1,
+            {S(3, 7) + ": error: sabbia ends after its 1st field: the 2nd field of sabbia, the sand value, must be a "
+                       "whole number from -32768 to 32767; found 40000 on line 4 [code 25]"}},
+       }) {
+    verifica(k);
+  }
+}
+
+// An object that finds its cell taken: the note names what holds it.
+TEST_F(Spiegazione, CodesOfAnOccupiedCellNameWhatHoldsIt) {
+  for (const caso& k : std::vector<caso>{
+           {"",
+            segnale(2100) + "abbattimento,  2150,  270\r\n",
+            1,
+            {S(3, 16) + ": error: code reduction on an occupied cell, at 2150 m [code 7]", S(2) + ": note: " + segnale_43}},
            {"",
             segnale(1500) + stazione(2100, 4, 500, "CASTELNUOVO") + segnale(2250),
             1,
@@ -185,26 +215,6 @@ TEST_F(Spiegazione, CodesOfTheServiceFileSlowdownsAndStations) {
             segnale(2100) + "rallentamento,  3400,  40,  300,  0,  1,  0\r\n",
             1,
             {S(3, 17) + ": error: slowdown approach cell occupied, at 3400 m [code 20]", S(2) + ": note: " + segnale_43}},
-           {"",
-            stazione(1000, 4, 200, "A") + stazione(1400, 4, 200, "B"),
-            1,
-            {S(3, 12) + ": error: station area begins less than 350 m after the previous one ends, at 1400 m [code 22]",
-             S(2) + ": note: station 1, A occupies 900 to 1100 m, and station 2, B begins at 1300 m"}},
-           {"",
-            stazione(0, 4, 100, "A"),
-            1,
-            {S(2) + ": error: stopping station's area ends at or before 100 m [code 24]",
-             S(2) + ": note: station 1, A: its area ends at 50 m"}},
-           {"",
-            "-",
-            1,
-            {S(0) + ": error: the source files could not be loaded [code 25]",
-             S(0) + ": note: L_T-.txt: No such file or directory"}},  // read into memory, not from the disk
-           {"",
-            "\r\nsabbia\r\n  40000\r\n",
-            1,
-            {S(3, 7) + ": error: sabbia ends after its 1st field: the 2nd field of sabbia, the sand value, must be a "
-                       "whole number from -32768 to 32767; found 40000 on line 4 [code 25]"}},
        }) {
     verifica(k);
   }
