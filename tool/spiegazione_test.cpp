@@ -197,7 +197,7 @@ TEST_F(Spiegazione, CodesOfAnOccupiedCellNameWhatHoldsIt) {
   }
 }
 
-TEST_F(Spiegazione, CodesOfTheServiceFileSlowdownsAndStations) {
+TEST_F(Spiegazione, CodesOfTheServiceFileSlowdowns) {
   for (const caso& k : std::vector<caso>{
            {"",
             segnale(2100) + "rallentamento,  3300,  40,  300,  0,  0,  0\r\n",
