@@ -33,13 +33,13 @@ std::string km_di(long long metri) {
 std::vector<json> servitore_lsp::apri_vista(const json& id, const json& p) {
   const json argomenti = p.value("arguments", json::array());
   if (!argomenti.is_array() || argomenti.empty() || !argomenti[0].is_string()) {
-    return {errore(id, parametri_non_validi, "scenario.openView takes a document URI and a position")};
+    return {errore_rpc(id, parametri_non_validi, "scenario.openView takes a document URI and a position")};
   }
   std::string uri = argomenti[0].get<std::string>();
   tipo_sorgente tipo = tipo_di(nome_uri(uri));
   std::optional<std::string> file = percorso_da_uri(uri);
   if (tipo == tipo_sorgente::altro || !file) {
-    return {errore(id, parametri_non_validi, "not a line or service description on the disk: " + uri)};
+    return {errore_rpc(id, parametri_non_validi, "not a line or service description on the disk: " + uri)};
   }
   std::string cartella = testo_di(percorso_di(*file).parent_path());
 
@@ -47,13 +47,13 @@ std::vector<json> servitore_lsp::apri_vista(const json& id, const json& p) {
   // cursor, or the nearest one above it with a position.
   coppia_trovata coppia = coppia_di(uri);
   if (coppia.da_sola) {
-    return {errore(id, richiesta_non_valida, "no service description beside " + utf8_sicuro(nome_uri(uri)) +
+    return {errore_rpc(id, richiesta_non_valida, "no service description beside " + utf8_sicuro(nome_uri(uri)) +
                                                   ": the view needs the pair")};
   }
   long long metri = 0;
   for (const file_coppia& f : coppia.files) {
     if (f.nome != nome_uri(uri) || !f.testo || argomenti.size() < 2 || !argomenti[1].is_object()) continue;
-    int riga = f.testo->da_lsp(posizione(argomenti[1]), codifica_).first;
+    int riga = f.testo->da_lsp(posizione_di(argomenti[1]), codifica_).first;
     std::vector<riga_analizzata> analizzate = analizza(tipo, righe_di(*f.testo));
     for (int r = std::min(riga, static_cast<int>(analizzate.size())); r >= 1; --r) {
       if (std::optional<long long> m = metri_record(analizzate[static_cast<size_t>(r - 1)])) {
@@ -66,9 +66,9 @@ std::vector<json> servitore_lsp::apri_vista(const json& id, const json& p) {
   try {
     indirizzo = opzioni_.apri_vista(cartella, coppia.richiesta.linea, coppia.richiesta.treno) + "#km=" + km_di(metri);
   } catch (const std::exception& e) {
-    return {errore(id, errore_interno, std::string("the view could not be started: ") + e.what())};
+    return {errore_rpc(id, errore_interno, std::string("the view could not be started: ") + e.what())};
   }
-  std::vector<json> uscita{rispondi(id, indirizzo)};
+  std::vector<json> uscita{risposta(id, indirizzo)};
   if (mostra_documenti_) {
     uscita.push_back({{"jsonrpc", "2.0"},
                       {"id", "scenario.showDocument." + std::to_string(++richieste_inviate_)},

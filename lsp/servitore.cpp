@@ -49,27 +49,12 @@ std::vector<std::string> nomi_cartella(const std::string& cartella) {
   return nomi;
 }
 
-bool contiene(const intervallo_lsp& i, posizione_lsp p) {
-  auto prima = [](posizione_lsp a, posizione_lsp b) {
-    return a.riga < b.riga || (a.riga == b.riga && a.carattere <= b.carattere);
-  };
-  return prima(i.inizio, p) && prima(p, i.fine);
-}
-
-bool si_toccano(const intervallo_lsp& a, const intervallo_lsp& b) { return contiene(a, b.inizio) || contiene(b, a.inizio); }
-
 std::string minuscole(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
 }
 
 }  // namespace
-
-std::vector<std::string_view> righe_di(const testo_sorgente& t) {
-  std::vector<std::string_view> r;
-  for (int i = 0; i < t.righe(); ++i) r.push_back(t.riga_byte(i));
-  return r;
-}
 
 std::string servitore_lsp::ancora_riferimento(const std::string& chi) const {
   if (opzioni_.riferimento_uri.empty() || opzioni_.riferimento == nullptr || opzioni_.sezione == nullptr) return {};
@@ -87,20 +72,12 @@ std::string servitore_lsp::ancora_riferimento(const std::string& chi) const {
   return ancora;
 }
 
-json servitore_lsp::rispondi(const json& id, json risultato) const {
-  return {{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(risultato)}};
-}
-
-json servitore_lsp::errore(const json& id, int codice, const std::string& messaggio) const {
-  return {{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", codice}, {"message", messaggio}}}};
-}
-
 std::optional<json> servitore_lsp::errore_cornice(esito_cornice e) const {
   switch (e) {
     case esito_cornice::senza_misura:
-      return errore(nullptr, errore_analisi, "a message header without a valid Content-Length");
+      return errore_rpc(nullptr, errore_analisi, "a message header without a valid Content-Length");
     case esito_cornice::troppo_grande:
-      return errore(nullptr, richiesta_non_valida,
+      return errore_rpc(nullptr, richiesta_non_valida,
                     "a message longer than " + std::to_string(limite_messaggio) + " bytes was dropped");
     default:
       return std::nullopt;
@@ -109,57 +86,57 @@ std::optional<json> servitore_lsp::errore_cornice(esito_cornice e) const {
 
 std::vector<json> servitore_lsp::gestisci(const std::string& corpo) {
   json m = json::parse(corpo, nullptr, false);
-  if (m.is_discarded()) return {errore(nullptr, errore_analisi, "the message is not JSON")};
+  if (m.is_discarded()) return {errore_rpc(nullptr, errore_analisi, "the message is not JSON")};
   return gestisci(m);
 }
 
 std::vector<json> servitore_lsp::gestisci(const json& m) {
-  if (!m.is_object()) return {errore(nullptr, richiesta_non_valida, "a message is a JSON object")};
+  if (!m.is_object()) return {errore_rpc(nullptr, richiesta_non_valida, "a message is a JSON object")};
   auto metodo = m.find("method");
   auto id = m.find("id");
   bool id_valido = id != m.end() && (id->is_number_integer() || id->is_string());
   if (metodo == m.end() || !metodo->is_string()) {
     // A response to a request of ours (window/showDocument) is passed over.
     if (id != m.end() && (m.contains("result") || m.contains("error"))) return {};
-    return {errore(id_valido ? *id : json(nullptr), richiesta_non_valida, "a message without a method")};
+    return {errore_rpc(id_valido ? *id : json(nullptr), richiesta_non_valida, "a message without a method")};
   }
-  if (id != m.end() && !id_valido) return {errore(nullptr, richiesta_non_valida, "an id is a number or a string")};
+  if (id != m.end() && !id_valido) return {errore_rpc(nullptr, richiesta_non_valida, "an id is a number or a string")};
   json parametri = m.value("params", json::object());
   std::vector<json> uscita;
   try {
     if (id_valido) return richiesta(*metodo, *id, parametri);
     notifica(*metodo, parametri, uscita);
   } catch (const json::exception& e) {
-    if (id_valido) return {errore(*id, parametri_non_validi, std::string("invalid parameters: ") + e.what())};
+    if (id_valido) return {errore_rpc(*id, parametri_non_validi, std::string("invalid parameters: ") + e.what())};
   } catch (const std::exception& e) {
-    if (id_valido) return {errore(*id, errore_interno, e.what())};
+    if (id_valido) return {errore_rpc(*id, errore_interno, e.what())};
   }
   return uscita;
 }
 
 std::vector<json> servitore_lsp::richiesta(const std::string& metodo, const json& id, const json& p) {
   if (metodo == "initialize") {
-    if (inizializzato_) return {errore(id, richiesta_non_valida, "initialize was already received")};
+    if (inizializzato_) return {errore_rpc(id, richiesta_non_valida, "initialize was already received")};
     inizializzato_ = true;
-    return {rispondi(id, inizializza(p))};
+    return {risposta(id, inizializza(p))};
   }
-  if (!inizializzato_) return {errore(id, non_inizializzato, "the server is not initialized")};
-  if (arrestato_) return {errore(id, richiesta_non_valida, "the server is shut down")};
+  if (!inizializzato_) return {errore_rpc(id, non_inizializzato, "the server is not initialized")};
+  if (arrestato_) return {errore_rpc(id, richiesta_non_valida, "the server is shut down")};
   if (metodo == "shutdown") {
     arrestato_ = true;
-    return {rispondi(id, nullptr)};
+    return {risposta(id, nullptr)};
   }
-  if (metodo == "textDocument/hover") return {rispondi(id, hover(p))};
-  if (metodo == "textDocument/completion") return {rispondi(id, completamento(p))};
-  if (metodo == "textDocument/documentSymbol") return {rispondi(id, simboli_documento(p))};
-  if (metodo == "workspace/symbol") return {rispondi(id, simboli_area(p))};
-  if (metodo == "textDocument/codeAction") return {rispondi(id, azioni(p))};
-  if (metodo == "textDocument/definition") return {rispondi(id, definizione(p))};
-  if (metodo == "textDocument/inlayHint") return {rispondi(id, suggerimenti(p))};
+  if (metodo == "textDocument/hover") return {risposta(id, hover(p))};
+  if (metodo == "textDocument/completion") return {risposta(id, completamento(p))};
+  if (metodo == "textDocument/documentSymbol") return {risposta(id, simboli_documento(p))};
+  if (metodo == "workspace/symbol") return {risposta(id, simboli_area(p))};
+  if (metodo == "textDocument/codeAction") return {risposta(id, azioni(p))};
+  if (metodo == "textDocument/definition") return {risposta(id, definizione(p))};
+  if (metodo == "textDocument/inlayHint") return {risposta(id, suggerimenti(p))};
   if (metodo == "workspace/executeCommand" && opzioni_.apri_vista && p.value("command", "") == "scenario.openView") {
     return apri_vista(id, p);
   }
-  return {errore(id, metodo_ignoto, "unknown method " + metodo)};
+  return {errore_rpc(id, metodo_ignoto, "unknown method " + metodo)};
 }
 
 void servitore_lsp::notifica(const std::string& metodo, const json& p, std::vector<json>& uscita) {
@@ -262,8 +239,8 @@ void servitore_lsp::cambia(const std::string& uri, const json& cambiamenti, int6
       continue;
     }
     testo_sorgente attuale = testo_sorgente::da_utf8(testo);
-    size_t inizio = attuale.offset_utf8(posizione(c.at("range").at("start")), codifica_);
-    size_t fine = std::max(inizio, attuale.offset_utf8(posizione(c.at("range").at("end")), codifica_));
+    size_t inizio = attuale.offset_utf8(posizione_di(c.at("range").at("start")), codifica_);
+    size_t fine = std::max(inizio, attuale.offset_utf8(posizione_di(c.at("range").at("end")), codifica_));
     testo.replace(inizio, fine - inizio, c.at("text").get<std::string>());
   }
   d->second = {testo_sorgente::da_utf8(std::move(testo)), versione, ++generazione_};
@@ -273,15 +250,6 @@ void servitore_lsp::cambia(const std::string& uri, const json& cambiamenti, int6
 const servitore_lsp::documento* servitore_lsp::aperto(const std::string& uri) const {
   auto d = documenti_.find(uri);
   return d == documenti_.end() ? nullptr : &d->second;
-}
-
-posizione_lsp servitore_lsp::posizione(const json& p) const {
-  return {p.at("line").get<int>(), p.at("character").get<int>()};
-}
-
-json servitore_lsp::intervallo(const intervallo_lsp& i) const {
-  return {{"start", {{"line", i.inizio.riga}, {"character", i.inizio.carattere}}},
-          {"end", {{"line", i.fine.riga}, {"character", i.fine.carattere}}}};
 }
 
 std::vector<json> servitore_lsp::pubblica() {
@@ -396,7 +364,7 @@ void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::strin
     p.intervallo = intervallo_di(d.luogo, *f);
     bool errore = d.livello == gravita::errore;
     p.chi = errore ? std::to_string(d.codice) : d.nome;
-    p.diagnostica = {{"range", intervallo(p.intervallo)},
+    p.diagnostica = {{"range", intervallo_json(p.intervallo)},
                      {"severity", errore ? 1 : 2},
                      {"source", "scenario_tool"},
                      {"message", messaggio}};
@@ -409,7 +377,7 @@ void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::strin
     for (const nota_diagnostica& n : d.note) {
       const file_coppia* fn = file_di(n.luogo.file);
       if (fn == nullptr) fn = principale;
-      json luogo = {{"uri", fn->uri}, {"range", intervallo(intervallo_di(n.luogo, *fn))}};
+      json luogo = {{"uri", fn->uri}, {"range", intervallo_json(intervallo_di(n.luogo, *fn))}};
       correlate.push_back({{"location", luogo}, {"message", utf8_sicuro(n.messaggio)}});
       if (n.luogo.riga > 0 && file_di(n.luogo.file) != nullptr) p.note.push_back(luogo);
     }
@@ -420,7 +388,7 @@ void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::strin
     for (const correzione& c : d.correzioni) {
       const file_coppia* fc = file_di(c.luogo.file);
       if (fc == nullptr) continue;
-      p.correzioni.push_back({fc->uri, {{"range", intervallo(intervallo_di(c.luogo, *fc))},
+      p.correzioni.push_back({fc->uri, {{"range", intervallo_json(intervallo_di(c.luogo, *fc))},
                                         {"newText", in_utf8(c.sostituzione)}}});
     }
     per_uri[f->uri].push_back(std::move(p));
@@ -428,7 +396,7 @@ void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::strin
   if (da_sola && principale->nome == files[0].nome) {
     pubblicata p;
     p.intervallo = {{0, 0}, principale->testo->fine_riga(0, codifica_)};
-    p.diagnostica = {{"range", intervallo(p.intervallo)},
+    p.diagnostica = {{"range", intervallo_json(p.intervallo)},
                      {"severity", 3},
                      {"source", "scenario_tool"},
                      {"message", "no service description " + utf8_sicuro(r.linea) +
@@ -459,7 +427,7 @@ json servitore_lsp::hover(const json& p) {
   std::string uri = p.at("textDocument").at("uri").get<std::string>();
   const documento* d = aperto(uri);
   if (d == nullptr) return nullptr;
-  posizione_lsp pos = posizione(p.at("position"));
+  posizione_lsp pos = posizione_di(p.at("position"));
   auto [riga, colonna] = d->testo.da_lsp(pos, codifica_);
   tipo_sorgente tipo = tipo_di(nome_uri(uri));
   std::string testo;
@@ -501,7 +469,7 @@ json servitore_lsp::hover(const json& p) {
   }
   if (testo.empty()) return nullptr;
   json risultato = {{"contents", {{"kind", "markdown"}, {"value", testo}}}};
-  if (dove) risultato["range"] = intervallo(*dove);
+  if (dove) risultato["range"] = intervallo_json(*dove);
   return risultato;
 }
 
@@ -511,7 +479,7 @@ json servitore_lsp::completamento(const json& p) {
   const documento* d = aperto(uri);
   tipo_sorgente tipo = tipo_di(nome_uri(uri));
   if (d == nullptr || tipo == tipo_sorgente::altro) return elementi;
-  posizione_lsp pos = posizione(p.at("position"));
+  posizione_lsp pos = posizione_di(p.at("position"));
   auto [riga, colonna] = d->testo.da_lsp(pos, codifica_);
   std::string_view testo_riga = d->testo.riga_byte(riga - 1);
   std::string_view prima = testo_riga.substr(0, std::min(testo_riga.size(), static_cast<size_t>(colonna - 1)));
@@ -533,7 +501,7 @@ json servitore_lsp::completamento(const json& p) {
                 {"kind", tipo_elemento},
                 {"sortText", ordine},
                 {"filterText", etichetta},
-                {"textEdit", {{"range", intervallo(sostituito)}, {"newText", testo_nuovo}}}};
+                {"textEdit", {{"range", intervallo_json(sostituito)}, {"newText", testo_nuovo}}}};
   };
   if (parte == parte_file::preambolo) {
     elementi.push_back(elemento("[generale]", 9, "0", "[generale]"));
@@ -576,7 +544,7 @@ json servitore_lsp::simboli_documento(const json& p) {
     intervallo_lsp tutto{{s.riga, 0}, d->testo.fine_riga(s.riga_fine, codifica_)};
     intervallo_lsp nome{d->testo.verso_lsp(s.riga + 1, s.inizio, codifica_),
                         d->testo.verso_lsp(s.riga + 1, s.fine, codifica_)};
-    json j = {{"name", s.nome}, {"kind", s.tipo}, {"range", intervallo(tutto)}, {"selectionRange", intervallo(nome)}};
+    json j = {{"name", s.nome}, {"kind", s.tipo}, {"range", intervallo_json(tutto)}, {"selectionRange", intervallo_json(nome)}};
     if (!s.dettaglio.empty()) j["detail"] = utf8_sicuro(s.dettaglio);
     if (!s.figli.empty()) {
       j["children"] = json::array();
@@ -601,7 +569,7 @@ json servitore_lsp::suggerimenti(const json& p) {
       std::string km = km_posizione(*r.record[0], c);
       if (km.empty()) continue;
       posizione_lsp dopo = d->testo.verso_lsp(r.riga + 1, c.fine, codifica_);
-      elenco.push_back({{"position", intervallo({dopo, dopo})["start"]},
+      elenco.push_back({{"position", intervallo_json({dopo, dopo})["start"]},
                         {"label", km},
                         {"paddingLeft", true}});
     }
@@ -629,7 +597,7 @@ json servitore_lsp::simboli_area(const json& p) {
       std::string nome = s.dettaglio.empty() ? s.nome : s.nome + " " + utf8_sicuro(s.dettaglio);
       if (cercato.empty() || minuscole(nome).find(cercato) != std::string::npos) {
         intervallo_lsp dove{testo.verso_lsp(s.riga + 1, s.inizio, codifica_), testo.verso_lsp(s.riga + 1, s.fine, codifica_)};
-        json j = {{"name", nome}, {"kind", s.tipo}, {"location", {{"uri", uri}, {"range", intervallo(dove)}}}};
+        json j = {{"name", nome}, {"kind", s.tipo}, {"location", {{"uri", uri}, {"range", intervallo_json(dove)}}}};
         if (!contenitore.empty()) j["containerName"] = contenitore;
         elenco.push_back(j);
       }
@@ -644,7 +612,7 @@ json servitore_lsp::simboli_area(const json& p) {
 
 json servitore_lsp::azioni(const json& p) {
   std::string uri = p.at("textDocument").at("uri").get<std::string>();
-  intervallo_lsp chiesto{posizione(p.at("range").at("start")), posizione(p.at("range").at("end"))};
+  intervallo_lsp chiesto{posizione_di(p.at("range").at("start")), posizione_di(p.at("range").at("end"))};
   json elenco = json::array();
   auto pubbl = pubblicate_.find(uri);
   if (pubbl == pubblicate_.end()) return elenco;
@@ -665,7 +633,7 @@ json servitore_lsp::azioni(const json& p) {
 
 json servitore_lsp::definizione(const json& p) {
   std::string uri = p.at("textDocument").at("uri").get<std::string>();
-  posizione_lsp pos = posizione(p.at("position"));
+  posizione_lsp pos = posizione_di(p.at("position"));
   json elenco = json::array();
   auto pubbl = pubblicate_.find(uri);
   if (pubbl == pubblicate_.end()) return nullptr;

@@ -22,44 +22,12 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "lsp/cornice.h"
 #include "lsp/coppia.h"
 #include "loader/caricatore.h"
+#include "lsp/opzioni.h"
 #include "lsp/posizioni.h"
-
-using json = nlohmann::json;
-
-// JSON-RPC and protocol error codes.
-inline constexpr int errore_analisi = -32700;
-inline constexpr int richiesta_non_valida = -32600;
-inline constexpr int metodo_ignoto = -32601;
-inline constexpr int parametri_non_validi = -32602;
-inline constexpr int errore_interno = -32603;
-inline constexpr int non_inizializzato = -32002;
-
-// The lines of a text as the compiler reads them (Windows-1252).
-std::vector<std::string_view> righe_di(const testo_sorgente& t);
-
-struct opzioni_lsp {
-  // The reference of every code and warning (docs/codes.md), shown on hover over a
-  // diagnostic; none when null.
-  const char* riferimento = nullptr;
-  // The section of the reference for one code or name (empty when there is none).
-  std::string (*sezione)(const std::string& testo, const std::string& chi) = nullptr;
-  std::string versione;
-  // The file: URI of the reference installed with the program, linked from every
-  // diagnostic at its section; no link when empty.
-  std::string riferimento_uri;
-  // Partners looked for on the disk; off, only open buffers pair up.
-  bool legge_disco = true;
-  // The command scenario.openView (lsp/comando_vista.cpp): starts, once per route, the
-  // live view of the pair `linea`, `treno` in the folder `cartella`, and gives its
-  // address (http://127.0.0.1:PORT/); throws when it cannot. Null: no such command.
-  std::function<std::string(const std::string& cartella, const std::string& linea, const std::string& treno)>
-      apri_vista;
-};
+#include "lsp/protocollo.h"
 
 class servitore_lsp {
  public:
@@ -100,8 +68,6 @@ class servitore_lsp {
   // The anchor of the reference's section on a code or a warning's name; empty when
   // there is no reference to link to or no such section.
   std::string ancora_riferimento(const std::string& chi) const;
-  json rispondi(const json& id, json risultato) const;
-  json errore(const json& id, int codice, const std::string& messaggio) const;
   std::vector<json> richiesta(const std::string& metodo, const json& id, const json& parametri);
   void notifica(const std::string& metodo, const json& parametri, std::vector<json>& uscita);
 
@@ -135,8 +101,6 @@ class servitore_lsp {
   // The pair of `uri` checked, its notifications appended; the uris done are added to
   // `fatti`.
   void controlla_coppia(const std::string& uri, std::set<std::string>& fatti, std::vector<json>& uscita);
-  json intervallo(const intervallo_lsp& i) const;
-  posizione_lsp posizione(const json& p) const;
   const documento* aperto(const std::string& uri) const;
 
   opzioni_lsp opzioni_;
