@@ -45,7 +45,7 @@ std::vector<json> servitore_lsp::apri_vista(const json& id, const json& p) {
 
   // The pair; the text as the editor holds it, else as saved; the record under the
   // cursor, or the nearest one above it with a position.
-  coppia_trovata coppia = coppia_di(uri);
+  coppia_trovata coppia = documenti_.coppia_di(uri);
   if (coppia.da_sola) {
     return {errore_rpc(id, richiesta_non_valida, "no service description beside " + utf8_sicuro(nome_uri(uri)) +
                                                   ": the view needs the pair")};
@@ -64,7 +64,7 @@ std::vector<json> servitore_lsp::apri_vista(const json& id, const json& p) {
   }
   std::string indirizzo;
   try {
-    indirizzo = opzioni_.apri_vista(cartella, coppia.richiesta.linea, coppia.richiesta.treno) + "#km=" + km_di(metri);
+    indirizzo = opzioni_.apri_vista(cartella, coppia.linea, coppia.treno) + "#km=" + km_di(metri);
   } catch (const std::exception& e) {
     return {errore_rpc(id, errore_interno, std::string("the view could not be started: ") + e.what())};
   }

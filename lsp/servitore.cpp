@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "compiler/controllo.h"
+#include "loader/caricatore.h"
 #include "lsp/conoscenza.h"
 #include "model/nomi_file.h"
 #include "model/testo_unicode.h"
@@ -14,44 +15,21 @@
 
 namespace {
 
-// The largest partner file read from the disk, and the most names of a folder looked at.
-constexpr uintmax_t limite_file_disco = 64u * 1024u * 1024u;
-constexpr int limite_nomi_cartella = 20000;
-
-std::string codifica_nome(const std::string& nome) {
-  std::string u = uri_da_percorso("/" + nome);  // "file:///NAME" with NAME encoded
-  return u.substr(8);
-}
-
-std::optional<std::string> leggi_disco(const std::string& percorso) {
-  std::error_code ec;
-  std::filesystem::path p = percorso_di(percorso);
-  if (!std::filesystem::is_regular_file(p, ec)) return std::nullopt;
-  uintmax_t misura = std::filesystem::file_size(p, ec);
-  if (ec || misura > limite_file_disco) return std::nullopt;
-  std::ifstream in(p, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string testo(static_cast<size_t>(misura), '\0');
-  in.read(testo.data(), static_cast<std::streamsize>(misura));
-  testo.resize(static_cast<size_t>(in.gcount()));
-  return testo;
-}
-
-std::vector<std::string> nomi_cartella(const std::string& cartella) {
-  std::vector<std::string> nomi;
-  std::error_code ec;
-  std::filesystem::directory_iterator it(percorso_di(cartella), ec), fine;
-  for (int n = 0; !ec && it != fine && n < limite_nomi_cartella; it.increment(ec), ++n) {
-    std::string nome = testo_di(it->path().filename());
-    if (tipo_di(nome) != tipo_sorgente::altro) nomi.push_back(nome);
-  }
-  std::sort(nomi.begin(), nomi.end());
-  return nomi;
-}
-
 std::string minuscole(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
+}
+
+// The changes of a didChange as the store takes them.
+std::vector<cambiamento> cambiamenti_di(const json& lista) {
+  std::vector<cambiamento> cambiamenti;
+  for (const json& c : lista) {
+    cambiamento x;
+    if (c.contains("range")) x.dove = intervallo_lsp{posizione_di(c.at("range").at("start")), posizione_di(c.at("range").at("end"))};
+    x.testo = c.at("text").get<std::string>();
+    cambiamenti.push_back(std::move(x));
+  }
+  return cambiamenti;
 }
 
 }  // namespace
@@ -148,33 +126,33 @@ void servitore_lsp::notifica(const std::string& metodo, const json& p, std::vect
   if (metodo == "textDocument/didOpen") {
     const json& d = p.at("textDocument");
     std::string uri = d.at("uri").get<std::string>();
-    documenti_[uri] = {testo_sorgente::da_utf8(d.at("text").get<std::string>()), d.value("version", int64_t{0}),
-                       ++generazione_};
-    da_controllare_.insert(uri);
+    std::string testo = d.at("text").get<std::string>();
+    documenti_.apri(uri, std::move(testo), d.value("version", int64_t{0}));
   } else if (metodo == "textDocument/didChange") {
     const json& d = p.at("textDocument");
-    cambia(d.at("uri").get<std::string>(), p.at("contentChanges"), d.value("version", int64_t{0}));
+    std::string uri = d.at("uri").get<std::string>();
+    std::vector<cambiamento> cambiamenti = cambiamenti_di(p.at("contentChanges"));
+    documenti_.cambia(uri, cambiamenti, d.value("version", int64_t{0}), codifica_);
   } else if (metodo == "textDocument/didSave") {
     std::string uri = p.at("textDocument").at("uri").get<std::string>();
-    if (documenti_.contains(uri)) da_controllare_.insert(uri);
+    documenti_.salvato(uri);
   } else if (metodo == "textDocument/didClose") {
     std::string uri = p.at("textDocument").at("uri").get<std::string>();
-    documenti_.erase(uri);
-    da_controllare_.erase(uri);
+    documenti_.chiudi(uri);
     // The diagnostics of a closed file go with it, and so do its partner's when the
     // partner is not open either; an open partner is checked again without it.
     std::set<std::string> da_svuotare{uri};
-    for (const std::string& c : compagni_[uri]) {
-      if (documenti_.contains(c)) {
-        da_controllare_.insert(c);
+    for (const std::string& c : pubblicate_.compagni[uri]) {
+      if (documenti_.aperto(c) != nullptr) {
+        documenti_.da_controllare(c);
       } else {
         da_svuotare.insert(c);
       }
     }
     for (const std::string& u : da_svuotare) {
-      pubblicate_.erase(u);
-      compagni_.erase(u);
-      generazione_pubblicata_[u] = ++generazione_;
+      pubblicate_.per_uri.erase(u);
+      pubblicate_.compagni.erase(u);
+      pubblicate_.generazione[u] = documenti_.nuova_generazione();
       uscita.push_back({{"jsonrpc", "2.0"},
                         {"method", "textDocument/publishDiagnostics"},
                         {"params", {{"uri", u}, {"diagnostics", json::array()}}}});
@@ -229,75 +207,13 @@ json servitore_lsp::inizializza(const json& p) {
   return risultato;
 }
 
-void servitore_lsp::cambia(const std::string& uri, const json& cambiamenti, int64_t versione) {
-  auto d = documenti_.find(uri);
-  if (d == documenti_.end()) return;  // a file never opened
-  std::string testo = d->second.testo.utf8();
-  for (const json& c : cambiamenti) {
-    if (!c.contains("range")) {
-      testo = c.at("text").get<std::string>();
-      continue;
-    }
-    testo_sorgente attuale = testo_sorgente::da_utf8(testo);
-    size_t inizio = attuale.offset_utf8(posizione_di(c.at("range").at("start")), codifica_);
-    size_t fine = std::max(inizio, attuale.offset_utf8(posizione_di(c.at("range").at("end")), codifica_));
-    testo.replace(inizio, fine - inizio, c.at("text").get<std::string>());
-  }
-  d->second = {testo_sorgente::da_utf8(std::move(testo)), versione, ++generazione_};
-  da_controllare_.insert(uri);
-}
-
-const servitore_lsp::documento* servitore_lsp::aperto(const std::string& uri) const {
-  auto d = documenti_.find(uri);
-  return d == documenti_.end() ? nullptr : &d->second;
-}
-
 std::vector<json> servitore_lsp::pubblica() {
   std::vector<json> uscita;
   std::set<std::string> fatti;
-  std::set<std::string> da_fare;
-  da_fare.swap(da_controllare_);
-  for (const std::string& uri : da_fare) {
-    if (!fatti.contains(uri) && documenti_.contains(uri)) controlla_coppia(uri, fatti, uscita);
+  for (const std::string& uri : documenti_.prendi_da_controllare()) {
+    if (!fatti.contains(uri) && documenti_.aperto(uri) != nullptr) controlla_coppia(uri, fatti, uscita);
   }
   return uscita;
-}
-
-servitore_lsp::coppia_trovata servitore_lsp::coppia_di(const std::string& uri) const {
-  const std::string cartella = cartella_uri(uri);
-  const std::string nome = nome_uri(uri);
-  tipo_sorgente tipo = tipo_di(nome);
-  std::optional<std::string> cartella_disco = percorso_da_uri(cartella + "x");
-  if (cartella_disco) cartella_disco->pop_back();
-  // The names at hand: the open buffers of the folder first (they win), then the disk.
-  std::vector<std::string> candidati;
-  for (const auto& [u, d] : documenti_) {
-    if (cartella_uri(u) == cartella) candidati.push_back(nome_uri(u));
-  }
-  if (opzioni_.legge_disco && cartella_disco) {
-    for (std::string& n : nomi_cartella(*cartella_disco)) candidati.push_back(std::move(n));
-  }
-  nomi_coppia nomi = tipo == tipo_sorgente::linea ? nomi_da_linea(nome, candidati) : nomi_da_servizio(nome, candidati);
-  coppia_trovata c{{nomi.linea, nomi.treno.empty() ? std::string("?") : nomi.treno, true, false}, nomi.treno.empty(), {}};
-  const std::string nome_linea = nome_file_linea(c.richiesta.linea);
-  const std::string nome_servizio = nome_file_servizio(c.richiesta.linea, c.richiesta.treno);
-  for (const std::string& n : {nome_linea, nome_servizio}) {
-    file_coppia f{n, cartella + codifica_nome(n), std::nullopt, 0};
-    // An open buffer by its name, however the editor wrote its uri.
-    for (const auto& [u, d] : documenti_) {
-      if (cartella_uri(u) == cartella && nome_uri(u) == n) f.uri = u;
-    }
-    if (const documento* d = aperto(f.uri)) {
-      f.testo = d->testo;
-      f.generazione = d->generazione;
-    } else if (opzioni_.legge_disco && cartella_disco && !(n == nome_servizio && c.da_sola)) {
-      if (std::optional<std::string> t = leggi_disco(percorso_in(*cartella_disco, n))) {
-        f.testo = testo_sorgente::da_windows_1252(*t);
-      }
-    }
-    c.files.push_back(std::move(f));
-  }
-  return c;
 }
 
 void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::string>& fatti, std::vector<json>& uscita) {
@@ -305,8 +221,10 @@ void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::strin
     fatti.insert(uri);
     return;
   }
-  coppia_trovata c = coppia_di(uri);
-  const richiesta_caricamento& r = c.richiesta;
+  coppia_trovata c = documenti_.coppia_di(uri);
+  richiesta_caricamento r;
+  r.linea = c.linea;
+  r.treno = c.treno;
   const std::string nome_servizio = c.files[1].nome;
   std::vector<file_coppia>& files = c.files;
   sorgenti_in_memoria sorgenti;
@@ -322,7 +240,7 @@ void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::strin
 
   // Still the newest text of every open file of the pair?
   for (const file_coppia& f : files) {
-    const documento* d = aperto(f.uri);
+    const documento* d = documenti_.aperto(f.uri);
     if (d != nullptr && d->generazione != f.generazione) return;
   }
 
@@ -410,22 +328,22 @@ void servitore_lsp::controlla_coppia(const std::string& uri, std::set<std::strin
     // Never over a result of a later generation (a file closed meanwhile, say).
     uint64_t generazione = 0;
     for (const file_coppia& f : files) generazione = std::max(generazione, f.generazione);
-    if (generazione_pubblicata_[u] > generazione && generazione != 0) continue;
-    generazione_pubblicata_[u] = generazione;
+    if (pubblicate_.generazione[u] > generazione && generazione != 0) continue;
+    pubblicate_.generazione[u] = generazione;
     json elenco = json::array();
     for (const pubblicata& p : lista) elenco.push_back(p.diagnostica);
     json parametri = {{"uri", u}, {"diagnostics", elenco}};
-    if (const documento* d = aperto(u)) parametri["version"] = d->versione;
+    if (const documento* d = documenti_.aperto(u)) parametri["version"] = d->versione;
     uscita.push_back({{"jsonrpc", "2.0"}, {"method", "textDocument/publishDiagnostics"}, {"params", parametri}});
-    pubblicate_[u] = std::move(lista);
-    compagni_[u] = uris;
-    compagni_[u].erase(u);
+    pubblicate_.per_uri[u] = std::move(lista);
+    pubblicate_.compagni[u] = uris;
+    pubblicate_.compagni[u].erase(u);
   }
 }
 
 json servitore_lsp::hover(const json& p) {
   std::string uri = p.at("textDocument").at("uri").get<std::string>();
-  const documento* d = aperto(uri);
+  const documento* d = documenti_.aperto(uri);
   if (d == nullptr) return nullptr;
   posizione_lsp pos = posizione_di(p.at("position"));
   auto [riga, colonna] = d->testo.da_lsp(pos, codifica_);
@@ -455,9 +373,8 @@ json servitore_lsp::hover(const json& p) {
     }
   }
   // The diagnostics here, with their reference.
-  auto pubbl = pubblicate_.find(uri);
-  if (pubbl != pubblicate_.end()) {
-    for (const pubblicata& x : pubbl->second) {
+  if (const std::vector<pubblicata>* lista = pubblicate_.di(uri)) {
+    for (const pubblicata& x : *lista) {
       if (!contiene(x.intervallo, pos)) continue;
       if (!testo.empty()) testo += "\n\n---\n\n";
       testo += "**" + x.diagnostica.value("message", std::string()) + "** [" + x.chi + "]";
@@ -476,7 +393,7 @@ json servitore_lsp::hover(const json& p) {
 json servitore_lsp::completamento(const json& p) {
   json elementi = json::array();
   std::string uri = p.at("textDocument").at("uri").get<std::string>();
-  const documento* d = aperto(uri);
+  const documento* d = documenti_.aperto(uri);
   tipo_sorgente tipo = tipo_di(nome_uri(uri));
   if (d == nullptr || tipo == tipo_sorgente::altro) return elementi;
   posizione_lsp pos = posizione_di(p.at("position"));
@@ -536,7 +453,7 @@ json servitore_lsp::completamento(const json& p) {
 
 json servitore_lsp::simboli_documento(const json& p) {
   std::string uri = p.at("textDocument").at("uri").get<std::string>();
-  const documento* d = aperto(uri);
+  const documento* d = documenti_.aperto(uri);
   tipo_sorgente tipo = tipo_di(nome_uri(uri));
   json elenco = json::array();
   if (d == nullptr || tipo == tipo_sorgente::altro) return elenco;
@@ -558,7 +475,7 @@ json servitore_lsp::simboli_documento(const json& p) {
 
 json servitore_lsp::suggerimenti(const json& p) {
   std::string uri = p.at("textDocument").at("uri").get<std::string>();
-  const documento* d = aperto(uri);
+  const documento* d = documenti_.aperto(uri);
   tipo_sorgente tipo = tipo_di(nome_uri(uri));
   json elenco = json::array();
   if (d == nullptr || tipo == tipo_sorgente::altro || !suggerimenti_) return elenco;
@@ -582,10 +499,10 @@ json servitore_lsp::simboli_area(const json& p) {
   // The open files and the partners of those that have one, read from the disk when
   // they are not open.
   std::map<std::string, testo_sorgente> testi;
-  for (const auto& [uri, d] : documenti_) {
+  for (const auto& [uri, d] : documenti_.aperti()) {
     if (tipo_di(nome_uri(uri)) == tipo_sorgente::altro) continue;
     testi.emplace(uri, d.testo);
-    for (file_coppia& f : coppia_di(uri).files) {
+    for (file_coppia& f : documenti_.coppia_di(uri).files) {
       if (f.testo) testi.emplace(f.uri, std::move(*f.testo));
     }
   }
@@ -614,9 +531,9 @@ json servitore_lsp::azioni(const json& p) {
   std::string uri = p.at("textDocument").at("uri").get<std::string>();
   intervallo_lsp chiesto{posizione_di(p.at("range").at("start")), posizione_di(p.at("range").at("end"))};
   json elenco = json::array();
-  auto pubbl = pubblicate_.find(uri);
-  if (pubbl == pubblicate_.end()) return elenco;
-  for (const pubblicata& x : pubbl->second) {
+  const std::vector<pubblicata>* lista = pubblicate_.di(uri);
+  if (lista == nullptr) return elenco;
+  for (const pubblicata& x : *lista) {
     if (!si_toccano(x.intervallo, chiesto)) continue;
     for (const auto& [u, modifica] : x.correzioni) {
       std::string nuovo = modifica.at("newText").get<std::string>();
@@ -635,9 +552,9 @@ json servitore_lsp::definizione(const json& p) {
   std::string uri = p.at("textDocument").at("uri").get<std::string>();
   posizione_lsp pos = posizione_di(p.at("position"));
   json elenco = json::array();
-  auto pubbl = pubblicate_.find(uri);
-  if (pubbl == pubblicate_.end()) return nullptr;
-  for (const pubblicata& x : pubbl->second) {
+  const std::vector<pubblicata>* lista = pubblicate_.di(uri);
+  if (lista == nullptr) return nullptr;
+  for (const pubblicata& x : *lista) {
     if (!contiene(x.intervallo, pos)) continue;
     for (const json& n : x.note) {
       if (std::find(elenco.begin(), elenco.end(), n) == elenco.end()) elenco.push_back(n);

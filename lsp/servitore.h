@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
+#include "lsp/archivio_documenti.h"
+#include "lsp/archivio_pubblicate.h"
 #include "lsp/cornice.h"
-#include "lsp/coppia.h"
-#include "loader/caricatore.h"
 #include "lsp/opzioni.h"
 #include "lsp/posizioni.h"
 #include "lsp/protocollo.h"
@@ -42,7 +42,7 @@ class servitore_lsp {
 
   // Whether some file waits for its diagnostics, and the notifications that publish
   // them (for every pair with a file changed since it was last published).
-  bool in_attesa() const { return !da_controllare_.empty(); }
+  bool in_attesa() const { return documenti_.in_attesa(); }
   std::vector<json> pubblica();
 
   bool finito() const { return uscito_; }
@@ -51,20 +51,6 @@ class servitore_lsp {
   codifica_posizioni codifica() const { return codifica_; }
 
  private:
-  struct documento {
-    testo_sorgente testo;
-    int64_t versione = 0;
-    uint64_t generazione = 0;
-  };
-  // A diagnostic as published, kept for code actions, hover and go to definition.
-  struct pubblicata {
-    intervallo_lsp intervallo;
-    json diagnostica;
-    std::vector<std::pair<std::string, json>> correzioni;  // uri, TextEdit
-    std::vector<json> note;                                   // Location
-    std::string chi;                                          // the code or name, for the reference
-  };
-
   // The anchor of the reference's section on a code or a warning's name; empty when
   // there is no reference to link to or no such section.
   std::string ancora_riferimento(const std::string& chi) const;
@@ -80,28 +66,12 @@ class servitore_lsp {
   json definizione(const json& parametri);
   json suggerimenti(const json& parametri);
 
-  // The two files of the pair that `uri` belongs to, each from its open buffer, else
-  // from the disk; a file that is neither has no text. `da_sola`: a line file with no
-  // service file at hand.
-  struct file_coppia {
-    std::string nome, uri;
-    std::optional<testo_sorgente> testo;
-    uint64_t generazione = 0;
-  };
-  struct coppia_trovata {
-    richiesta_caricamento richiesta;
-    bool da_sola = false;
-    std::vector<file_coppia> files;  // the line file, then the service file
-  };
-  coppia_trovata coppia_di(const std::string& uri) const;
   // workspace/executeCommand scenario.openView (lsp/comando_vista.cpp).
   std::vector<json> apri_vista(const json& id, const json& parametri);
 
-  void cambia(const std::string& uri, const json& cambiamenti, int64_t versione);
   // The pair of `uri` checked, its notifications appended; the uris done are added to
   // `fatti`.
   void controlla_coppia(const std::string& uri, std::set<std::string>& fatti, std::vector<json>& uscita);
-  const documento* aperto(const std::string& uri) const;
 
   opzioni_lsp opzioni_;
   codifica_posizioni codifica_ = codifica_posizioni::utf16;
@@ -110,12 +80,6 @@ class servitore_lsp {
   bool mostra_documenti_ = false;  // the client takes window/showDocument
   uint64_t richieste_inviate_ = 0;
   bool inizializzato_ = false, arrestato_ = false, uscito_ = false;
-  uint64_t generazione_ = 0;
-  std::map<std::string, documento> documenti_;
-  std::set<std::string> da_controllare_;
-  // Per uri: the diagnostics published last, the generation they came from, and the
-  // uris published with it (its partner).
-  std::map<std::string, std::vector<pubblicata>> pubblicate_;
-  std::map<std::string, uint64_t> generazione_pubblicata_;
-  std::map<std::string, std::set<std::string>> compagni_;
+  archivio_documenti documenti_{opzioni_.legge_disco};
+  diagnostiche_pubblicate pubblicate_;
 };
