@@ -1,5 +1,8 @@
-// The language server's session: one JSON-RPC message in, the messages to send out.
-// The loop (ciclo.h) reads and writes the stream; the tests call these directly.
+// The language server's session, the entry to lsp/ (lsp/README.md tells its layers):
+// servitore_lsp takes one JSON-RPC message and gives the messages to send out, and
+// servi_lsp is the loop that reads them from a stream and writes the answers to
+// another. scenario_tool's `lsp` runs the loop; the tests and the fuzz target call the
+// session directly.
 //
 // The session answers initialize, shutdown and exit itself, keeps the store of open
 // files (archivio_documenti.h) and what was last published (archivio_pubblicate.h), and
@@ -11,17 +14,19 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "lsp/archivio_documenti.h"
 #include "lsp/archivio_pubblicate.h"
-#include "lsp/cornice.h"
 #include "lsp/opzioni.h"
 #include "lsp/posizioni.h"
 #include "lsp/protocollo.h"
 #include "lsp/servitore_capacita.h"
+#include "lsp/servitore_cornice.h"
 
 class servitore_lsp {
  public:
@@ -57,3 +62,12 @@ class servitore_lsp {
   archivio_documenti documenti_{opzioni_.legge_disco};
   diagnostiche_pubblicate pubblicate_;
 };
+
+// The loop: messages read from `ingresso` on a thread of their own, handled one at a
+// time, and the diagnostics of changed files computed once no message has come for
+// `attesa_ms` milliseconds (0: as soon as none is waiting), so a burst of keystrokes
+// is checked once, on its last text. Ends on `exit` or at the end of the input;
+// returns the exit status. With `attendi_lettore` off (standard input, which no one
+// can interrupt), a reader still blocked after `exit` is left to the process's end.
+int servi_lsp(std::istream& ingresso, std::ostream& uscita, opzioni_lsp opzioni, int attesa_ms = 50,
+              size_t limite = limite_messaggio, bool attendi_lettore = true);
