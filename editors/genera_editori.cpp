@@ -249,24 +249,30 @@ std::string lista_udl(const std::vector<std::string>& parole) {
   return r;
 }
 
-// One language for both files: Notepad++ picks a language by extension or by whole
-// file name, never by a pattern, so the built-in route's two files are named and any
-// other route's are added to the list or given the language from the Language menu. Keywords1 are the line description's, Keywords2 the service
-// description's; a header is a delimiter from [ to ]; a remark is a line that begins
-// with a hyphen (most remarks do).
-std::string lingua_notepad() {
+// The keywords of the user-defined language: the line description's, the service
+// description's, and whether the loader ignores letter case for every one of them.
+struct parole_notepad {
   std::vector<std::string> linea, servizio;
   bool senza_maiuscole = true;
+};
+
+parole_notepad parole_della_lingua() {
+  parole_notepad r;
   for (parte_file parte : {parte_file::generale, parte_file::corpo}) {
     for (const parola_chiave& p : parole_di(tipo_sorgente::linea, parte)) {
-      linea.push_back(p.parola);
-      senza_maiuscole = senza_maiuscole && p.senza_maiuscole;
+      r.linea.push_back(p.parola);
+      r.senza_maiuscole = r.senza_maiuscole && p.senza_maiuscole;
     }
   }
   for (const parola_chiave& p : parole_di(tipo_sorgente::servizio, parte_file::corpo)) {
-    servizio.push_back(p.parola);
-    senza_maiuscole = senza_maiuscole && p.senza_maiuscole;
+    r.servizio.push_back(p.parola);
+    r.senza_maiuscole = r.senza_maiuscole && p.senza_maiuscole;
   }
+  return r;
+}
+
+// The language's opening and its settings: the built-in route's two files by name.
+std::string apertura_notepad(bool senza_maiuscole) {
   std::string t;
   t += "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n";
   t += "<!-- Written by editors/genera_editori.cpp from the loader's tables; do not edit. -->\n";
@@ -284,7 +290,12 @@ std::string lingua_notepad() {
   t += "            <Prefix Keywords1=\"no\" Keywords2=\"no\" Keywords3=\"no\" Keywords4=\"no\" Keywords5=\"no\" "
        "Keywords6=\"no\" Keywords7=\"no\" Keywords8=\"no\" />\n";
   t += "        </Settings>\n";
-  t += "        <KeywordLists>\n";
+  return t;
+}
+
+// The keyword lists: a remark, the comma, the two files' keywords, the header's brackets.
+std::string liste_notepad(const parole_notepad& parole) {
+  std::string t = "        <KeywordLists>\n";
   auto lista = [&t](const char* nome, const std::string& valore) {
     t += "            <Keywords name=\"";
     t += nome;
@@ -304,12 +315,16 @@ std::string lingua_notepad() {
                         "Folders in comment, open", "Folders in comment, middle", "Folders in comment, close"}) {
     lista(n, "");
   }
-  lista("Keywords1", lista_udl(linea));
-  lista("Keywords2", lista_udl(servizio));
+  lista("Keywords1", lista_udl(parole.linea));
+  lista("Keywords2", lista_udl(parole.servizio));
   for (const char* n : {"Keywords3", "Keywords4", "Keywords5", "Keywords6", "Keywords7", "Keywords8"}) lista(n, "");
   lista("Delimiters", "00[ 01 02] 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21 22 23");
   t += "        </KeywordLists>\n";
-  t += "        <Styles>\n";
+  return t;
+}
+
+// The styles: keywords bold blue, remarks italic green, headers bold purple.
+std::string stili_notepad() {
   struct stile {
     const char* nome;
     const char* colore;
@@ -325,6 +340,7 @@ std::string lingua_notepad() {
       {"DELIMITERS3", "000000", 0},    {"DELIMITERS4", "000000", 0},  {"DELIMITERS5", "000000", 0},
       {"DELIMITERS6", "000000", 0},    {"DELIMITERS7", "000000", 0},  {"DELIMITERS8", "000000", 0},
   };
+  std::string t = "        <Styles>\n";
   for (const stile& s : stili) {
     t += "            <WordsStyle name=\"";
     t += s.nome;
@@ -335,9 +351,19 @@ std::string lingua_notepad() {
     t += "\" nesting=\"0\" />\n";
   }
   t += "        </Styles>\n";
-  t += "    </UserLang>\n";
-  t += "</NotepadPlus>\n";
   return t;
+}
+
+// One language for both files: Notepad++ picks a language by extension or by whole
+// file name, never by a pattern, so the built-in route's two files are named and any
+// other route's are added to the list or given the language from the Language menu.
+// Keywords1 are the line description's, Keywords2 the service description's; a header
+// is a delimiter from [ to ]; a remark is a line that begins with a hyphen (most
+// remarks do).
+std::string lingua_notepad() {
+  parole_notepad parole = parole_della_lingua();
+  return apertura_notepad(parole.senza_maiuscole) + liste_notepad(parole) + stili_notepad() +
+         "    </UserLang>\n</NotepadPlus>\n";
 }
 
 bool scrivi(const std::filesystem::path& file, const std::string& testo) {

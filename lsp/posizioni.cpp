@@ -1,4 +1,4 @@
-// Windows-1252 from UTF-8, and columns counted in three ways.
+// Windows-1252 from UTF-8, columns counted in three ways, and ranges compared.
 #include "lsp/posizioni.h"
 
 #include <algorithm>
@@ -152,4 +152,19 @@ size_t testo_sorgente::offset_utf8(posizione_lsp p, codifica_posizioni k) const 
     i += n;
   }
   return offset + i;
+}
+
+bool contiene(const intervallo_lsp& i, posizione_lsp p) {
+  auto prima = [](posizione_lsp a, posizione_lsp b) {
+    return a.riga < b.riga || (a.riga == b.riga && a.carattere <= b.carattere);
+  };
+  return prima(i.inizio, p) && prima(p, i.fine);
+}
+
+bool si_toccano(const intervallo_lsp& a, const intervallo_lsp& b) { return contiene(a, b.inizio) || contiene(b, a.inizio); }
+
+std::vector<std::string_view> righe_di(const testo_sorgente& t) {
+  std::vector<std::string_view> r;
+  for (int i = 0; i < t.righe(); ++i) r.push_back(t.riga_byte(i));
+  return r;
 }

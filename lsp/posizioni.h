@@ -31,6 +31,10 @@ struct intervallo_lsp {
   bool operator==(const intervallo_lsp&) const = default;
 };
 
+// Whether `p` lies in `i`, both ends counted; whether two ranges share a position.
+bool contiene(const intervallo_lsp& i, posizione_lsp p);
+bool si_toccano(const intervallo_lsp& a, const intervallo_lsp& b);
+
 // UTF-8 text in the Windows-1252 bytes the compiler reads.
 std::string in_windows_1252(std::string_view utf8);
 
@@ -68,3 +72,6 @@ class testo_sorgente {
   std::vector<size_t> inizi_utf8_;
   void indicizza();
 };
+
+// The lines of a text as the compiler reads them (Windows-1252).
+std::vector<std::string_view> righe_di(const testo_sorgente& t);

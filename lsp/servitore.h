@@ -1,13 +1,12 @@
-// The language server's state and handlers: one JSON-RPC message in, the messages to
-// send out. The loop (ciclo.h) reads and writes the stream; the tests call these
-// directly.
+// The language server's session, the entry to lsp/ (lsp/README.md tells its layers):
+// servitore_lsp takes one JSON-RPC message and gives the messages to send out, and
+// servi_lsp is the loop that reads them from a stream and writes the answers to
+// another. scenario_tool's `lsp` runs the loop; the tests and the fuzz target call the
+// session directly.
 //
-// Open files are kept as the editor sent them. A file and its partner (the line
-// description and the service description of one route and train, in one folder) are
-// checked together, each from its open buffer, else from the disk; the diagnostics of
-// both are published. Every change bumps a generation counter, and a result is
-// published only while the generations it was computed from are still the newest, and
-// never over a result of a later generation.
+// The session answers initialize, shutdown and exit itself, keeps the store of open
+// files (archivio_documenti.h) and what was last published (archivio_pubblicate.h), and
+// hands every other request to its family (richiesta_*.h) with what that needs.
 //
 // The server reads files beside the ones opened (to find and read a partner), and
 // nothing else: it never writes a file and never runs a program. Its one command,
@@ -15,51 +14,19 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <map>
+#include <istream>
 #include <optional>
-#include <set>
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "lsp/cornice.h"
-#include "lsp/coppia.h"
-#include "loader/esito_caricamento.h"
+#include "lsp/archivio_documenti.h"
+#include "lsp/archivio_pubblicate.h"
+#include "lsp/opzioni.h"
 #include "lsp/posizioni.h"
-
-using json = nlohmann::json;
-
-// JSON-RPC and protocol error codes.
-inline constexpr int errore_analisi = -32700;
-inline constexpr int richiesta_non_valida = -32600;
-inline constexpr int metodo_ignoto = -32601;
-inline constexpr int parametri_non_validi = -32602;
-inline constexpr int errore_interno = -32603;
-inline constexpr int non_inizializzato = -32002;
-
-// The lines of a text as the compiler reads them (Windows-1252).
-std::vector<std::string_view> righe_di(const testo_sorgente& t);
-
-struct opzioni_lsp {
-  // The reference of every code and warning (docs/codes.md), shown on hover over a
-  // diagnostic; none when null.
-  const char* riferimento = nullptr;
-  // The section of the reference for one code or name (empty when there is none).
-  std::string (*sezione)(const std::string& testo, const std::string& chi) = nullptr;
-  std::string versione;
-  // The file: URI of the reference installed with the program, linked from every
-  // diagnostic at its section; no link when empty.
-  std::string riferimento_uri;
-  // Partners looked for on the disk; off, only open buffers pair up.
-  bool legge_disco = true;
-  // The command scenario.openView (lsp/comando_vista.cpp): starts, once per route, the
-  // live view of the pair `linea`, `treno` in the folder `cartella`, and gives its
-  // address (http://127.0.0.1:PORT/); throws when it cannot. Null: no such command.
-  std::function<std::string(const std::string& cartella, const std::string& linea, const std::string& treno)>
-      apri_vista;
-};
+#include "lsp/protocollo.h"
+#include "lsp/servitore_capacita.h"
+#include "lsp/servitore_cornice.h"
 
 class servitore_lsp {
  public:
@@ -74,84 +41,33 @@ class servitore_lsp {
 
   // Whether some file waits for its diagnostics, and the notifications that publish
   // them (for every pair with a file changed since it was last published).
-  bool in_attesa() const { return !da_controllare_.empty(); }
+  bool in_attesa() const { return documenti_.in_attesa(); }
   std::vector<json> pubblica();
 
   bool finito() const { return uscito_; }
   // 0 after shutdown then exit, 1 for an exit without shutdown.
   int stato_uscita() const { return arrestato_ ? 0 : 1; }
-  codifica_posizioni codifica() const { return codifica_; }
+  codifica_posizioni codifica() const { return accordo_.codifica; }
 
  private:
-  struct documento {
-    testo_sorgente testo;
-    int64_t versione = 0;
-    uint64_t generazione = 0;
-  };
-  // A diagnostic as published, kept for code actions, hover and go to definition.
-  struct pubblicata {
-    intervallo_lsp intervallo;
-    json diagnostica;
-    std::vector<std::pair<std::string, json>> correzioni;  // uri, TextEdit
-    std::vector<json> note;                                   // Location
-    std::string chi;                                          // the code or name, for the reference
-  };
-
-  // The anchor of the reference's section on a code or a warning's name; empty when
-  // there is no reference to link to or no such section.
-  std::string ancora_riferimento(const std::string& chi) const;
-  json rispondi(const json& id, json risultato) const;
-  json errore(const json& id, int codice, const std::string& messaggio) const;
   std::vector<json> richiesta(const std::string& metodo, const json& id, const json& parametri);
+  // A request of one of the families, once the server is initialized and not shut down.
+  std::vector<json> richiesta_famiglia(const std::string& metodo, const json& id, const json& parametri);
   void notifica(const std::string& metodo, const json& parametri, std::vector<json>& uscita);
 
-  json inizializza(const json& parametri);
-  json hover(const json& parametri);
-  json completamento(const json& parametri);
-  json simboli_documento(const json& parametri);
-  json simboli_area(const json& parametri);
-  json azioni(const json& parametri);
-  json definizione(const json& parametri);
-  json suggerimenti(const json& parametri);
-
-  // The two files of the pair that `uri` belongs to, each from its open buffer, else
-  // from the disk; a file that is neither has no text. `da_sola`: a line file with no
-  // service file at hand.
-  struct file_coppia {
-    std::string nome, uri;
-    std::optional<testo_sorgente> testo;
-    uint64_t generazione = 0;
-  };
-  struct coppia_trovata {
-    richiesta_caricamento richiesta;
-    bool da_sola = false;
-    std::vector<file_coppia> files;  // the line file, then the service file
-  };
-  coppia_trovata coppia_di(const std::string& uri) const;
-  // workspace/executeCommand scenario.openView (lsp/comando_vista.cpp).
-  std::vector<json> apri_vista(const json& id, const json& parametri);
-
-  void cambia(const std::string& uri, const json& cambiamenti, int64_t versione);
-  // The pair of `uri` checked, its notifications appended; the uris done are added to
-  // `fatti`.
-  void controlla_coppia(const std::string& uri, std::set<std::string>& fatti, std::vector<json>& uscita);
-  json intervallo(const intervallo_lsp& i) const;
-  posizione_lsp posizione(const json& p) const;
-  const documento* aperto(const std::string& uri) const;
-
   opzioni_lsp opzioni_;
-  codifica_posizioni codifica_ = codifica_posizioni::utf16;
-  bool snippet_ = false;
-  bool suggerimenti_ = false;  // inlay hints offered: asked for in the initialization options
-  bool mostra_documenti_ = false;  // the client takes window/showDocument
-  uint64_t richieste_inviate_ = 0;
+  accordo_client accordo_;
+  uint64_t richieste_inviate_ = 0;  // the requests sent to the client, numbered
   bool inizializzato_ = false, arrestato_ = false, uscito_ = false;
-  uint64_t generazione_ = 0;
-  std::map<std::string, documento> documenti_;
-  std::set<std::string> da_controllare_;
-  // Per uri: the diagnostics published last, the generation they came from, and the
-  // uris published with it (its partner).
-  std::map<std::string, std::vector<pubblicata>> pubblicate_;
-  std::map<std::string, uint64_t> generazione_pubblicata_;
-  std::map<std::string, std::set<std::string>> compagni_;
+  archivio_documenti documenti_{opzioni_.legge_disco};
+  diagnostiche_pubblicate pubblicate_;
 };
+
+// The loop: messages read from `ingresso` on a thread of their own, handled one at a
+// time, and the diagnostics of changed files computed once no message has come for
+// `attesa_ms` milliseconds (0: as soon as none is waiting), so a burst of keystrokes
+// is checked once, on its last text. Ends on `exit` or at the end of the input;
+// returns the exit status. With `attendi_lettore` off (standard input, which no one
+// can interrupt), a reader still blocked after `exit` is left to the process's end.
+int servi_lsp(std::istream& ingresso, std::ostream& uscita, opzioni_lsp opzioni, int attesa_ms = 50,
+              size_t limite = limite_messaggio, bool attendi_lettore = true);

@@ -16,26 +16,33 @@ std::vector<std::string> etichette(const json& risultato) {
   return e;
 }
 
-}  // namespace
-
-// Requests on the built-in pair, open and unchanged, and what each answers.
-TEST(ServitoreLsp, RequestsOnTheBuiltInPair) {
+// The built-in pair open and unchanged, its diagnostics published: none.
+class RichiesteSullaCoppia : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    p.apri(uri_linea, linea);
+    p.apri(uri_servizio, servizio);
+    auto d = p.pubblica();
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_EQ(d[uri_linea]["diagnostics"], json::array());
+    EXPECT_EQ(d[uri_servizio]["diagnostics"], json::array());
+  }
   sessione_prova p;
   const std::string linea = linea_utf8(), servizio = servizio_utf8();
-  p.apri(uri_linea, linea);
-  p.apri(uri_servizio, servizio);
-  auto d = p.pubblica();
-  ASSERT_EQ(d.size(), 2u);
-  EXPECT_EQ(d[uri_linea]["diagnostics"], json::array());
-  EXPECT_EQ(d[uri_servizio]["diagnostics"], json::array());
+};
 
+json sposta(json posizione, int di) {
+  posizione["character"] = posizione["character"].get<int>() + di;
+  return posizione;
+}
+
+}  // namespace
+
+// Hover on the built-in pair: what each place answers.
+TEST_F(RichiesteSullaCoppia, Hover) {
   auto testo_hover = [&](const std::string& uri, json posizione) {
     json h = p.richiedi("textDocument/hover", {{"textDocument", sessione_prova::doc(uri)}, {"position", posizione}});
     return h.is_null() ? std::string("(none)") : h["contents"]["value"].get<std::string>();
-  };
-  auto sposta = [](json posizione, int di) {
-    posizione["character"] = posizione["character"].get<int>() + di;
-    return posizione;
   };
   struct caso_hover {
     const char* cosa;
@@ -64,8 +71,10 @@ TEST(ServitoreLsp, RequestsOnTheBuiltInPair) {
     std::string t = testo_hover(c.uri, c.posizione);
     for (const std::string& a : c.attesi) EXPECT_NE(t.find(a), std::string::npos) << c.cosa << ":\n" << t;
   }
+}
 
-  // Completion: the section's keywords first, then the others of the part, then the headers.
+// Completion: the section's keywords first, then the others of the part, then the headers.
+TEST_F(RichiesteSullaCoppia, Completion) {
   struct caso_completamento {
     const char* cosa;
     std::string uri;
@@ -88,8 +97,10 @@ TEST(ServitoreLsp, RequestsOnTheBuiltInPair) {
       EXPECT_TRUE(e.empty()) << c.cosa;
     }
   }
+}
 
-  // The outline: sections, with the stations named and placed in km.
+// The outline: sections, with the stations named and placed in km; a workspace symbol.
+TEST_F(RichiesteSullaCoppia, Symbols) {
   json simboli = p.richiedi("textDocument/documentSymbol", {{"textDocument", sessione_prova::doc(uri_servizio)}});
   std::vector<std::string> stazioni;
   for (const json& s : simboli) {

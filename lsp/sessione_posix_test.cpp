@@ -6,7 +6,7 @@
 #include <chrono>
 #include <csignal>
 
-#include "lsp/cornice.h"
+#include "lsp/servitore_cornice.h"
 #include "lsp/sessione_prova.h"
 #include "platform/piattaforma_prova.h"
 

@@ -16,7 +16,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "lsp/ciclo.h"
+#include "lsp/servitore.h"
 #include "platform/cartella_programma.h"
 #include "platform/percorso.h"
 #endif

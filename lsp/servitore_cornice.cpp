@@ -1,5 +1,5 @@
 // Content-Length framing, read byte by byte in the header and in blocks in the body.
-#include "lsp/cornice.h"
+#include "lsp/servitore_cornice.h"
 
 #include <algorithm>
 #include <cctype>

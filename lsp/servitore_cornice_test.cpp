@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "lsp/cornice.h"
+#include "lsp/servitore_cornice.h"
 
 // Streams of messages, good and bad, and what the reader makes of each in turn.
 TEST(CorniceLsp, StreamsGoodAndBad) {

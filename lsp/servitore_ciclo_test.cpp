@@ -4,7 +4,7 @@
 #include <random>
 #include <sstream>
 
-#include "lsp/ciclo.h"
+#include "lsp/servitore.h"
 #include "lsp/sessione_prova.h"
 #include "platform/piattaforma_prova.h"
 

@@ -1,0 +1,131 @@
+// Open documents, their changes, and their partners found among the open buffers and
+// on the disk.
+#include "lsp/archivio_documenti.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "model/nomi_file.h"
+#include "platform/percorso.h"
+
+namespace {
+
+// The largest partner file read from the disk, and the most names of a folder looked at.
+constexpr uintmax_t limite_file_disco = 64u * 1024u * 1024u;
+constexpr int limite_nomi_cartella = 20000;
+
+std::string codifica_nome(const std::string& nome) {
+  std::string u = uri_da_percorso("/" + nome);  // "file:///NAME" with NAME encoded
+  return u.substr(8);
+}
+
+std::optional<std::string> leggi_disco(const std::string& percorso) {
+  std::error_code ec;
+  std::filesystem::path p = percorso_di(percorso);
+  if (!std::filesystem::is_regular_file(p, ec)) return std::nullopt;
+  uintmax_t misura = std::filesystem::file_size(p, ec);
+  if (ec || misura > limite_file_disco) return std::nullopt;
+  std::ifstream in(p, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string testo(static_cast<size_t>(misura), '\0');
+  in.read(testo.data(), static_cast<std::streamsize>(misura));
+  testo.resize(static_cast<size_t>(in.gcount()));
+  return testo;
+}
+
+std::vector<std::string> nomi_cartella(const std::string& cartella) {
+  std::vector<std::string> nomi;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(percorso_di(cartella), ec), fine;
+  for (int n = 0; !ec && it != fine && n < limite_nomi_cartella; it.increment(ec), ++n) {
+    std::string nome = testo_di(it->path().filename());
+    if (tipo_di(nome) != tipo_sorgente::altro) nomi.push_back(nome);
+  }
+  std::sort(nomi.begin(), nomi.end());
+  return nomi;
+}
+
+}  // namespace
+
+void archivio_documenti::apri(const std::string& uri, std::string utf8, int64_t versione) {
+  documenti_[uri] = {testo_sorgente::da_utf8(std::move(utf8)), versione, ++generazione_};
+  da_controllare_.insert(uri);
+}
+
+void archivio_documenti::cambia(const std::string& uri, const std::vector<cambiamento>& cambiamenti,
+                                int64_t versione, codifica_posizioni codifica) {
+  auto d = documenti_.find(uri);
+  if (d == documenti_.end()) return;  // a file never opened
+  std::string testo = d->second.testo.utf8();
+  for (const cambiamento& c : cambiamenti) {
+    if (!c.dove) {
+      testo = c.testo;
+      continue;
+    }
+    testo_sorgente attuale = testo_sorgente::da_utf8(testo);
+    size_t inizio = attuale.offset_utf8(c.dove->inizio, codifica);
+    size_t fine = std::max(inizio, attuale.offset_utf8(c.dove->fine, codifica));
+    testo.replace(inizio, fine - inizio, c.testo);
+  }
+  d->second = {testo_sorgente::da_utf8(std::move(testo)), versione, ++generazione_};
+  da_controllare_.insert(uri);
+}
+
+void archivio_documenti::salvato(const std::string& uri) {
+  if (documenti_.contains(uri)) da_controllare_.insert(uri);
+}
+
+void archivio_documenti::chiudi(const std::string& uri) {
+  documenti_.erase(uri);
+  da_controllare_.erase(uri);
+}
+
+const documento* archivio_documenti::aperto(const std::string& uri) const {
+  auto d = documenti_.find(uri);
+  return d == documenti_.end() ? nullptr : &d->second;
+}
+
+std::set<std::string> archivio_documenti::prendi_da_controllare() {
+  std::set<std::string> presi;
+  presi.swap(da_controllare_);
+  return presi;
+}
+
+coppia_trovata archivio_documenti::coppia_di(const std::string& uri) const {
+  const std::string cartella = cartella_uri(uri);
+  const std::string nome = nome_uri(uri);
+  tipo_sorgente tipo = tipo_di(nome);
+  std::optional<std::string> cartella_disco = percorso_da_uri(cartella + "x");
+  if (cartella_disco) cartella_disco->pop_back();
+  if (!legge_disco_) cartella_disco.reset();
+  // The names at hand: the open buffers of the folder first (they win), then the disk.
+  std::vector<std::string> candidati;
+  for (const auto& [u, d] : documenti_) {
+    if (cartella_uri(u) == cartella) candidati.push_back(nome_uri(u));
+  }
+  if (cartella_disco) {
+    for (std::string& n : nomi_cartella(*cartella_disco)) candidati.push_back(std::move(n));
+  }
+  nomi_coppia nomi = tipo == tipo_sorgente::linea ? nomi_da_linea(nome, candidati) : nomi_da_servizio(nome, candidati);
+  coppia_trovata c{nomi.linea, nomi.treno.empty() ? std::string("?") : nomi.treno, nomi.treno.empty(), {}};
+  const std::string nome_linea = nome_file_linea(c.linea);
+  const std::string nome_servizio = nome_file_servizio(c.linea, c.treno);
+  for (const std::string& n : {nome_linea, nome_servizio}) {
+    file_coppia f{n, cartella + codifica_nome(n), std::nullopt, 0};
+    // An open buffer by its name, however the editor wrote its uri.
+    for (const auto& [u, d] : documenti_) {
+      if (cartella_uri(u) == cartella && nome_uri(u) == n) f.uri = u;
+    }
+    if (const documento* d = aperto(f.uri)) {
+      f.testo = d->testo;
+      f.generazione = d->generazione;
+    } else if (cartella_disco && !(n == nome_servizio && c.da_sola)) {
+      if (std::optional<std::string> t = leggi_disco(percorso_in(*cartella_disco, n))) {
+        f.testo = testo_sorgente::da_windows_1252(*t);
+      }
+    }
+    c.files.push_back(std::move(f));
+  }
+  return c;
+}

@@ -1,0 +1,27 @@
+// Inlay hints: "km 4.100" after each position of a record.
+#include "lsp/richiesta_suggerimenti.h"
+
+#include <string>
+
+#include "lsp/conoscenza.h"
+
+json suggerimenti(const json& p, const archivio_documenti& documenti, codifica_posizioni codifica, bool chiesti) {
+  std::string uri = p.at("textDocument").at("uri").get<std::string>();
+  const documento* d = documenti.aperto(uri);
+  tipo_sorgente tipo = tipo_di(nome_uri(uri));
+  json elenco = json::array();
+  if (d == nullptr || tipo == tipo_sorgente::altro || !chiesti) return elenco;
+  const int da = p.at("range").at("start").at("line").get<int>(), a = p.at("range").at("end").at("line").get<int>();
+  for (const riga_analizzata& r : analizza(tipo, righe_di(d->testo))) {
+    if (r.riga < da || r.riga > a || r.tipo != tipo_riga::record || r.record.empty()) continue;
+    for (const campo_riga& c : r.campi) {
+      std::string km = km_posizione(*r.record[0], c);
+      if (km.empty()) continue;
+      posizione_lsp dopo = d->testo.verso_lsp(r.riga + 1, c.fine, codifica);
+      elenco.push_back({{"position", intervallo_json({dopo, dopo})["start"]},
+                        {"label", km},
+                        {"paddingLeft", true}});
+    }
+  }
+  return elenco;
+}
