@@ -1,9 +1,9 @@
 // Decoder of the plan file: a run of elements, each a type code and its value (empty, a
 // 16-bit integer or a double, as model/disposizione.h lays them out), of which the first
 // half are the x of metres 0, 1, 2, ... and the second half the y of the same metres.
-#include "model/disposizione.h"
 #include "decoder/decodifica.h"
 #include "decoder/lettore_binario.h"
+#include "model/disposizione.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "decoder/stampa.h"
 #include "model/descrizioni.h"
 #include "model/membri.h"
-#include "decoder/stampa.h"
 #include "model/testo_unicode.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "model/tracciato.h"
 #include "decoder/stampa.h"
 #include "model/testo_unicode.h"
+#include "model/tracciato.h"
 
 namespace {
 

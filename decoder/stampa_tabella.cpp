@@ -4,9 +4,9 @@
 #include <iomanip>
 #include <string>
 
+#include "decoder/stampa.h"
 #include "model/descrizioni.h"
 #include "model/membri.h"
-#include "decoder/stampa.h"
 #include "model/testo_unicode.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <functional>
 
 #include "model/chilometri.h"
-#include "model/tracciato.h"
 #include "model/descrizioni.h"
 #include "model/testo_unicode.h"
+#include "model/tracciato.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <sstream>
 #include <string_view>
 
-#include "drawing/dati_disegno.h"
 #include "decoder/decodifica.h"
-#include "drawing/grafico.h"
 #include "decoder/stampa.h"
+#include "drawing/dati_disegno.h"
+#include "drawing/grafico.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t quanti) {
   std::string_view ingresso(reinterpret_cast<const char*>(dati), quanti);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "model/maiuscole.h"
 #include "loader/parole_chiave_prova.h"
+#include "model/maiuscole.h"
 
 using G = record_generale;
 using C = record_corpo;

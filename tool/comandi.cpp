@@ -8,8 +8,8 @@
 #include "model/disposizione.h"
 #include "model/documentazione.h"
 #include "model/nomi_file.h"
+#include "model/stati_uscita.h"
 #include "sources/coppia_nuova.h"
-#include "tool/scenario_tool.h"
 
 namespace {
 
@@ -184,8 +184,7 @@ compiled. A file of the same name that differs from the built-in one, such as a
 source you have edited, is not overwritten: each is named on standard error and
 nothing is written (exit status 1).
 )",
-    .opzioni = {{.nome = "--force", .aiuto = "overwrite files that differ from the built-in ones"}},
-    .esegui = comando_sources};
+    .opzioni = {{.nome = "--force", .aiuto = "overwrite files that differ from the built-in ones"}}};
 
 const comando compile{
     .nome = "compile",
@@ -204,8 +203,7 @@ const comando compile{
                  .aiuto = "wait at most this long for another run writing OUTPUT_DIR\n"
                           "                 (default 60), then give up with exit status 2"},
                 opzione_caret},
-    .coda = coda_compile,
-    .esegui = comando_compile};
+    .coda = coda_compile};
 
 const comando check{
     .nome = "check",
@@ -219,8 +217,7 @@ const comando check{
                 {.nome = "--format", .valore = "text", .nell_uso = "text|json", .aiuto = formato_testo_check},
                 opzione_caret,
                 {.nome = "--werror", .aiuto = "warnings count as errors for the exit status"}},
-    .coda = coda_check,
-    .esegui = comando_check};
+    .coda = coda_check};
 
 const comando dump{
     .nome = "dump",
@@ -239,8 +236,7 @@ is standard input, and needs --kind.
                 {.nome = "--json",
                  .aiuto = "JSON lines: a heading object per file, then one object per cell,\n"
                           "                 entry or plan sample"}},
-    .coda = coda_dump,
-    .esegui = comando_dump};
+    .coda = coda_dump};
 
 const comando plot{
     .nome = "plot",
@@ -263,8 +259,7 @@ profile alone, and the legend lists only what is drawn.
                  .valore = "FILE",
                  .nell_uso = "FILE.svg",
                  .aiuto = "the SVG file to write, or - for standard output"}},
-    .coda = "\nExit status 1 when a file cannot be read, decoded or written; 64 a wrong command line.\n",
-    .esegui = comando_plot};
+    .coda = "\nExit status 1 when a file cannot be read, decoded or written; 64 a wrong command line.\n"};
 
 const comando explain{
     .nome = "explain",
@@ -274,8 +269,7 @@ const comando explain{
 warning of check (its name, such as unknown-keyword): what it means, its usual causes,
 how to fix it, and an example, as docs/codes.md gives them.
 )",
-    .coda = "\nExit status 0; 64 for a wrong command line or a code or name that does not exist.\n",
-    .esegui = comando_explain};
+    .coda = "\nExit status 0; 64 for a wrong command line or a code or name that does not exist.\n"};
 
 const comando new_{
     .nome = "new",
@@ -288,8 +282,7 @@ speed limit. The pair passes check --werror. A file of the same name already in 
 not overwritten: it is named on standard error and nothing is written (exit status 1).
 )",
     .opzioni = {opzione_linea(std::string("route name (default ") + linea_nuova_predefinita + ")"),
-                opzione_treno(std::string("train name (default ") + treno_nuovo_predefinito + ")")},
-    .esegui = comando_new};
+                opzione_treno(std::string("train name (default ") + treno_nuovo_predefinito + ")")}};
 
 const comando view{
     .nome = "view",
@@ -314,8 +307,7 @@ in any current browser.
                 {.nome = "--open",
                  .aiuto = "once the server listens, open its address in the default browser\n"
                           "                 (xdg-open on Linux, the shell on Windows)"}},
-    .coda = coda_view,
-    .esegui = comando_view};
+    .coda = coda_view};
 
 const comando lsp{
     .nome = "lsp",
@@ -336,8 +328,7 @@ never writes one. docs/editors.md sets it up in several editors.
     .coda = R"(
 Exit status 0 after shutdown and exit or at the end of the input, 1 for an exit
 without shutdown, 2 when this scenario_tool was built without it.
-)",
-    .esegui = comando_lsp};
+)"};
 
 }  // namespace
 

@@ -39,7 +39,6 @@ struct comando {
   std::string descrizione;                    // the help's paragraphs between the usage and the options
   std::vector<opzione_comando> opzioni = {};  // in the order of the help's list
   std::string coda = {};  // the help after the list of options (from its own blank line, where it has one)
-  int (*esegui)(const std::vector<std::string>&, std::istream&, std::ostream&, std::ostream&) = nullptr;
 };
 
 // Every subcommand, in the order of the general help.

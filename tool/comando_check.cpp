@@ -6,14 +6,14 @@
 // output, as text lines ending with a count line, or as JSON lines.
 
 #include "compiler/controllo.h"
-#include "platform/esegui_passo.h"
 #include "model/nomi_file.h"
+#include "platform/esegui_passo.h"
 #include "platform/file_servizi.h"
 #include "platform/percorso.h"
-#include "tool/comandi.h"
-#include "tool/scenario_tool.h"
-#include "tool/nomi_trovati.h"
 #include "reference/spiegazione.h"
+#include "tool/comandi.h"
+#include "tool/nomi_trovati.h"
+#include "tool/sottocomandi.h"
 
 
 namespace {

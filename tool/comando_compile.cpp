@@ -19,10 +19,10 @@
 #include "platform/esegui_passo.h"
 #include "platform/file_servizi.h"
 #include "platform/percorso.h"
-#include "tool/comandi.h"
-#include "tool/scenario_tool.h"
-#include "tool/nomi_trovati.h"
 #include "reference/spiegazione.h"
+#include "tool/comandi.h"
+#include "tool/nomi_trovati.h"
+#include "tool/sottocomandi.h"
 
 namespace fs = std::filesystem;
 

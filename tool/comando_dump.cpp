@@ -9,12 +9,12 @@
 #include <charconv>
 #include <ostream>
 
+#include "decoder/decodifica.h"
+#include "decoder/stampa.h"
 #include "platform/file_servizi.h"
 #include "platform/flussi_standard.h"
-#include "decoder/decodifica.h"
 #include "tool/comandi.h"
-#include "tool/scenario_tool.h"
-#include "decoder/stampa.h"
+#include "tool/sottocomandi.h"
 
 namespace {
 

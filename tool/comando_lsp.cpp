@@ -1,5 +1,4 @@
-// scenario_tool lsp: the language server on standard input and output (lsp/). Built
-// only where nlohmann-json was found; elsewhere the subcommand says so. Where `view
+// scenario_tool lsp: the language server on standard input and output (lsp/). Where `view
 // --serve` is built too, the server's command scenario.openView starts the live view of
 // a route (one per route, on 127.0.0.1 and a port the system chooses, in threads of its
 // own), which lives as long as the language server.
@@ -8,18 +7,16 @@
 #include <memory>
 #include <mutex>
 
-#include "tool/opzioni.h"
-#include "reference/riferimento.h"
-#include "tool/scenario_tool.h"
-
-#ifdef SCENARIO_CON_LSP
 #include <filesystem>
 #include <system_error>
 
 #include "lsp/servitore.h"
 #include "platform/cartella_programma.h"
 #include "platform/percorso.h"
-#endif
+#include "reference/riferimento.h"
+#include "tool/comandi.h"
+#include "tool/opzioni.h"
+#include "tool/sottocomandi.h"
 #ifdef SCENARIO_SERVIZIO_VISTA
 #include "view/servizio_vista.h"
 #endif
@@ -29,7 +26,6 @@
 #include <io.h>
 #endif
 
-#ifdef SCENARIO_CON_LSP
 namespace {
 
 // The reference installed beside the program (docs/codes.md), as a file: URI for the
@@ -42,16 +38,14 @@ std::string riferimento_installato() {
 }
 
 }  // namespace
-#endif
 
 int comando_lsp(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
                 std::ostream& errori) {
   riga_letta r;
-  if (std::string sbaglio = leggi_riga(argomenti, {{"--stdio", nullptr, false}}, r); !sbaglio.empty()) {
+  if (std::string sbaglio = leggi_riga(argomenti, opzioni_di("lsp"), r); !sbaglio.empty()) {
     return riferisci_sbaglio(errori, "lsp", {sbaglio});
   }
   if (!r.operandi.empty()) return riferisci_sbaglio(errori, "lsp", {"lsp takes no operand"});
-#ifdef SCENARIO_CON_LSP
   bool standard = &ingresso == &std::cin;
 #ifdef _WIN32
   // The framing counts bytes: no CR LF translation on the standard streams.
@@ -78,10 +72,4 @@ int comando_lsp(const std::vector<std::string>& argomenti, std::istream& ingress
   // A check of the built-in route takes a few milliseconds: diagnostics follow a pause
   // of 10 ms in the messages, so that a burst of edits is checked once.
   return servi_lsp(ingresso, uscita, o, 10, limite_messaggio, !standard);
-#else
-  (void)ingresso;
-  (void)uscita;
-  errori << "scenario_tool lsp: this scenario_tool was built without the language server (nlohmann-json was not found)\n";
-  return 2;
-#endif
 }

@@ -8,7 +8,7 @@
 #include "platform/percorso.h"
 #include "sources/coppia_nuova.h"
 #include "tool/comandi.h"
-#include "tool/scenario_tool.h"
+#include "tool/sottocomandi.h"
 
 namespace fs = std::filesystem;
 

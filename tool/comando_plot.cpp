@@ -7,15 +7,15 @@
 #include <optional>
 #include <ostream>
 
+#include "decoder/decodifica.h"
+#include "drawing/dati_disegno.h"
+#include "drawing/grafico.h"
 #include "model/nomi_file.h"
 #include "platform/file_servizi.h"
 #include "platform/flussi_standard.h"
-#include "drawing/dati_disegno.h"
-#include "decoder/decodifica.h"
-#include "drawing/grafico.h"
 #include "tool/comandi.h"
 #include "tool/nomi_trovati.h"
-#include "tool/scenario_tool.h"
+#include "tool/sottocomandi.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "platform/file_servizi.h"
 #include "platform/percorso.h"
 #include "tool/comandi.h"
-#include "tool/scenario_tool.h"
+#include "tool/sottocomandi.h"
 
 namespace fs = std::filesystem;
 

@@ -9,11 +9,11 @@
 #include "model/nomi_file.h"
 #include "platform/esegui_passo.h"
 #include "platform/file_servizi.h"
-#include "view/dati_vista.h"
-#include "tool/nomi_trovati.h"
 #include "tool/comandi.h"
+#include "tool/nomi_trovati.h"
+#include "tool/sottocomandi.h"
+#include "view/dati_vista.h"
 #include "view/pagina_vista.h"
-#include "tool/scenario_tool.h"
 #ifdef SCENARIO_SERVIZIO_VISTA
 #include "view/servizio_vista.h"
 #endif

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "loader/parole_chiave_prova.h"
 #include "model/codici_errore.h"
 #include "platform/file_servizi.h"
-#include "loader/parole_chiave_prova.h"
 #include "tool/aiuto.h"
 #include "tool/strumento_prova.h"
 

@@ -7,8 +7,8 @@
 #include <system_error>
 
 #include "model/nomi_file.h"
+#include "model/stati_uscita.h"
 #include "platform/percorso.h"
-#include "tool/scenario_tool.h"
 
 namespace {
 

@@ -18,23 +18,3 @@ int scenario_tool(const std::vector<std::string>& argomenti, std::istream& ingre
 
 // "scenario_tool 1.0.0": the program's name and the project's version.
 std::string versione_scenario_tool();
-
-// The subcommands; each gets the arguments after its name.
-int comando_sources(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
-                    std::ostream& errori);
-int comando_compile(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
-                    std::ostream& errori);
-int comando_check(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
-                  std::ostream& errori);
-int comando_dump(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
-                 std::ostream& errori);
-int comando_explain(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
-                    std::ostream& errori);
-int comando_new(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
-                std::ostream& errori);
-int comando_lsp(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
-                std::ostream& errori);
-int comando_plot(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
-                 std::ostream& errori);
-int comando_view(const std::vector<std::string>& argomenti, std::istream& ingresso, std::ostream& uscita,
-                 std::ostream& errori);
