@@ -7,6 +7,7 @@
 
 #include "loader/campi_record.h"
 #include "loader/parole_chiave.h"
+#include "model/chilometri.h"
 #include "model/maiuscole.h"
 #include "model/regole_griglia.h"
 #include "model/testo_unicode.h"
@@ -124,12 +125,7 @@ std::string snippet_record(std::string_view parola, const forma_record& f) {
   return corpo;
 }
 
-std::string in_km(long long metri) {
-  std::string segno = metri < 0 ? "-" : "";
-  long long m = metri < 0 ? -metri : metri;
-  std::string resto = std::to_string(m % 1000);
-  return "km " + segno + std::to_string(m / 1000) + "." + std::string(3 - resto.size(), '0') + resto;
-}
+std::string in_km(long long metri) { return "km " + in_chilometri(metri, forma_km::tre_cifre); }
 
 std::vector<campo_riga> campi_di(std::string_view riga, const forma_record* f) {
   std::vector<campo_riga> campi;

@@ -88,5 +88,5 @@ struct simbolo {
 };
 std::vector<simbolo> simboli(const std::vector<riga_analizzata>& righe);
 
-// "km 17.250" for 17250 m.
+// "km 17.250" for 17250 m (model/chilometri.h).
 std::string in_km(long long metri);

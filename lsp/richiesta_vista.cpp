@@ -13,23 +13,10 @@
 #include <string>
 
 #include "lsp/conoscenza.h"
+#include "model/chilometri.h"
 #include "platform/percorso.h"
 
 namespace {
-
-// "15.3" for 15300 m: kilometres with no trailing zero.
-std::string km_di(long long metri) {
-  std::string segno = metri < 0 ? "-" : "";
-  long long m = metri < 0 ? -metri : metri;
-  std::string t = segno + std::to_string(m / 1000);
-  if (long long resto = m % 1000; resto != 0) {
-    std::string decimali = std::to_string(resto);
-    decimali = std::string(3 - decimali.size(), '0') + decimali;
-    while (decimali.back() == '0') decimali.pop_back();
-    t += "." + decimali;
-  }
-  return t;
-}
 
 // The metres of the record under the cursor in file `uri` of the pair, or of the
 // nearest one above it with a position; 0 where there is none.
@@ -88,7 +75,7 @@ std::vector<json> apri_vista(const json& id, const json& p, const archivio_docum
   long long metri = metri_al_cursore(coppia, uri, tipo, argomenti, codifica);
   std::string indirizzo;
   try {
-    indirizzo = opzioni.apri_vista(cartella, coppia.linea, coppia.treno) + "#km=" + km_di(metri);
+    indirizzo = opzioni.apri_vista(cartella, coppia.linea, coppia.treno) + "#km=" + in_chilometri(metri, forma_km::senza_zeri);
   } catch (const std::exception& e) {
     return {errore_rpc(id, errore_interno, std::string("the view could not be started: ") + e.what())};
   }
