@@ -15,7 +15,7 @@
 
 Run from the source folder: `python3 tools/struttura.py` prints what it finds and exits 1
 if anything breaks a rule; `--dot FILE` also writes the modules' includes as a Graphviz
-graph, one cluster per folder.
+graph, one cluster per folder, and `--dot-cartelle FILE` the folders' (`dot -Tsvg`).
 """
 import argparse
 import re
@@ -191,6 +191,7 @@ def main():
     sys.setrecursionlimit(10000)
     p = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     p.add_argument("--dot", help="write the modules' includes as a Graphviz graph")
+    p.add_argument("--dot-cartelle", help="write the folders' includes as a Graphviz graph, the layers at a glance")
     p.add_argument("--oggetti", help="a build folder whose object files show the calls between modules")
     a = p.parse_args()
     radice = Path(__file__).resolve().parent.parent
@@ -234,6 +235,13 @@ def main():
                     d.write("  }\n")
             for n in sorted(archi):
                 d.writelines(f'  "{n}" -> "{m}";\n' for m in sorted(archi[n]) if m in archi)
+            d.write("}\n")
+    if a.dot_cartelle:
+        tra_cartelle = sorted({(n.split("/")[0], m.split("/")[0]) for n in archi for m in archi[n]
+                               if m in archi and n.split("/")[0] != m.split("/")[0]})
+        with open(a.dot_cartelle, "w", encoding="utf-8") as d:
+            d.write("digraph cartelle {\n  rankdir=BT; node [shape=box];\n")
+            d.writelines(f"  {n} -> {m};\n" for n, m in tra_cartelle)
             d.write("}\n")
     for s in sbagli:
         print(s)
