@@ -1,5 +1,5 @@
-// The data of `view`, built from a compilation in memory, the check's diagnostics and
-// the lines of the two source files.
+// The data of `view`, built from the check's compilation in memory (the one compilation
+// of a view), its diagnostics and the lines of the two source files.
 #include "view/dati_vista.h"
 
 #include <algorithm>
@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "compiler/compila.h"
 #include "compiler/controllo.h"
 #include "model/descrizioni.h"
 #include "model/maiuscole.h"
@@ -374,9 +373,8 @@ void arresto(json& j, contesto& c) {
 }  // namespace
 
 std::string dati_vista_json(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& richiesta) {
-  sorgenti_in_memoria copia = sorgenti;  // the compilation forgets the files it has read
-  esito_compilazione e = compila(copia, richiesta);
-  std::vector<diagnostica> controllo = controlla_sorgenti(sorgenti, richiesta);
+  esito_controllo controllo = controlla_compilando(sorgenti, richiesta);
+  const esito_compilazione& e = controllo.compilazione;
   contesto c{e, {}, {}, {}};
   for (const auto& [nome, testo] : sorgenti.file) c.righe[nome] = righe_di(testo);
   c.indice = indice_record(c.righe);
@@ -422,7 +420,7 @@ std::string dati_vista_json(const sorgenti_in_memoria& sorgenti, const richiesta
   }
   j.chiudi(']');
   j.chiave("diagnostics");
-  diagnostiche(j, c, controllo);
+  diagnostiche(j, c, controllo.diagnostiche);
   // Last: the text of every line named above.
   j.chiave("sources").apri('{');
   std::string file_aperto;
