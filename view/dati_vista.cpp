@@ -16,70 +16,17 @@
 
 #include "compiler/controllo.h"
 #include "model/descrizioni.h"
-#include "model/maiuscole.h"
 #include "model/membri.h"
 #include "model/nomi_file.h"
 #include "model/regole_griglia.h"
 #include "model/testo_unicode.h"
+#include "view/record_sorgenti.h"
 
 namespace {
 
 using json = nlohmann::ordered_json;  // the keys in the order they are set
 
 constexpr int64_t metri_cella = 50;
-
-// A record of the source files: where it stands and its first value, the position of
-// whatever it lays.
-struct record_letto {
-  std::string file;
-  int riga;
-  std::string parola;  // the keyword field, lower case
-  std::optional<int64_t> posizione;
-};
-
-// The lines of a text, split at CR LF, LF or CR alike (as the loader reads them).
-std::vector<std::string> righe_di(const std::string& testo) {
-  std::vector<std::string> righe;
-  std::string riga;
-  for (size_t i = 0; i < testo.size(); ++i) {
-    char c = testo[i];
-    if (c == '\r' || c == '\n') {
-      righe.push_back(riga);
-      riga.clear();
-      if (c == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n') ++i;
-    } else {
-      riga += c;
-    }
-  }
-  if (!riga.empty()) righe.push_back(riga);
-  return righe;
-}
-
-std::optional<int64_t> numero(std::string_view campo) {
-  while (!campo.empty() && (campo.front() == ' ' || campo.front() == '\t')) campo.remove_prefix(1);
-  int64_t v = 0;
-  auto [fine, errore] = std::from_chars(campo.data(), campo.data() + campo.size(), v);
-  if (errore != std::errc{} || fine == campo.data()) return std::nullopt;
-  return v;
-}
-
-// Every line of the two files that reads as a record: a keyword field and a number
-// after it. The parser's rules are the loader's; this only finds where a record that
-// laid something stands, for the tooltips.
-std::vector<record_letto> indice_record(const std::map<std::string, std::vector<std::string>>& righe) {
-  std::vector<record_letto> indice;
-  for (const auto& [file, testo] : righe) {
-    for (size_t i = 0; i < testo.size(); ++i) {
-      const std::string& r = testo[i];
-      size_t virgola = r.find(',');
-      if (virgola == std::string::npos) continue;
-      size_t dopo = r.find(',', virgola + 1);
-      std::string valore = r.substr(virgola + 1, dopo == std::string::npos ? std::string::npos : dopo - virgola - 1);
-      indice.push_back({file, static_cast<int>(i + 1), minuscolo(r.substr(0, virgola)), numero(valore)});
-    }
-  }
-  return indice;
-}
 
 std::string luogo(const std::string& file, int riga) { return file + ":" + std::to_string(riga); }
 
@@ -428,7 +375,7 @@ json intestazione(const contesto& c, const richiesta_caricamento& richiesta, con
 std::string dati_vista_json(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& richiesta) {
   esito_controllo controllo = controlla_compilando(sorgenti, richiesta);
   contesto c{controllo.compilazione, {}, {}, {}};
-  for (const auto& [nome, testo] : sorgenti.file) c.righe[nome] = righe_di(testo);
+  for (const auto& [nome, testo] : sorgenti.file) c.righe[nome] = righe_sorgente(testo);
   c.indice = indice_record(c.righe);
   const scenario_compilato& s = c.e.scenario;
   const estensione x = estensione_di(s);
