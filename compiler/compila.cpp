@@ -7,11 +7,15 @@
 // what that means.
 #include "compiler/compila.h"
 
+#include <atomic>
+
 #include "loader/carica_scenario.h"
 #include "model/nomi_file.h"
 #include "model/stati_uscita.h"
 
 namespace {
+
+std::atomic<uint64_t> compilazioni{0};
 
 constexpr int16_t timbro_linea = 610;
 constexpr int16_t timbro_griglia = 5121;
@@ -46,6 +50,7 @@ int32_t timbra_testate(esito_caricamento& e, const std::string& file_linea) {
 }  // namespace
 
 esito_compilazione compila(sorgenti_scenario& sorgenti, const richiesta_caricamento& richiesta) {
+  compilazioni.fetch_add(1, std::memory_order_relaxed);
   esito_compilazione e{carica_scenario(richiesta, sorgenti)};
   if (!e.ha_griglia()) {
     for (auto d = e.diagnostiche.rbegin(); d != e.diagnostiche.rend(); ++d) {
@@ -59,6 +64,8 @@ esito_compilazione compila(sorgenti_scenario& sorgenti, const richiesta_caricame
   e.testata_occupata = timbra_testate(e, nome_file_linea(richiesta.linea));
   return e;
 }
+
+uint64_t compilazioni_eseguite() { return compilazioni.load(std::memory_order_relaxed); }
 
 int stato_compilazione(const esito_compilazione& e) {
   if (!e.ha_griglia()) return uscita_fallita;

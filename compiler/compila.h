@@ -22,6 +22,10 @@ struct esito_compilazione : esito_caricamento {
 // not stop it; a taken header slot leaves the scenario unstamped.
 esito_compilazione compila(sorgenti_scenario& sorgenti, const richiesta_caricamento& richiesta);
 
+// How many times `compila` has run in this process, for the tests that count what a
+// command compiles; keeping it costs one relaxed atomic increment a compilation.
+uint64_t compilazioni_eseguite();
+
 // The code placement passes over the grid; a failed placement is recorded among the
 // diagnostics, placed at the record of the signal or slowdown concerned (else at
 // `file_servizio`), and the passes go on.

@@ -9,11 +9,10 @@
 
 namespace {
 
-std::vector<diagnostica> compila_in_memoria(const sorgenti_in_memoria& sorgenti, richiesta_caricamento r,
-                                            bool recupera) {
+esito_compilazione compila_in_memoria(const sorgenti_in_memoria& sorgenti, richiesta_caricamento r, bool recupera) {
   sorgenti_in_memoria copia = sorgenti;
   r.recupera = recupera;
-  return compila(copia, r).diagnostiche;
+  return compila(copia, r);
 }
 
 bool con_errori(const std::vector<diagnostica>& d) {
@@ -45,15 +44,21 @@ void riunisci_oltre_griglia(std::vector<diagnostica>& d) {
 }  // namespace
 
 std::vector<diagnostica> controlla_sorgenti(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& r) {
-  std::vector<diagnostica> tutte = compila_in_memoria(sorgenti, r, false);
+  return controlla_compilando(sorgenti, r).diagnostiche;
+}
+
+esito_controllo controlla_compilando(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& r) {
+  esito_controllo c{compila_in_memoria(sorgenti, r, false), {}};
+  std::vector<diagnostica>& tutte = c.diagnostiche;
+  tutte = c.compilazione.diagnostiche;
   if (con_errori(tutte)) {
-    for (diagnostica& d : compila_in_memoria(sorgenti, r, true)) {
+    for (diagnostica& d : compila_in_memoria(sorgenti, r, true).diagnostiche) {
       if (std::find(tutte.begin(), tutte.end(), d) == tutte.end()) tutte.push_back(std::move(d));
     }
   }
   riunisci_oltre_griglia(tutte);
   ordina_diagnostiche(tutte, nome_file_linea(r.linea));
-  return tutte;
+  return c;
 }
 
 void ordina_diagnostiche(std::vector<diagnostica>& diagnostiche, const std::string& file_primo) {

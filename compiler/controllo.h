@@ -4,12 +4,15 @@
 // records is listed (the passes' codes all, not only the last) with the warnings. When
 // the load stopped, the files are loaded once more with recovery: each stop skips its
 // record and the reading goes on with the next keyword line, so that later records are
-// checked too; what that second load finds is added where it is new.
+// checked too; what that second load finds is added where it is new. The compilation
+// is handed out with what was found in it, so that whoever also shows the route (view)
+// needs no compilation of its own.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "compiler/compila.h"
 #include "loader/esito_caricamento.h"
 #include "loader/sorgenti_scenario.h"
 #include "model/diagnostica.h"
@@ -21,3 +24,11 @@ void ordina_diagnostiche(std::vector<diagnostica>& diagnostiche, const std::stri
 // The diagnostics of the two source files of `sorgenti` (which is not changed), in the
 // order of the files, the line file first, by line and column.
 std::vector<diagnostica> controlla_sorgenti(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& r);
+
+// The check with its compilation: the scenario as `compila` leaves it (loaded without
+// recovery, whatever `r.recupera` says) and the diagnostics of controlla_sorgenti.
+struct esito_controllo {
+  esito_compilazione compilazione;
+  std::vector<diagnostica> diagnostiche;
+};
+esito_controllo controlla_compilando(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& r);

@@ -102,27 +102,6 @@ std::string tra_virgolette(std::string_view testo) {
   return s + "\"";
 }
 
-std::string stringa_json(std::string_view utf8, bool solo_ascii) {
-  std::string s = "\"";
-  for (size_t i = 0; i < utf8.size();) {
-    char32_t c = 0;
-    const size_t n = sequenza_utf8(utf8, i, c);
-    if (n == 0) c = carattere_unicode(static_cast<unsigned char>(utf8[i]));
-    if (c == '"' || c == '\\') {
-      s += '\\';
-      s += static_cast<char>(c);
-    } else if (c < 0x20 || c == 0x7F || (solo_ascii && c > 0x7F)) {
-      aggiungi_escape(s, c);
-    } else if (n > 1) {
-      s.append(utf8, i, n);
-    } else {
-      aggiungi_utf8(s, c);
-    }
-    i += n > 0 ? n : 1;
-  }
-  return s + "\"";
-}
-
 bool sembra_utf8(std::string_view testo) {
   bool alto = false;
   for (size_t i = 0; i < testo.size();) {

@@ -24,12 +24,6 @@ std::string in_utf8(std::string_view testo);
 // backslash and every control character written as \", \\ and \xNN.
 std::string tra_virgolette(std::string_view testo);
 
-// A JSON string of a UTF-8 text: the quote, the backslash and every control character
-// escaped. With `solo_ascii` every character outside ASCII is a \u escape too (a pair
-// of them beyond U+FFFF), so the string is plain ASCII. A byte that belongs to no
-// well-formed UTF-8 sequence is taken as Windows-1252: the result is always valid JSON.
-std::string stringa_json(std::string_view utf8, bool solo_ascii = false);
-
 // True when the text holds at least one byte above 0x7F and every such byte belongs to
 // a well-formed UTF-8 sequence: most likely a text written as UTF-8 where a
 // single-byte text was due.

@@ -21,6 +21,9 @@ TEST(DatiVista, AStationCarriesItsRecordAndTheRouteHasNoStop) {
             std::string::npos);
   EXPECT_NE(j.find(R"("43":"stazione,   15300,)"), std::string::npos);
   EXPECT_NE(j.find(R"("stop":null,"plan":[[0,0.0,0.0],[50,0.0,50.0],)"), std::string::npos);
+  // Coordinates and radii to the tenth of a metre, with their tenth always written.
+  EXPECT_NE(j.find(R"([228000,-62758.3,182555.7]],"speed":)"), std::string::npos);
+  EXPECT_NE(j.find(R"("curves":[[1001,1501,2500.0,"right","QUMA-DORVIA_MIRELO_linea.txt:11"],)"), std::string::npos);
   EXPECT_EQ(s.file.size(), 2u);  // the compilation worked on a copy
 }
 
@@ -52,6 +55,18 @@ TEST(DatiVista, TheDataCannotEndItsScriptElement) {
   EXPECT_NE(pagina.find("<\\/script>{{LIVE}}"), std::string::npos);
   EXPECT_NE(pagina.find("<title>a &lt;b&gt;</title>"), std::string::npos);
   EXPECT_NE(pagina.find("const LIVE = false;"), std::string::npos);
+}
+
+// What the sources hold is written as it always was: a tab as \u0009, a byte that is no
+// UTF-8 (here quoted by a message) as the Windows-1252 character it stands for.
+TEST(DatiVista, OddBytesOfTheSourcesKeepTheirEscapes) {
+  sorgenti_in_memoria s = sorgenti_incorporate();
+  std::string& servizio = s.file[nome_file_servizio(linea_incorporata, treno_incorporato)];
+  servizio.replace(servizio.find("stazione,   15300,"), 18, "stazione,\t15300,");
+  servizio.replace(servizio.find("segnale,  100400,"), 17, "segnale,  100400\xe8\x01,");
+  std::string j = dati_vista_json(s, richiesta);
+  EXPECT_NE(j.find(R"("stazione,\u000915300,  4,  500,)"), std::string::npos);
+  EXPECT_NE(j.find(R"(found \"100400\u00e8\u0001\"")"), std::string::npos);
 }
 
 }  // namespace

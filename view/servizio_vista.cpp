@@ -64,37 +64,17 @@ bool host_ammesso(const std::string& host, int porta) {
   return false;
 }
 
-}  // namespace
-
-struct vista_viva::stato {
-  std::string cartella;
-  richiesta_caricamento richiesta;
-  std::shared_ptr<stato_dati> dati = std::make_shared<stato_dati>();
-  httplib::Server server;
-  int porta = 0;
-  std::unique_ptr<osservatore_file> osservatore;
-  std::atomic<bool> fermare{false};
-  std::thread ascolta, sorveglia;
-};
-
-vista_viva::vista_viva(const std::string& cartella, const richiesta_caricamento& richiesta, int porta_chiesta)
-    : s_(std::make_unique<stato>()) {
-  s_->cartella = cartella;
-  s_->richiesta = richiesta;
-  auto dati = s_->dati;
-  // Watched from before the first reading: no save is missed between the two.
-  s_->osservatore = std::make_unique<osservatore_file>(
-      cartella, std::vector<std::string>{nome_file_linea(richiesta.linea),
-                                         nome_file_servizio(richiesta.linea, richiesta.treno)});
-  sorgenti_in_memoria ultime = leggi(cartella, richiesta);
-  dati->json = dati_vista_json(ultime, richiesta);
-  std::string titolo = richiesta.linea + " \u2014 " + richiesta.treno;
-
-  httplib::Server& server = s_->server;
+// Binds to 127.0.0.1:`porta_chiesta` (0: a port the system chooses) and returns the port.
+int lega(httplib::Server& server, int porta_chiesta) {
   int porta = porta_chiesta == 0 ? server.bind_to_any_port("127.0.0.1")
                                  : (server.bind_to_port("127.0.0.1", porta_chiesta) ? porta_chiesta : -1);
   if (porta <= 0) throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(porta_chiesta));
-  s_->porta = porta;
+  return porta;
+}
+
+// Anything but a GET to a loopback Host with the server's port, from no other origin,
+// gets 403 before it is routed.
+void rifiuta_estranei(httplib::Server& server, int porta) {
   server.set_pre_routing_handler([porta](const httplib::Request& q, httplib::Response& r) {
     std::string origine = q.get_header_value("Origin");
     std::string sito = q.get_header_value("Sec-Fetch-Site");
@@ -106,11 +86,20 @@ vista_viva::vista_viva(const std::string& cartella, const richiesta_caricamento&
     }
     return httplib::Server::HandlerResponse::Unhandled;
   });
+}
+
+// GET /: the page with the latest data.
+void servi_pagina(httplib::Server& server, std::shared_ptr<stato_dati> dati, const std::string& titolo) {
   server.Get("/", [dati, titolo](const httplib::Request&, httplib::Response& r) {
     std::lock_guard<std::mutex> l(dati->m);
     r.set_content(pagina_vista(dati->json, titolo, true), "text/html; charset=utf-8");
     r.set_header("Cache-Control", "no-store");
   });
+}
+
+// GET /events: the latest data at once, then again each time they change; a comment
+// every 15 s keeps a quiet stream open.
+void servi_eventi(httplib::Server& server, std::shared_ptr<stato_dati> dati) {
   server.Get("/events", [dati](const httplib::Request&, httplib::Response& r) {
     r.set_header("Cache-Control", "no-store");
     auto inviata = std::make_shared<uint64_t>(0);
@@ -126,27 +115,59 @@ vista_viva::vista_viva(const std::string& cartella, const richiesta_caricamento&
       return sink.write(evento.data(), evento.size());
     });
   });
+}
 
-  stato* s = s_.get();
-  s->sorveglia = std::thread([s, ultime = std::move(ultime)]() mutable {
+}  // namespace
+
+struct vista_viva::stato {
+  std::string cartella;
+  richiesta_caricamento richiesta;
+  std::shared_ptr<stato_dati> dati = std::make_shared<stato_dati>();
+  httplib::Server server;
+  int porta = 0;
+  std::unique_ptr<osservatore_file> osservatore;
+  std::atomic<bool> fermare{false};
+  std::thread ascolta, sorveglia;
+
+  // Until the stop: once the files have settled after a change, their texts are read
+  // and, when they differ from `ultime`, compiled once into new data for the streams.
+  void sorveglia_file(sorgenti_in_memoria ultime) {
     using namespace std::chrono_literals;
-    osservatore_file& osservatore = *s->osservatore;
-    while (!s->fermare) {
-      if (!osservatore.aspetta(200ms)) continue;  // the stop is looked at in between
+    while (!fermare) {
+      if (!osservatore->aspetta(200ms)) continue;  // the stop is looked at in between
       // Settled: 20 ms without another event, at most 300 ms after the first.
       auto limite = std::chrono::steady_clock::now() + 300ms;
-      while (std::chrono::steady_clock::now() < limite && osservatore.aspetta(20ms)) {
+      while (std::chrono::steady_clock::now() < limite && osservatore->aspetta(20ms)) {
       }
-      sorgenti_in_memoria ora = leggi(s->cartella, s->richiesta);
+      sorgenti_in_memoria ora = leggi(cartella, richiesta);
       if (ora.file == ultime.file) continue;
       ultime = std::move(ora);
-      std::string json = dati_vista_json(ultime, s->richiesta);
-      std::lock_guard<std::mutex> l(s->dati->m);
-      s->dati->json = std::move(json);
-      ++s->dati->generazione;
-      s->dati->cambiati.notify_all();
+      std::string json = dati_vista_json(ultime, richiesta);
+      std::lock_guard<std::mutex> l(dati->m);
+      dati->json = std::move(json);
+      ++dati->generazione;
+      dati->cambiati.notify_all();
     }
-  });
+  }
+};
+
+vista_viva::vista_viva(const std::string& cartella, const richiesta_caricamento& richiesta, int porta_chiesta)
+    : s_(std::make_unique<stato>()) {
+  stato* s = s_.get();
+  s->cartella = cartella;
+  s->richiesta = richiesta;
+  // Watched from before the first reading: no save is missed between the two.
+  s->osservatore = std::make_unique<osservatore_file>(
+      cartella, std::vector<std::string>{nome_file_linea(richiesta.linea),
+                                         nome_file_servizio(richiesta.linea, richiesta.treno)});
+  sorgenti_in_memoria ultime = leggi(cartella, richiesta);
+  s->dati->json = dati_vista_json(ultime, richiesta);
+
+  s->porta = lega(s->server, porta_chiesta);
+  rifiuta_estranei(s->server, s->porta);
+  servi_pagina(s->server, s->dati, richiesta.linea + " \u2014 " + richiesta.treno);
+  servi_eventi(s->server, s->dati);
+  s->sorveglia = std::thread([s, ultime = std::move(ultime)]() mutable { s->sorveglia_file(std::move(ultime)); });
   s->ascolta = std::thread([s] { s->server.listen_after_bind(); });
   // Running before it is handed out: a stop asked earlier would not reach it.
   for (int i = 0; i < 2000 && !s->server.is_running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
