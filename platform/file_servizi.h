@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/errore_file.h"
+#include "platform/giornale.h"
 #include "platform/sistema_file.h"
 
 // True when `percorso` names an existing regular file.
@@ -41,16 +42,15 @@ void elimina_se_esiste(const std::string& percorso) noexcept;
 // rename. A second run waits until the first has finished.
 using blocco_cartella = sistema::blocco_cartella;
 
-// The journal of a set being replaced, in the directory of the set.
-inline constexpr const char* nome_giornale = ".genera_scenario.journal";
-
 // Puts `cartella` back in order after a killed run, while holding the directory's lock:
 // first a replacement of a set that a run left half done (its journal there) is
 // completed, when every new file was already in place, or undone, so the directory
 // holds one whole set; then the temporary files that a killed run left for the files
 // named `nomi` are removed (only names of the temporary files' own pattern). When the
 // journal cannot be resolved, this throws and removes nothing: the line says where the
-// earlier files are.
+// earlier files are. A journal that names anything but the files `nomi` and their
+// temporary and backup names, or is not this program's, is refused naming it, and
+// nothing at all is renamed or removed (platform/giornale.h).
 void rimuovi_avanzi(const std::string& cartella, const std::vector<std::string>& nomi);
 
 // A file being written anew under `percorso`.

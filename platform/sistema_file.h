@@ -68,6 +68,12 @@ voce guarda(const std::string& percorso);
 // failure to look throws.
 bool esiste_file(const std::string& percorso);
 
+// What stands under the name itself, a link not followed: nothing, a regular file, a
+// symbolic link (on Windows a junction too), a directory, or something else (a FIFO, a
+// socket, a device). As `guarda`, a failure to look throws.
+enum class tipo_nome { nessuno, file, collegamento, cartella, speciale };
+tipo_nome guarda_nome(const std::string& percorso);
+
 // The whole content of a regular file of at most `massimo` bytes. What is not a regular
 // file (a directory, a FIFO, a device) and a larger file are refused before any byte is
 // read, and a FIFO is never waited on.

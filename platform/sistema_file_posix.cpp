@@ -105,6 +105,18 @@ voce guarda(const std::string& percorso) {
 
 bool esiste_file(const std::string& percorso) { return guarda(percorso) == voce::file; }
 
+tipo_nome guarda_nome(const std::string& percorso) {
+  struct stat s{};
+  if (::lstat(percorso.c_str(), &s) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return tipo_nome::nessuno;
+    fallisci(percorso, errno);
+  }
+  if (S_ISREG(s.st_mode)) return tipo_nome::file;
+  if (S_ISLNK(s.st_mode)) return tipo_nome::collegamento;
+  if (S_ISDIR(s.st_mode)) return tipo_nome::cartella;
+  return tipo_nome::speciale;
+}
+
 // The file is opened without waiting (a FIFO would otherwise block the open until a
 // writer comes) and looked at through its descriptor before anything is read.
 std::string leggi(const std::string& percorso, uint64_t massimo) {

@@ -74,6 +74,17 @@ bool e_cartella(const std::wstring& percorso) {
   return attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+// A reparse point that is a link, a symbolic link or a junction; not one of the other
+// kinds (a file deduplicated, or kept in a cloud store), which stand for a file or a
+// folder of their own.
+bool reparse_collegamento(const std::wstring& percorso) {
+  WIN32_FIND_DATAW trovato;
+  HANDLE h = FindFirstFileW(percorso.c_str(), &trovato);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FindClose(h);
+  return trovato.dwReserved0 == IO_REPARSE_TAG_SYMLINK || trovato.dwReserved0 == IO_REPARSE_TAG_MOUNT_POINT;
+}
+
 }  // namespace
 
 bool crea_esclusivo(const std::string& percorso, manico& file) {
@@ -200,6 +211,29 @@ voce guarda(const std::string& percorso) {
 }
 
 bool esiste_file(const std::string& percorso) { return guarda(percorso) == voce::file; }
+
+// GetFileAttributesW looks at a link itself, not at what it names. A path in the
+// devices' namespace (\\.\PIPE\..., \\.\COM1) and a device's name are no file.
+tipo_nome guarda_nome(const std::string& percorso) {
+  if (dispositivo(percorso) || percorso.starts_with("\\\\.\\") || percorso.starts_with("//./")) {
+    return tipo_nome::speciale;
+  }
+  std::wstring nome = in_utf16(percorso);
+  DWORD attributi = GetFileAttributesW(nome.c_str());
+  if (attributi == INVALID_FILE_ATTRIBUTES) {
+    DWORD codice = GetLastError();
+    if (codice == ERROR_FILE_NOT_FOUND || codice == ERROR_PATH_NOT_FOUND || codice == ERROR_INVALID_NAME) {
+      return tipo_nome::nessuno;
+    }
+    // A name that cannot even be looked at (a file being deleted, a system file) is
+    // taken as a file: what is then done to it tells the failure.
+    if (codice == ERROR_ACCESS_DENIED || codice == ERROR_SHARING_VIOLATION) return tipo_nome::file;
+    fallisci(percorso, codice);
+  }
+  if ((attributi & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && reparse_collegamento(nome)) return tipo_nome::collegamento;
+  if ((attributi & FILE_ATTRIBUTE_DIRECTORY) != 0) return tipo_nome::cartella;
+  return tipo_nome::file;
+}
 
 std::string leggi(const std::string& percorso, uint64_t massimo) {
   if (dispositivo(percorso)) throw errore_file(percorso, "not a regular file");

@@ -270,3 +270,25 @@ TEST(ScenarioTool, NamesThatCannotMakeTheirFilesAreRefused) {
     }
   }
 }
+
+// A journal in OUTPUT_DIR that names a file not of the set is refused: one line names
+// the journal, nothing is compiled, and that file and the rest of the folder stay.
+TEST(ScenarioTool, AJournalNamingAFileNotOfTheSetIsRefused) {
+  PiattaformaProva sorgenti, uscita;
+  sorgenti.scrivi("R_linea.txt", linea_piccola);
+  sorgenti.scrivi("R_t-.txt", servizio_piccolo);
+  uscita.scrivi("thesis.doc", "my thesis");
+  uscita.scrivi("R_t.dat.0123456789abcdef.tmp~", "planted");
+  uscita.scrivi(nome_giornale, std::string("genera_scenario journal 1\nthesis.doc") + '\0' +
+                                   "thesis.doc.fedcba9876543210.tmp~" + '\0' + '\0' + "R_t.dat" + '\0' +
+                                   "R_t.dat.0123456789abcdef.tmp~" + '\0' + '\0' + "end\n");
+  std::vector<std::string> prima = uscita.contenuto();
+  esito_strumento e = esegui_strumento({"compile", "--line", "R", "--train", "t", sorgenti.cartella, uscita.cartella});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_EQ(e.uscita, "");
+  EXPECT_EQ(e.errori, "scenario_tool: " + uscita.percorso(nome_giornale) +
+                          ": not a journal of this program (thesis.doc is no file of this set); nothing was renamed "
+                          "or removed, and runs stop here until it is removed\n");
+  EXPECT_EQ(uscita.leggi("thesis.doc"), "my thesis");
+  EXPECT_EQ(uscita.contenuto(), prima);
+}
