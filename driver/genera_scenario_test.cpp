@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "platform/piattaforma_prova.h"
 #include "platform/processo_prova.h"
@@ -200,6 +203,26 @@ TEST(GeneraScenario, AFileSizeLimitIsAWriteFailure) {
   EXPECT_EQ(std::count(errori.begin(), errori.end(), '\n'), 1) << errori;
   EXPECT_NE(errori.find("File too large"), std::string::npos) << errori;
   EXPECT_EQ(file_di(cartella), prima);
+}
+
+// A FIFO under the name of a file the run writes, a crew document or a compiled file, is
+// refused as not a regular file, never waited on: one line names it, status 2, and the
+// folder's lock is free for the next run, which says the same at once. Gone, the run
+// succeeds.
+TEST(GeneraScenario, AFifoUnderAFilesNameIsRefusedNotWaitedOn) {
+  for (const char* nome : {"QUMA-DORVIA_MIRELO_brezane_scheda_treno.txt", "QUMA-DORVIA_MIRELO_linea.dat"}) {
+    PiattaformaProva cartella, altrove;
+    std::filesystem::copy_file(GENERA_SCENARIO, cartella.percorso("genera_scenario"));
+    ASSERT_EQ(mkfifo(cartella.percorso(nome).c_str(), 0600), 0);
+    std::string programma = "timeout 20 env -u DISPLAY '" + cartella.percorso("genera_scenario") + "' >/dev/null";
+    for (int giro = 0; giro < 2; ++giro) {
+      EXPECT_EQ(shell(programma + " 2>'" + altrove.percorso("err") + "'"), 2) << nome;
+      EXPECT_EQ(altrove.leggi("err"), "genera_scenario: " + cartella.percorso(nome) + ": not a regular file\n");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(cartella.percorso(nome)));
+    std::filesystem::remove(cartella.percorso(nome));
+    EXPECT_EQ(shell(programma), 0) << nome;
+  }
 }
 
 // A full disk, on a small tmpfs where the test may mount one: compilation into it fails

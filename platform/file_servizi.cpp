@@ -14,12 +14,23 @@
 
 namespace {
 
+constexpr const char* non_regolare = "not a regular file";
+
+// Writes `contenuto` as a new file under `percorso`, renamed onto it.
+void scrivi_nuovo(const std::string& percorso, std::string_view contenuto) {
+  file_nuovo file(percorso);
+  file.scrivi(contenuto.data(), contenuto.size());
+  file.completa();
+}
+
 // A second name for the earlier file under `percorso`, so that it can be put back;
 // empty when there is no earlier file. Where no hard link is made (none on the file
 // system, or one that could not be deleted again), the earlier content is copied (and
-// flushed); so it is for a link, whose second name would be a link too.
+// flushed); so it is for a link, whose second name would be a link too. A FIFO, a socket
+// or a device under the name is refused, not replaced.
 std::string conserva(const std::string& percorso) {
   sistema::tipo_nome tipo = sistema::guarda_nome(percorso);
+  if (tipo == sistema::tipo_nome::speciale) throw errore_file(percorso, non_regolare);
   if (!sistema::esiste_file(percorso)) return "";
   std::string seconda = nome_temporaneo(percorso);
   try {
@@ -181,6 +192,17 @@ void sostituisci_insieme(const std::vector<file_nuovo*>& file) {
 }
 
 void scrivi_file(const std::string& percorso, std::string_view contenuto) {
+  bool speciale = false;
+  try {
+    speciale = sistema::guarda_nome(percorso) == sistema::tipo_nome::speciale;
+  } catch (const errore_file&) {
+    // Told by the write itself, as it is for a name that cannot be looked at.
+  }
+  if (speciale) throw errore_file(percorso, non_regolare);
+  scrivi_nuovo(percorso, contenuto);
+}
+
+void scrivi_uscita(const std::string& percorso, std::string_view contenuto) {
   std::error_code ec;
   std::filesystem::file_status stato = std::filesystem::symlink_status(percorso_di(percorso), ec);
   if (!ec && std::filesystem::exists(stato) && !std::filesystem::is_regular_file(stato) &&
@@ -191,7 +213,5 @@ void scrivi_file(const std::string& percorso, std::string_view contenuto) {
     if (!f) throw errore_file(percorso, "cannot be written");
     return;
   }
-  file_nuovo file(percorso);
-  file.scrivi(contenuto.data(), contenuto.size());
-  file.completa();
+  scrivi_nuovo(percorso, contenuto);
 }

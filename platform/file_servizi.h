@@ -97,11 +97,17 @@ class file_nuovo {
 // killed at any instant leaves the journal, and the next run's `rimuovi_avanzi`
 // finishes the job. Where even that undoing fails, the backups and the journal stay and
 // the failure's line names them. A backup that cannot be removed at the end is a
-// warning on standard error.
+// warning on standard error. A FIFO, a socket or a device under a final name is refused
+// as not a regular file before anything is renamed.
 void sostituisci_insieme(const std::vector<file_nuovo*>& file);
 
 // Writes `contenuto` as the whole new content of `percorso`: through a temporary file
-// renamed onto it, so that no reader sees it half written. A `percorso` that is there and
-// is neither a file, a folder nor a link (/dev/null, a pipe, a terminal) is written
-// straight into, never replaced.
+// renamed onto it, so that no reader sees it half written. The name is never opened, so
+// nothing under it can keep the write waiting; a FIFO, a socket or a device there is
+// refused as not a regular file, never replaced.
 void scrivi_file(const std::string& percorso, std::string_view contenuto);
+
+// As `scrivi_file`, for an output the user named: a `percorso` that is there and is
+// neither a file, a folder nor a link (/dev/null, a pipe, a terminal) is written straight
+// into, never replaced; a FIFO waits for its reader, as a shell's redirection would.
+void scrivi_uscita(const std::string& percorso, std::string_view contenuto);

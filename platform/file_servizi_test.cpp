@@ -184,15 +184,22 @@ TEST(FileServizi, ABoundedReadTakesOnlyASmallEnoughRegularFile) {
 }
 
 #ifndef _WIN32
-// A named pipe (as /dev/null, a device) given as the file to write is written into, not
-// replaced by a file of that name.
+// A named pipe (as /dev/null, a device) given as the output to write is written into, not
+// replaced by a file of that name. As a file of the program's own it is refused, with no
+// reader waited for.
 TEST(FileServizi, APipeOrADeviceIsWrittenIntoNotReplaced) {
   PiattaformaProva p;
   ASSERT_EQ(mkfifo(p.percorso("tubo").c_str(), 0600), 0);
+  try {
+    scrivi_file(p.percorso("tubo"), "la pagina");
+    ADD_FAILURE() << "a FIFO was written as a file";
+  } catch (const errore_file& e) {
+    EXPECT_EQ(e.what(), p.percorso("tubo") + ": not a regular file");
+  }
   // The reading end, open first so that the write does not wait for a reader.
   int lettura = open(p.percorso("tubo").c_str(), O_RDONLY | O_NONBLOCK);
   ASSERT_GE(lettura, 0);
-  scrivi_file(p.percorso("tubo"), "la pagina");
+  scrivi_uscita(p.percorso("tubo"), "la pagina");
   char buffer[64] = {};
   ssize_t n = read(lettura, buffer, sizeof buffer);
   close(lettura);

@@ -75,7 +75,7 @@ int comando_plot(const std::vector<std::string>& argomenti, std::istream&, std::
       uscita_binaria();  // the same bytes as in a file
       uscita << svg;
     } else {
-      scrivi_file(o.uscita, svg);
+      scrivi_uscita(o.uscita, svg);
     }
   } catch (const errore_file& e) {
     errori << e.percorso << ": " << e.motivo << '\n';

@@ -81,7 +81,7 @@ int comando_view(const std::vector<std::string>& argomenti, std::istream&, std::
         if (o.uscita == "-") {
           uscita << pagina;
         } else {
-          scrivi_file(o.uscita, pagina);
+          scrivi_uscita(o.uscita, pagina);
         }
       },
       errori, "scenario_tool");
