@@ -304,32 +304,36 @@ json righe_citate(const contesto& c) {
   return sorgenti;
 }
 
-// The data's text inside the page's script element: "</" could end the element early
-// and is written "<\/", which reads the same in JSON; a control character keeps the
-// \u00XX form the data have always had where the library writes \t, \n and the like.
+// The data's text inside the page's script element, where the HTML parser sees it
+// before JSON does: "<", ">" and "&" are written \u003c, \u003e and \u0026, so that no
+// text of the route ("</script>", "<!--", "&lt;") can end the element, hide the rest of
+// the page in a comment or be read as a reference; the library writes every other
+// character outside ASCII as \uXXXX already, U+2028 and U+2029 too. A control character
+// keeps the \u00XX form the data have always had where the library writes \t, \n and
+// the like. All of these read the same in JSON.
 std::string per_lo_script(const std::string& t) {
   std::string s;
   s.reserve(t.size() + 64);
   for (size_t i = 0; i < t.size(); ++i) {
+    const char* forma = nullptr;
+    switch (t[i]) {
+      case '<': forma = "\\u003c"; break;
+      case '>': forma = "\\u003e"; break;
+      case '&': forma = "\\u0026"; break;
+      default: break;
+    }
     if (t[i] == '\\' && i + 1 < t.size()) {
-      const char* forma = nullptr;
-      switch (t[i + 1]) {
+      switch (t[++i]) {
         case 'b': forma = "\\u0008"; break;
         case 't': forma = "\\u0009"; break;
         case 'n': forma = "\\u000a"; break;
         case 'f': forma = "\\u000c"; break;
         case 'r': forma = "\\u000d"; break;
-        default: break;
+        default: s += '\\'; break;
       }
-      if (forma != nullptr) {
-        s += forma;
-      } else {
-        s.append(t, i, 2);
-      }
-      ++i;
-    } else if (t[i] == '<' && i + 1 < t.size() && t[i + 1] == '/') {
-      s += "<\\/";
-      ++i;
+    }
+    if (forma != nullptr) {
+      s += forma;
     } else {
       s += t[i];
     }

@@ -27,5 +27,5 @@
 #include "loader/sorgenti_scenario.h"
 
 // The JSON of the two source files of `sorgenti` (which is not changed); plain ASCII,
-// safe inside an HTML script element (no "</" in it).
+// safe inside an HTML script element: no "<", ">" or "&" in it.
 std::string dati_vista_json(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& richiesta);
