@@ -68,6 +68,38 @@ for _ in $(seq 200); do [ "$(grep -c '^data: {' "$lavoro/eventi")" -ge 2 ] && br
 verifica $? "a saved change reaches the stream"
 kill "$flusso" 2>/dev/null || true
 
+# A source file that cannot be read is reported on the live page in check's words.
+curl -s -N --max-time 60 "${indirizzo}events" >"$lavoro/eventi" 2>/dev/null &
+flusso=$!
+attendi_evento() {  # attendi_evento TEXT: until the latest event holds TEXT, 20 s at most
+  for _ in $(seq 200); do
+    grep '^data: {' "$lavoro/eventi" | tail -n 1 | grep -qF -- "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+parole_di_check() {  # the reason check gives for the file it refuses
+  "${programma[@]}" check "$lavoro/sorgenti" 2>&1 >/dev/null | sed -n 's/^scenario_tool: .*: //p' | head -n 1 || true
+}
+cp "$servizio" "$lavoro/servizio"
+truncate -s 16777217 "$servizio"
+parole=$(parole_di_check)
+[ "$parole" = "larger than 16777216 bytes" ] && attendi_evento "\"message\":\"$parole\""
+verifica $? "a source larger than 16 MiB is reported as check reports it: $parole"
+case "${programma[0]}" in
+  *wine*) ;;  # no FIFO for a Windows program
+  *)
+    rm "$servizio" && mkfifo "$servizio"
+    parole=$(parole_di_check)
+    [ "$parole" = "not a regular file" ] && attendi_evento "\"message\":\"$parole\""
+    verifica $? "a FIFO in place of a source is reported as check reports it: $parole"
+    rm "$servizio" ;;
+esac
+cp "$lavoro/servizio" "$servizio"
+attendi_evento '"to":15650'
+verifica $? "the source put back is drawn again"
+kill "$flusso" 2>/dev/null || true
+
 risposte="$(stato "${indirizzo}x") $(stato --path-as-is "${indirizzo}../x") $(stato -H 'Host: example.com' "$indirizzo")"
 risposte="$risposte $(stato -H 'Origin: http://example.com' "$indirizzo") $(stato -X POST "$indirizzo")"
 risposte="$risposte $(stato -H "Host: example.com:$porta" "${indirizzo}events")"

@@ -73,6 +73,30 @@ TEST(DatiVista, NoTextOfTheRouteCanEndItsScriptElement) {
   EXPECT_NE(pagina.find("const LIVE = false;"), std::string::npos);
 }
 
+// A source file that cannot be read (the live view's): no route, the one error with
+// check's reason, and the keys of a route's data, in their order, so that the page
+// draws it as it draws any route that stopped.
+TEST(DatiVista, AFileThatCannotBeReadIsTheOneError) {
+  using ordinato = nlohmann::ordered_json;
+  sorgenti_in_memoria s = sorgenti_incorporate();
+  s.file.erase(nome_file_servizio(linea_incorporata, treno_incorporato));
+  ordinato via = ordinato::parse(dati_vista_json(s, richiesta));
+  ordinato rifiuto = ordinato::parse(dati_vista_rifiuto_json("L_linea.txt", "not a regular file", richiesta));
+  auto chiavi = [](const ordinato& o) {
+    std::vector<std::string> k;
+    for (const auto& [chiave, valore] : o.items()) k.push_back(chiave);
+    return k;
+  };
+  EXPECT_EQ(chiavi(rifiuto), chiavi(via));
+  EXPECT_EQ(chiavi(rifiuto["stop"]), chiavi(via["stop"]));
+  ASSERT_EQ(rifiuto["diagnostics"].size(), 1u);
+  EXPECT_EQ(chiavi(rifiuto["diagnostics"][0]), chiavi(via["diagnostics"][0]));
+  EXPECT_EQ(rifiuto["diagnostics"][0]["message"], "not a regular file");
+  EXPECT_EQ(rifiuto["diagnostics"][0]["file"], "L_linea.txt");
+  EXPECT_EQ(rifiuto["stop"]["code"], 25);
+  EXPECT_TRUE(rifiuto["stations"].empty() && rifiuto["plan"].empty());
+}
+
 // What the sources hold is written as it always was: a tab as \u0009, a byte that is no
 // UTF-8 (here quoted by a message) as the Windows-1252 character it stands for.
 TEST(DatiVista, OddBytesOfTheSourcesKeepTheirEscapes) {

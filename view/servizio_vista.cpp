@@ -46,13 +46,33 @@ struct stato_dati {
   bool fine = false;
 };
 
-// The two source files' texts, read as the loader would; a missing one is left out.
-sorgenti_in_memoria leggi(const std::string& cartella, const richiesta_caricamento& r) {
-  try {
-    return leggi_sorgenti(cartella, r);
-  } catch (const errore_file&) {
-    return {};  // being saved just now: read again at the next change
+// What was read of the two source files: their texts (a missing one left out, for the
+// loader to report), or the one that cannot be read at all and why, as check says it.
+struct lettura {
+  sorgenti_in_memoria sorgenti;
+  std::string rifiutato;
+  std::string motivo;
+  bool operator==(const lettura& a) const {
+    return sorgenti.file == a.sorgenti.file && rifiutato == a.rifiutato && motivo == a.motivo;
   }
+};
+
+lettura leggi(const std::string& cartella, const richiesta_caricamento& r) {
+  try {
+    return {leggi_sorgenti(cartella, r), {}, {}};
+  } catch (const errore_file& e) {
+    // Named as the page names its files (a file being saved just now is read again at
+    // the next change).
+    std::string nome = e.percorso;
+    for (const std::string& n : {nome_file_linea(r.linea), nome_file_servizio(r.linea, r.treno)}) {
+      if (e.percorso == percorso_in(cartella, n)) nome = n;
+    }
+    return {{}, nome, e.motivo};
+  }
+}
+
+std::string dati_di(const lettura& l, const richiesta_caricamento& r) {
+  return l.rifiutato.empty() ? dati_vista_json(l.sorgenti, r) : dati_vista_rifiuto_json(l.rifiutato, l.motivo, r);
 }
 
 // A Host header naming a loopback address and the server's own port.
@@ -131,7 +151,7 @@ struct vista_viva::stato {
 
   // Until the stop: once the files have settled after a change, their texts are read
   // and, when they differ from `ultime`, compiled once into new data for the streams.
-  void sorveglia_file(sorgenti_in_memoria ultime) {
+  void sorveglia_file(lettura ultime) {
     using namespace std::chrono_literals;
     while (!fermare) {
       if (!osservatore->aspetta(200ms)) continue;  // the stop is looked at in between
@@ -139,10 +159,10 @@ struct vista_viva::stato {
       auto limite = std::chrono::steady_clock::now() + 300ms;
       while (std::chrono::steady_clock::now() < limite && osservatore->aspetta(20ms)) {
       }
-      sorgenti_in_memoria ora = leggi(cartella, richiesta);
-      if (ora.file == ultime.file) continue;
+      lettura ora = leggi(cartella, richiesta);
+      if (ora == ultime) continue;
       ultime = std::move(ora);
-      std::string json = dati_vista_json(ultime, richiesta);
+      std::string json = dati_di(ultime, richiesta);
       std::lock_guard<std::mutex> l(dati->m);
       dati->json = std::move(json);
       ++dati->generazione;
@@ -160,8 +180,8 @@ vista_viva::vista_viva(const std::string& cartella, const richiesta_caricamento&
   s->osservatore = std::make_unique<osservatore_file>(
       cartella, std::vector<std::string>{nome_file_linea(richiesta.linea),
                                          nome_file_servizio(richiesta.linea, richiesta.treno)});
-  sorgenti_in_memoria ultime = leggi(cartella, richiesta);
-  s->dati->json = dati_vista_json(ultime, richiesta);
+  lettura ultime = leggi(cartella, richiesta);
+  s->dati->json = dati_di(ultime, richiesta);
 
   s->porta = lega(s->server, porta_chiesta);
   rifiuta_estranei(s->server, s->porta);
