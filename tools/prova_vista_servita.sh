@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # A short check of `scenario_tool view --serve` from outside, with curl, every wait
 # bounded: the page and the stream of data are answered on 127.0.0.1, a saved change of
-# a source file reaches the stream, and another path, a foreign Host, another origin and
-# another method get no content. Runs the program as given, e.g. under Wine:
+# a source file reaches the stream, a source that cannot be read is reported in check's
+# words, and another path, a foreign Host, another origin and another method get no
+# content; the server stays answering with many streams and slow connections open, and
+# refuses more streams than it holds and headers larger than it takes, keeping its
+# memory. Runs the program as given, e.g. under Wine:
 #
 #   tools/prova_vista_servita.sh build/scenario_tool
 #   tools/prova_vista_servita.sh wine build-windows/scenario_tool.exe
 #
-# The sources are written by the program itself (`sources`). Needs curl.
+# The sources are written by the program itself (`sources`). Needs curl and bash's
+# /dev/tcp.
 set -euo pipefail
 programma=("$@")
 [ ${#programma[@]} -gt 0 ] || { echo "usage: $0 PROGRAM [ARGUMENTS BEFORE view]" >&2; exit 2; }
