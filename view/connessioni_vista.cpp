@@ -90,6 +90,12 @@ servitore_vista::servitore_vista() {
   set_payload_max_length(0);  // no request of the view carries a body
 }
 
+int servitore_vista::lega_locale(int porta) {
+  int legata = porta == 0 ? bind_to_any_port("127.0.0.1") : (bind_to_port("127.0.0.1", porta) ? porta : -1);
+  if (legata > 0) presa_coda_di_ascolto(svr_sock_, coda_di_ascolto);
+  return legata;
+}
+
 bool cliente_andato() { return presa_servita != INVALID_SOCKET && presa_chiusa(presa_servita); }
 
 bool servitore_vista::process_and_close_socket(socket_t presa) {

@@ -19,6 +19,11 @@ inline constexpr int flussi_massimi = 32;
 inline constexpr std::chrono::milliseconds attesa_richiesta{2000};
 inline constexpr size_t testata_massima = 32 * 1024;
 inline constexpr size_t righe_massime = 100;
+// How many connections may wait to be accepted: a burst of them (a browser's, a page's
+// stream with its page) is neither refused nor delayed by a resend of its opening.
+// Where the library is header-only (Windows) the build gives it the same number as
+// CPPHTTPLIB_LISTEN_BACKLOG; elsewhere lega_locale sets it.
+inline constexpr int coda_di_ascolto = 128;
 
 // The server. Every connection carries one request, whose head is read (within the
 // bounds above) before the library parses it from memory; its answer ends the
@@ -27,6 +32,8 @@ inline constexpr size_t righe_massime = 100;
 class servitore_vista : public httplib::Server {
  public:
   servitore_vista();
+  // Listens on 127.0.0.1:`porta` (0: a port the system chooses); the port, or -1.
+  int lega_locale(int porta);
 
  protected:
   bool process_and_close_socket(socket_t presa) override;

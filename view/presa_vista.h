@@ -1,6 +1,6 @@
 // The few calls on a connected socket that the live view's server makes itself, around
-// the HTTP library: waiting to read, reading, writing, telling whether the client has
-// gone, and closing. Winsock's in presa_vista_windows.cpp, POSIX's in
+// the HTTP library: the length of the queue of connections waiting to be accepted,
+// waiting to read, reading, writing, telling whether the client has gone, and closing. Winsock's in presa_vista_windows.cpp, POSIX's in
 // presa_vista_posix.cpp; the socket is the library's socket_t.
 #pragma once
 
@@ -24,5 +24,8 @@ std::ptrdiff_t presa_invia(presa_rete presa, const char* da, size_t quanti);
 // Whether the client has closed its end or the connection has failed; never waits. A
 // client that sends something is still there.
 bool presa_chiusa(presa_rete presa);
+// A listening socket's queue of connections waiting to be accepted made `quante` long,
+// where the system takes a new length (Linux does; Windows keeps the first).
+void presa_coda_di_ascolto(presa_rete presa, int quante);
 // Ends the connection both ways and releases the socket.
 void presa_chiudi(presa_rete presa);

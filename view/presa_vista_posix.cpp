@@ -1,4 +1,4 @@
-// The live view's socket calls on POSIX systems: poll, recv, send, close.
+// The live view's socket calls on POSIX systems: listen, poll, recv, send, close.
 #include "view/presa_vista.h"
 
 #include <poll.h>
@@ -49,6 +49,8 @@ bool presa_chiusa(presa_rete presa) {
   ssize_t n = recv(presa, &c, 1, MSG_PEEK | MSG_DONTWAIT);
   return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
 }
+
+void presa_coda_di_ascolto(presa_rete presa, int quante) { listen(presa, quante); }
 
 void presa_chiudi(presa_rete presa) {
   shutdown(presa, SHUT_RDWR);

@@ -1,4 +1,4 @@
-// The live view's socket calls on Windows, through Winsock: select, recv, send,
+// The live view's socket calls on Windows, through Winsock: listen, select, recv, send,
 // closesocket.
 #include "view/presa_vista.h"
 
@@ -34,6 +34,8 @@ bool presa_chiusa(presa_rete presa) {
   char c = 0;
   return recv(static_cast<SOCKET>(presa), &c, 1, MSG_PEEK) <= 0;
 }
+
+void presa_coda_di_ascolto(presa_rete presa, int quante) { listen(static_cast<SOCKET>(presa), quante); }
 
 void presa_chiudi(presa_rete presa) {
   shutdown(static_cast<SOCKET>(presa), SD_BOTH);

@@ -88,9 +88,8 @@ bool host_ammesso(const std::string& host, int porta) {
 }
 
 // Binds to 127.0.0.1:`porta_chiesta` (0: a port the system chooses) and returns the port.
-int lega(httplib::Server& server, int porta_chiesta) {
-  int porta = porta_chiesta == 0 ? server.bind_to_any_port("127.0.0.1")
-                                 : (server.bind_to_port("127.0.0.1", porta_chiesta) ? porta_chiesta : -1);
+int lega(servitore_vista& server, int porta_chiesta) {
+  int porta = server.lega_locale(porta_chiesta);
   if (porta <= 0) throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(porta_chiesta));
   return porta;
 }
