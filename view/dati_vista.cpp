@@ -304,32 +304,36 @@ json righe_citate(const contesto& c) {
   return sorgenti;
 }
 
-// The data's text inside the page's script element: "</" could end the element early
-// and is written "<\/", which reads the same in JSON; a control character keeps the
-// \u00XX form the data have always had where the library writes \t, \n and the like.
+// The data's text inside the page's script element, where the HTML parser sees it
+// before JSON does: "<", ">" and "&" are written \u003c, \u003e and \u0026, so that no
+// text of the route ("</script>", "<!--", "&lt;") can end the element, hide the rest of
+// the page in a comment or be read as a reference; the library writes every other
+// character outside ASCII as \uXXXX already, U+2028 and U+2029 too. A control character
+// keeps the \u00XX form the data have always had where the library writes \t, \n and
+// the like. All of these read the same in JSON.
 std::string per_lo_script(const std::string& t) {
   std::string s;
   s.reserve(t.size() + 64);
   for (size_t i = 0; i < t.size(); ++i) {
+    const char* forma = nullptr;
+    switch (t[i]) {
+      case '<': forma = "\\u003c"; break;
+      case '>': forma = "\\u003e"; break;
+      case '&': forma = "\\u0026"; break;
+      default: break;
+    }
     if (t[i] == '\\' && i + 1 < t.size()) {
-      const char* forma = nullptr;
-      switch (t[i + 1]) {
+      switch (t[++i]) {
         case 'b': forma = "\\u0008"; break;
         case 't': forma = "\\u0009"; break;
         case 'n': forma = "\\u000a"; break;
         case 'f': forma = "\\u000c"; break;
         case 'r': forma = "\\u000d"; break;
-        default: break;
+        default: s += '\\'; break;
       }
-      if (forma != nullptr) {
-        s += forma;
-      } else {
-        s.append(t, i, 2);
-      }
-      ++i;
-    } else if (t[i] == '<' && i + 1 < t.size() && t[i + 1] == '/') {
-      s += "<\\/";
-      ++i;
+    }
+    if (forma != nullptr) {
+      s += forma;
     } else {
       s += t[i];
     }
@@ -352,13 +356,19 @@ estensione estensione_di(const scenario_compilato& s) {
   return {lunghezza, in_griglia, static_cast<size_t>((lunghezza + metri_cella - 1) / metri_cella)};
 }
 
-// The route's names and files, its extent and how its compilation ended.
-json intestazione(const contesto& c, const richiesta_caricamento& richiesta, const estensione& x) {
+// The route's names and its files' names.
+json nomi(const richiesta_caricamento& richiesta) {
   json j;
   j["line"] = utf8(richiesta.linea);
   j["train"] = utf8(richiesta.treno);
   j["files"]["line"] = utf8(nome_file_linea(richiesta.linea));
   j["files"]["service"] = utf8(nome_file_servizio(richiesta.linea, richiesta.treno));
+  return j;
+}
+
+// The route's names and files, its extent and how its compilation ended.
+json intestazione(const contesto& c, const richiesta_caricamento& richiesta, const estensione& x) {
+  json j = nomi(richiesta);
   j["length"] = x.lunghezza;
   j["grid_end"] = x.fine_griglia;
   j["code"] = c.e.codice_errore();
@@ -390,5 +400,39 @@ std::string dati_vista_json(const sorgenti_in_memoria& sorgenti, const richiesta
   j["km_posts"] = progressive(s);
   j["diagnostics"] = diagnostiche(c, controllo.diagnostiche);
   j["sources"] = righe_citate(c);  // last: the lines that everything above names
+  return per_lo_script(j.dump(-1, ' ', true));
+}
+
+std::string dati_vista_rifiuto_json(const std::string& file, const std::string& motivo,
+                                    const richiesta_caricamento& richiesta) {
+  constexpr int non_caricate = 25;  // the source files could not be loaded
+  json arresto;
+  arresto["code"] = non_caricate;
+  arresto["m"] = nullptr;
+  arresto["file"] = utf8(file);
+  arresto["line"] = 1;
+  arresto["message"] = utf8(motivo);
+  json errore;
+  errore["severity"] = "error";
+  errore["code"] = non_caricate;
+  errore["message"] = utf8(motivo);
+  errore["file"] = utf8(file);
+  errore["line"] = 1;
+  errore["column"] = 1;
+  errore["m"] = nullptr;
+  errore["notes"] = json::array();
+
+  json j = nomi(richiesta);
+  j["length"] = 0;
+  j["grid_end"] = 0;
+  j["code"] = non_caricate;
+  j["position"] = 0;
+  j["stop"] = std::move(arresto);
+  for (const char* vuoto : {"plan", "speed", "gradient", "adhesion", "tunnels", "curves", "slowdowns", "stations",
+                            "objects", "km_posts"}) {
+    j[vuoto] = json::array();
+  }
+  j["diagnostics"] = json::array({std::move(errore)});
+  j["sources"] = json::object();
   return per_lo_script(j.dump(-1, ' ', true));
 }

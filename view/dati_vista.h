@@ -27,5 +27,13 @@
 #include "loader/sorgenti_scenario.h"
 
 // The JSON of the two source files of `sorgenti` (which is not changed); plain ASCII,
-// safe inside an HTML script element (no "</" in it).
+// safe inside an HTML script element: no "<", ">" or "&" in it.
 std::string dati_vista_json(const sorgenti_in_memoria& sorgenti, const richiesta_caricamento& richiesta);
+
+// The data when one of the two source files cannot be read at all (larger than the
+// loader takes, not a regular file, not readable): check refuses such a file before it
+// compiles anything, and so does the page. No route, and one error at `file` (its name)
+// with the reason `motivo` in check's words, code 25 (the source files could not be
+// loaded).
+std::string dati_vista_rifiuto_json(const std::string& file, const std::string& motivo,
+                                    const richiesta_caricamento& richiesta);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "model/nomi_file.h"
 #include "sources/testi_sorgenti.h"
 #include "view/pagina_vista.h"
@@ -43,18 +45,56 @@ TEST(DatiVista, AStoppedCompilationMarksTheStopAndKeepsWhatWasLoaded) {
   EXPECT_EQ(j.find(R"("kind":"signal","cell":2084,)"), std::string::npos);  // at 104150 m, after it
 }
 
-// Text from the route cannot close the script element that holds the data, nor be
-// taken for one of the page's marks.
-TEST(DatiVista, TheDataCannotEndItsScriptElement) {
-  sorgenti_in_memoria s = sorgenti_incorporate();
-  std::string& linea = s.file[nome_file_linea(linea_incorporata)];
+// No text of the route can end the script element that holds the data, hide the rest
+// of the page in a comment or be taken for one of the page's marks: "<", ">" and "&" are
+// written as \u escapes, as are U+2028 and U+2029 (a route's name may hold them), and
+// the texts read back the same.
+TEST(DatiVista, NoTextOfTheRouteCanEndItsScriptElement) {
+  richiesta_caricamento r = richiesta;
+  r.linea = "L<!--\u2028\u2029";
+  sorgenti_in_memoria s;
+  for (const auto& [nome, testo] : sorgenti_incorporate().file) {
+    s.file[nome == nome_file_linea(linea_incorporata) ? nome_file_linea(r.linea) : nome_file_servizio(r.linea, r.treno)] =
+        testo;
+  }
+  std::string& linea = s.file[nome_file_linea(r.linea)];
   linea.replace(linea.find("(GALLERIA)(MIRELO  )"), 20, "</script>{{LIVE}}   ");
-  std::string j = dati_vista_json(s, richiesta);
-  EXPECT_EQ(j.find("</"), std::string::npos);
+  std::string& servizio = s.file[nome_file_servizio(r.linea, r.treno)];
+  servizio.replace(servizio.find("VALMERINO"), 9, "<!--<script>&amp;");
+  std::string j = dati_vista_json(s, r);
+  EXPECT_EQ(j.find_first_of("<>&"), std::string::npos);
+  EXPECT_NE(j.find(R"("line":"L\u003c!--\u2028\u2029",)"), std::string::npos);
+  EXPECT_NE(j.find(R"(\u003c/script\u003e{{LIVE}})"), std::string::npos);
+  nlohmann::json dati = nlohmann::json::parse(j);
+  EXPECT_EQ(dati["line"], r.linea);
+  EXPECT_EQ(dati["stations"][2]["name"], "<!--<script>&amp;");
   std::string pagina = pagina_vista(j, "a <b>");
-  EXPECT_NE(pagina.find("<\\/script>{{LIVE}}"), std::string::npos);
   EXPECT_NE(pagina.find("<title>a &lt;b&gt;</title>"), std::string::npos);
   EXPECT_NE(pagina.find("const LIVE = false;"), std::string::npos);
+}
+
+// A source file that cannot be read (the live view's): no route, the one error with
+// check's reason, and the keys of a route's data, in their order, so that the page
+// draws it as it draws any route that stopped.
+TEST(DatiVista, AFileThatCannotBeReadIsTheOneError) {
+  using ordinato = nlohmann::ordered_json;
+  sorgenti_in_memoria s = sorgenti_incorporate();
+  s.file.erase(nome_file_servizio(linea_incorporata, treno_incorporato));
+  ordinato via = ordinato::parse(dati_vista_json(s, richiesta));
+  ordinato rifiuto = ordinato::parse(dati_vista_rifiuto_json("L_linea.txt", "not a regular file", richiesta));
+  auto chiavi = [](const ordinato& o) {
+    std::vector<std::string> k;
+    for (const auto& [chiave, valore] : o.items()) k.push_back(chiave);
+    return k;
+  };
+  EXPECT_EQ(chiavi(rifiuto), chiavi(via));
+  EXPECT_EQ(chiavi(rifiuto["stop"]), chiavi(via["stop"]));
+  ASSERT_EQ(rifiuto["diagnostics"].size(), 1u);
+  EXPECT_EQ(chiavi(rifiuto["diagnostics"][0]), chiavi(via["diagnostics"][0]));
+  EXPECT_EQ(rifiuto["diagnostics"][0]["message"], "not a regular file");
+  EXPECT_EQ(rifiuto["diagnostics"][0]["file"], "L_linea.txt");
+  EXPECT_EQ(rifiuto["stop"]["code"], 25);
+  EXPECT_TRUE(rifiuto["stations"].empty() && rifiuto["plan"].empty());
 }
 
 // What the sources hold is written as it always was: a tab as \u0009, a byte that is no

@@ -4,8 +4,9 @@
 //   node prova_vista.mjs [SCENARIO_TOOL [SCREENSHOT_DIR]]
 //
 // SCENARIO_TOOL defaults to build/scenario_tool of the source tree, SCREENSHOT_DIR to
-// build/vista. The screenshots of the built-in route and of a route with an error are
-// left there to be looked at. Exit status 1 when a check fails.
+// build/vista. The screenshots of the built-in route, of a route with an error and of a
+// route whose every text is hostile HTML are left there to be looked at. Exit status 1
+// when a check fails.
 import { chromium } from "playwright-core";
 import { execFileSync, spawn } from "node:child_process";
 import http from "node:http";
@@ -36,9 +37,32 @@ const righe = fs.readFileSync(servizio, "latin1").split("\r\n");
 const doppia = righe.findIndex(r => r.startsWith("segnale,  100400,"));
 righe.splice(doppia + 1, 0, righe[doppia]);
 fs.writeFileSync(servizio, righe.join("\r\n"), "latin1");
+// The built-in sources again with every text they can hold made of HTML that would end
+// or comment out the page's script or run one of its own: the route's and the train's
+// names (their files' names too), station names, signboard texts, remarks (one on each
+// station's line, so that the line goes with the data), and a line that names no
+// record, which a warning quotes.
+const ostile = { cartella: path.join(lavoro, "ostile"), linea: "<!--<script>&\u2028", treno: "<!--<b>&amp;" };
+function scriviOstile() {
+  fs.mkdirSync(ostile.cartella);
+  const leggi = nome => fs.readFileSync(path.join(sorgenti, nome), "latin1");
+  const scrivi = (nome, testo) => fs.writeFileSync(path.join(ostile.cartella, nome), testo, "latin1");
+  let n = 0;
+  scrivi(`${ostile.linea}_linea.txt`, leggi("QUMA-DORVIA_MIRELO_linea.txt")
+    .replace(/\(GALLERIA[^)]*\)\([^)]*\)\([^)]*\)/g, "(<!--<script>)(</script>)(&amp; ]]>)")
+    .replace("[curve]\r\n", "[curve]\r\n-- <!--<script> --\r\n<img src=x onerror=alert(1)>\r\n"));
+  scrivi(`${ostile.linea}_${ostile.treno}-.txt`, leggi("QUMA-DORVIA_MIRELO_brezane-.txt")
+    .replace(/^(stazione,.*, )[^,\r\n]+(?=\r$)/gm, (_, record) => record + `<!--<script>${++n}</script>,-- </script><!-- --`)
+    .replace("[stazioni]\r\n", "[stazioni]\r\n<img src=x onerror=alert(2)>\r\n"));
+  return n;
+}
+const stazioni_ostili = scriviOstile();
+const nomi_ostili = ["--line", ostile.linea, "--train", ostile.treno];
 const pagina = path.join(lavoro, "view.html"), pagina_errata = path.join(lavoro, "errata.html");
+const pagina_ostile = path.join(lavoro, "ostile.html");
 execFileSync(strumento, ["view", sorgenti, "-o", pagina]);
 execFileSync(strumento, ["view", errata, "-o", pagina_errata]);
+execFileSync(strumento, ["view", ostile.cartella, ...nomi_ostili, "-o", pagina_ostile]);
 fs.mkdirSync(foto, { recursive: true });
 
 // A fresh profile of its own (playwright gives it to Chromium as --user-data-dir).
@@ -135,6 +159,8 @@ try {
   await page.screenshot({ path: path.join(foto, "vista-errore-zoom.png") });
   verifica(errori.length === 0, "no script error on either page: " + errori.join("; "));
 
+  await provaOstile(page, pathToFileURL(pagina_ostile).href, "view -o", "vista-ostile.png");
+
   // The live page: a saved change of a station's length is drawn in under a second,
   // with the zoom kept. (Only where scenario_tool was built with --serve.)
   const aiuto = execFileSync(strumento, ["view", "--help"]).toString();
@@ -143,12 +169,72 @@ try {
   await b.close();
   fs.rmSync(lavoro, { recursive: true, force: true });
 }
-async function provaDalVivo(b) {
-  const servitore = spawn(strumento, ["view", "--serve", "--port", "0", sorgenti], { stdio: ["ignore", "pipe", "inherit"] });
+// A route whose every text is hostile HTML: the page runs its script and draws the
+// route, shows each text as it was written, and runs nothing of the route's own.
+async function provaOstile(page, indirizzo, come, immagine) {
+  const errori = [], dialoghi = [];
+  page.on("pageerror", e => errori.push(String(e)));
+  page.on("dialog", d => { dialoghi.push(d.message()); d.dismiss(); });
+  await page.goto(indirizzo);
+  await page.waitForTimeout(300);  // a live page: the stream's first event, the same data
+  const visto = await page.evaluate(() => ({
+    script: !!window.vista,
+    titolo: document.title,
+    intestazione: document.querySelector("#title").textContent,
+    stazioni: [...new Set([...document.querySelectorAll("#profile .station")].map(g => g.getAttribute("data-name")))],
+    segnali: document.querySelectorAll("#plan .signal").length,
+    cartelli: window.vista ? window.vista.data.objects.filter(o => o.kind === "signboard").map(o => o.what) : [],
+    diagnostiche: document.querySelector("#diagnostics").innerText,
+    elementi: [document.querySelectorAll("img, b").length, document.scripts.length],
+  }));
+  const nomi = Array.from({ length: stazioni_ostili }, (_, i) => `<!--<script>${i + 1}</script>`);
+  verifica(visto.script && errori.length === 0 && dialoghi.length === 0 && visto.elementi.join() === "0,2",
+           `hostile texts, ${come}: the page's script runs, and nothing of the route's (errors ${JSON.stringify(errori)}, ` +
+           `dialogs ${JSON.stringify(dialoghi)}, img and b elements, scripts: ${visto.elementi})`);
+  verifica(visto.titolo === `${ostile.linea} \u2014 ${ostile.treno}` && visto.intestazione.startsWith(visto.titolo + ", 228") &&
+           visto.stazioni.join() === nomi.join() && visto.segnali > 100 &&
+           visto.cartelli.length === 8 && visto.cartelli.every(t => t.includes("(<!--<script>)(</script>)(&amp; ]]>)")),
+           `hostile texts, ${come}: the route is drawn, every name and signboard as written: ` +
+           JSON.stringify({ ...visto, stazioni: visto.stazioni.length + " stations, the 3rd " + visto.stazioni[2],
+                            cartelli: visto.cartelli.length + " signboards, the 1st " + visto.cartelli[0], diagnostiche: undefined }));
+  verifica(/"<img src=x onerror=alert\(1\)>" names no record/.test(visto.diagnostiche) &&
+           /"<img src=x onerror=alert\(2\)>" names no record/.test(visto.diagnostiche),
+           `hostile texts, ${come}: the warnings that quote them are listed as written`);
+  await page.evaluate(() => window.vista && window.vista.centreOn(15300));
+  const area = await page.locator('#profile .station[data-name="<!--<script>3</script>"] rect').boundingBox();
+  if (area) await page.mouse.move(area.x + 4, area.y + area.height - 4);
+  const tip = area ? await page.locator("#tip").innerText() : "";
+  verifica(tip.includes("station <!--<script>3</script>") && tip.includes("<!--<script>3</script>,-- </script><!-- --"),
+           `hostile texts, ${come}: a station's tooltip shows its name and its line as written`);
+  await page.evaluate(() => window.vista && window.vista.setView(0, 228000));
+  await page.screenshot({ path: path.join(foto, immagine) });
+}
+
+// `view --serve` on `cartella`; its address once it listens, and how to stop it.
+async function avviaServitore(cartella, altri = []) {
+  const servitore = spawn(strumento, ["view", "--serve", "--port", "0", ...altri, cartella], { stdio: ["ignore", "pipe", "inherit"] });
   const indirizzo = await new Promise((fatto, fallito) => {
     servitore.stdout.once("data", d => fatto(String(d).trim()));
     servitore.once("exit", () => fallito(new Error("the server ended")));
   });
+  const ferma = async () => {
+    const uscito = new Promise(fatto => servitore.once("exit", codice => fatto(codice)));
+    servitore.kill("SIGINT");
+    return await uscito;
+  };
+  return { indirizzo, ferma };
+}
+
+async function provaDalVivo(b) {
+  const ostile_vivo = await avviaServitore(ostile.cartella, nomi_ostili);
+  try {
+    const page = await b.newPage();
+    await provaOstile(page, ostile_vivo.indirizzo, "--serve", "vista-ostile-dal-vivo.png");
+    await page.close();
+  } finally {
+    await ostile_vivo.ferma();
+  }
+  const { indirizzo, ferma } = await avviaServitore(sorgenti);
   try {
     const page = await b.newPage();
     const richieste = [];
@@ -187,9 +273,7 @@ async function provaDalVivo(b) {
              "another path, a foreign Host or another origin gets no content: " + JSON.stringify(risposte));
     await page.close();
   } finally {
-    const uscito = new Promise(fatto => servitore.once("exit", (codice, segnale) => fatto([codice, segnale])));
-    servitore.kill("SIGINT");
-    const [codice] = await uscito;
+    const codice = await ferma();
     verifica(codice === 0, "the server stops cleanly on Ctrl-C (SIGINT), exit status " + codice);
   }
 }

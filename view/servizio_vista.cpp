@@ -7,15 +7,11 @@
 //
 // It answers only its own page and stream, on 127.0.0.1 only; a request whose Host is
 // not a loopback name with the server's port, or that comes from another origin (an
-// Origin header or a cross-site fetch mark), gets 403 and no content.
+// Origin header or a cross-site fetch mark), gets 403 and no content. Its connections
+// are the view's own (connessioni_vista.h): one request each, its headers bounded in
+// time, size and number; a stream holds one of the server's workers while it is open,
+// and ends as soon as its client has gone.
 #include "view/servizio_vista.h"
-
-#include <httplib.h>
-
-// cpp-httplib 0.11 on Windows needs Vista's sockets (WSAPoll, inet_pton).
-#if defined(_WIN32) && (!defined(_WIN32_WINNT) || _WIN32_WINNT < 0x0600)
-#error "view --serve needs _WIN32_WINNT 0x0600 (Windows Vista) or later"
-#endif
 
 #include <atomic>
 #include <chrono>
@@ -29,8 +25,14 @@
 #include "model/nomi_file.h"
 #include "platform/browser.h"
 #include "platform/osservatore_file.h"
+#include "view/connessioni_vista.h"
 #include "view/dati_vista.h"
 #include "view/pagina_vista.h"
+
+// cpp-httplib 0.11 on Windows needs Vista's sockets (WSAPoll, inet_pton).
+#if defined(_WIN32) && (!defined(_WIN32_WINNT) || _WIN32_WINNT < 0x0600)
+#error "view --serve needs _WIN32_WINNT 0x0600 (Windows Vista) or later"
+#endif
 
 namespace {
 
@@ -44,15 +46,36 @@ struct stato_dati {
   std::string json;
   uint64_t generazione = 0;
   bool fine = false;
+  int flussi = 0;  // the streams open
 };
 
-// The two source files' texts, read as the loader would; a missing one is left out.
-sorgenti_in_memoria leggi(const std::string& cartella, const richiesta_caricamento& r) {
-  try {
-    return leggi_sorgenti(cartella, r);
-  } catch (const errore_file&) {
-    return {};  // being saved just now: read again at the next change
+// What was read of the two source files: their texts (a missing one left out, for the
+// loader to report), or the one that cannot be read at all and why, as check says it.
+struct lettura {
+  sorgenti_in_memoria sorgenti;
+  std::string rifiutato;
+  std::string motivo;
+  bool operator==(const lettura& a) const {
+    return sorgenti.file == a.sorgenti.file && rifiutato == a.rifiutato && motivo == a.motivo;
   }
+};
+
+lettura leggi(const std::string& cartella, const richiesta_caricamento& r) {
+  try {
+    return {leggi_sorgenti(cartella, r), {}, {}};
+  } catch (const errore_file& e) {
+    // Named as the page names its files (a file being saved just now is read again at
+    // the next change).
+    std::string nome = e.percorso;
+    for (const std::string& n : {nome_file_linea(r.linea), nome_file_servizio(r.linea, r.treno)}) {
+      if (e.percorso == percorso_in(cartella, n)) nome = n;
+    }
+    return {{}, nome, e.motivo};
+  }
+}
+
+std::string dati_di(const lettura& l, const richiesta_caricamento& r) {
+  return l.rifiutato.empty() ? dati_vista_json(l.sorgenti, r) : dati_vista_rifiuto_json(l.rifiutato, l.motivo, r);
 }
 
 // A Host header naming a loopback address and the server's own port.
@@ -65,9 +88,8 @@ bool host_ammesso(const std::string& host, int porta) {
 }
 
 // Binds to 127.0.0.1:`porta_chiesta` (0: a port the system chooses) and returns the port.
-int lega(httplib::Server& server, int porta_chiesta) {
-  int porta = porta_chiesta == 0 ? server.bind_to_any_port("127.0.0.1")
-                                 : (server.bind_to_port("127.0.0.1", porta_chiesta) ? porta_chiesta : -1);
+int lega(servitore_vista& server, int porta_chiesta) {
+  int porta = server.lega_locale(porta_chiesta);
   if (porta <= 0) throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(porta_chiesta));
   return porta;
 }
@@ -97,22 +119,54 @@ void servi_pagina(httplib::Server& server, std::shared_ptr<stato_dati> dati, con
   });
 }
 
-// GET /events: the latest data at once, then again each time they change; a comment
-// every 15 s keeps a quiet stream open.
+// One of the streams that may be open at once, given back when its answer ends; none
+// when they are all taken.
+std::shared_ptr<void> posto_di_flusso(const std::shared_ptr<stato_dati>& dati) {
+  std::lock_guard<std::mutex> l(dati->m);
+  if (dati->flussi == flussi_massimi) return nullptr;
+  ++dati->flussi;
+  return {&dati->flussi, [dati](int*) {
+            std::lock_guard<std::mutex> l(dati->m);
+            --dati->flussi;
+          }};
+}
+
+// A stream's next event: the data, as soon as they are new to it (generation `inviata`
+// - 1 was the last it had), or a comment after 15 s of quiet, which keeps it open. False
+// when the server stops or the client has gone, which is looked at every 100 ms.
+bool prossimo_evento(stato_dati& dati, uint64_t& inviata, httplib::DataSink& sink) {
+  using namespace std::chrono_literals;
+  const auto quiete = std::chrono::steady_clock::now() + 15s;
+  std::string evento = ": idle\n\n";
+  for (;;) {
+    {
+      std::unique_lock<std::mutex> l(dati.m);
+      if (dati.cambiati.wait_for(l, 100ms, [&] { return dati.fine || dati.generazione + 1 != inviata; })) {
+        if (dati.fine) return false;
+        inviata = dati.generazione + 1;
+        evento = "data: " + dati.json + "\n\n";
+        break;
+      }
+    }
+    if (cliente_andato()) return false;
+    if (std::chrono::steady_clock::now() >= quiete) break;
+  }
+  return sink.write(evento.data(), evento.size());
+}
+
+// GET /events: the latest data at once, then again each time they change; 503 when as
+// many streams as may be are open already.
 void servi_eventi(httplib::Server& server, std::shared_ptr<stato_dati> dati) {
   server.Get("/events", [dati](const httplib::Request&, httplib::Response& r) {
     r.set_header("Cache-Control", "no-store");
+    std::shared_ptr<void> posto = posto_di_flusso(dati);
+    if (!posto) {
+      r.status = 503;
+      return;
+    }
     auto inviata = std::make_shared<uint64_t>(0);
-    r.set_chunked_content_provider("text/event-stream", [dati, inviata](size_t, httplib::DataSink& sink) {
-      std::unique_lock<std::mutex> l(dati->m);
-      dati->cambiati.wait_for(l, std::chrono::seconds(15),
-                               [&] { return dati->fine || dati->generazione + 1 != *inviata; });
-      if (dati->fine) return false;
-      if (dati->generazione + 1 == *inviata) return sink.write(": idle\n\n", 9);  // keeps the stream open
-      *inviata = dati->generazione + 1;
-      std::string evento = "data: " + dati->json + "\n\n";
-      l.unlock();
-      return sink.write(evento.data(), evento.size());
+    r.set_chunked_content_provider("text/event-stream", [dati, inviata, posto](size_t, httplib::DataSink& sink) {
+      return prossimo_evento(*dati, *inviata, sink);
     });
   });
 }
@@ -123,7 +177,7 @@ struct vista_viva::stato {
   std::string cartella;
   richiesta_caricamento richiesta;
   std::shared_ptr<stato_dati> dati = std::make_shared<stato_dati>();
-  httplib::Server server;
+  servitore_vista server;
   int porta = 0;
   std::unique_ptr<osservatore_file> osservatore;
   std::atomic<bool> fermare{false};
@@ -131,7 +185,7 @@ struct vista_viva::stato {
 
   // Until the stop: once the files have settled after a change, their texts are read
   // and, when they differ from `ultime`, compiled once into new data for the streams.
-  void sorveglia_file(sorgenti_in_memoria ultime) {
+  void sorveglia_file(lettura ultime) {
     using namespace std::chrono_literals;
     while (!fermare) {
       if (!osservatore->aspetta(200ms)) continue;  // the stop is looked at in between
@@ -139,10 +193,10 @@ struct vista_viva::stato {
       auto limite = std::chrono::steady_clock::now() + 300ms;
       while (std::chrono::steady_clock::now() < limite && osservatore->aspetta(20ms)) {
       }
-      sorgenti_in_memoria ora = leggi(cartella, richiesta);
-      if (ora.file == ultime.file) continue;
+      lettura ora = leggi(cartella, richiesta);
+      if (ora == ultime) continue;
       ultime = std::move(ora);
-      std::string json = dati_vista_json(ultime, richiesta);
+      std::string json = dati_di(ultime, richiesta);
       std::lock_guard<std::mutex> l(dati->m);
       dati->json = std::move(json);
       ++dati->generazione;
@@ -160,8 +214,8 @@ vista_viva::vista_viva(const std::string& cartella, const richiesta_caricamento&
   s->osservatore = std::make_unique<osservatore_file>(
       cartella, std::vector<std::string>{nome_file_linea(richiesta.linea),
                                          nome_file_servizio(richiesta.linea, richiesta.treno)});
-  sorgenti_in_memoria ultime = leggi(cartella, richiesta);
-  s->dati->json = dati_vista_json(ultime, richiesta);
+  lettura ultime = leggi(cartella, richiesta);
+  s->dati->json = dati_di(ultime, richiesta);
 
   s->porta = lega(s->server, porta_chiesta);
   rifiuta_estranei(s->server, s->porta);
