@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "view/presa_vista.h"
+#include "platform/presa.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The live view's socket calls on Windows, through Winsock: listen, select, recv, send,
 // closesocket.
-#include "view/presa_vista.h"
+#include "platform/presa.h"
 
 #include <winsock2.h>
 

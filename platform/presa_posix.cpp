@@ -1,5 +1,5 @@
 // The live view's socket calls on POSIX systems: listen, poll, recv, send, close.
-#include "view/presa_vista.h"
+#include "platform/presa.h"
 
 #include <poll.h>
 #include <sys/socket.h>

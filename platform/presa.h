@@ -1,7 +1,7 @@
 // The few calls on a connected socket that the live view's server makes itself, around
 // the HTTP library: the length of the queue of connections waiting to be accepted,
-// waiting to read, reading, writing, telling whether the client has gone, and closing. Winsock's in presa_vista_windows.cpp, POSIX's in
-// presa_vista_posix.cpp; the socket is the library's socket_t.
+// waiting to read, reading, writing, telling whether the client has gone, and closing. Winsock's in presa_windows.cpp, POSIX's in
+// presa_posix.cpp; the socket is the library's socket_t.
 #pragma once
 
 #include <cstddef>
