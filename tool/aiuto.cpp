@@ -27,14 +27,22 @@ std::string parola_uso(const comando& c, const std::string& parola) {
   std::string nome = tra_parentesi ? parola.substr(1, parola.size() - 2) : parola;
   const opzione_comando* o = opzione_chiamata(c, nome);
   if (o == nullptr) return parola;
-  return tra_parentesi ? "[" + nell_uso(*o, nome) + "]" : nell_uso(*o, nome);
+  if (!tra_parentesi) return nell_uso(*o, nome);
+  // Built by appending: GCC 12 warns falsely (-Wrestrict) of a literal + a temporary.
+  std::string tra = "[";
+  tra += nell_uso(*o, nome);
+  tra += ']';
+  return tra;
 }
 
 // An option's names and value as its entry in the list begins: "-o, --output FILE",
 // "--caret=WHEN".
 std::string nomi_in_elenco(const opzione_comando& o) {
   std::string nomi = o.breve != nullptr ? std::string(o.breve) + ", " + o.nome : std::string(o.nome);
-  if (o.valore != nullptr) nomi += (o.uguale ? "=" : " ") + std::string(o.valore);
+  if (o.valore != nullptr) {
+    nomi += o.uguale ? '=' : ' ';
+    nomi += o.valore;
+  }
   return nomi;
 }
 
@@ -46,7 +54,8 @@ std::string elenco_opzioni(const comando& c) {
   for (const opzione_comando& o : c.opzioni) {
     elenco += o.premessa;
     if (o.aiuto.empty() && !o.con_la_seguente) continue;
-    nomi += (nomi.empty() ? "" : ", ") + nomi_in_elenco(o);
+    if (!nomi.empty()) nomi += ", ";
+    nomi += nomi_in_elenco(o);
     if (o.con_la_seguente) continue;
     size_t spazi = nomi.size() <= 13 ? 15 - nomi.size() : nomi.find(", ") != std::string::npos ? 3 : 2;
     elenco += "  " + nomi + std::string(spazi, ' ') + o.aiuto + "\n";
@@ -62,7 +71,10 @@ std::vector<std::string> righe_uso(const comando& c) {
   for (const char* uso : c.uso) {
     std::string riga = std::string("scenario_tool ") + c.nome;
     std::istringstream parole(uso);
-    for (std::string p; parole >> p;) riga += " " + parola_uso(c, p);
+    for (std::string p; parole >> p;) {
+      riga += ' ';
+      riga += parola_uso(c, p);
+    }
     righe.push_back(riga);
   }
   return righe;
