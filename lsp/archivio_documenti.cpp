@@ -4,15 +4,15 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
+#include "model/limiti.h"
 #include "model/nomi_file.h"
+#include "platform/file_servizi.h"
 #include "platform/percorso.h"
 
 namespace {
 
-// The largest partner file read from the disk, and the most names of a folder looked at.
-constexpr uintmax_t limite_file_disco = 64u * 1024u * 1024u;
+// The most names of a folder looked at.
 constexpr int limite_nomi_cartella = 20000;
 
 std::string codifica_nome(const std::string& nome) {
@@ -20,18 +20,22 @@ std::string codifica_nome(const std::string& nome) {
   return u.substr(8);
 }
 
-std::optional<std::string> leggi_disco(const std::string& percorso) {
-  std::error_code ec;
-  std::filesystem::path p = percorso_di(percorso);
-  if (!std::filesystem::is_regular_file(p, ec)) return std::nullopt;
-  uintmax_t misura = std::filesystem::file_size(p, ec);
-  if (ec || misura > limite_file_disco) return std::nullopt;
-  std::ifstream in(p, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string testo(static_cast<size_t>(misura), '\0');
-  in.read(testo.data(), static_cast<std::streamsize>(misura));
-  testo.resize(static_cast<size_t>(in.gcount()));
-  return testo;
+// Why a source file of `byte` bytes may not be checked, in the words of the loader's
+// refusal; empty when it may.
+std::string rifiuto_misura(uint64_t byte) {
+  return byte > sorgente_massima ? "larger than " + std::to_string(sorgente_massima) + " bytes" : std::string();
+}
+
+// A partner file from the disk into `f`, as the loader reads it: its text, or why it is
+// refused (over the size limit, not a regular file), before any byte is read; nothing
+// when no file is there.
+void leggi_disco(const std::string& percorso, file_coppia& f) {
+  try {
+    if (sistema::guarda(percorso) == sistema::voce::nessuna) return;
+    f.testo = testo_sorgente::da_windows_1252(leggi_file_limitato(percorso, sorgente_massima));
+  } catch (const errore_file& e) {
+    f.rifiuto = e.motivo;
+  }
 }
 
 std::vector<std::string> nomi_cartella(const std::string& cartella) {
@@ -112,7 +116,7 @@ coppia_trovata archivio_documenti::coppia_di(const std::string& uri) const {
   const std::string nome_linea = nome_file_linea(c.linea);
   const std::string nome_servizio = nome_file_servizio(c.linea, c.treno);
   for (const std::string& n : {nome_linea, nome_servizio}) {
-    file_coppia f{n, cartella + codifica_nome(n), std::nullopt, 0};
+    file_coppia f{n, cartella + codifica_nome(n), std::nullopt, 0, {}};
     // An open buffer by its name, however the editor wrote its uri.
     for (const auto& [u, d] : documenti_) {
       if (cartella_uri(u) == cartella && nome_uri(u) == n) f.uri = u;
@@ -120,10 +124,9 @@ coppia_trovata archivio_documenti::coppia_di(const std::string& uri) const {
     if (const documento* d = aperto(f.uri)) {
       f.testo = d->testo;
       f.generazione = d->generazione;
+      f.rifiuto = rifiuto_misura(d->testo.byte().size());
     } else if (cartella_disco && !(n == nome_servizio && c.da_sola)) {
-      if (std::optional<std::string> t = leggi_disco(percorso_in(*cartella_disco, n))) {
-        f.testo = testo_sorgente::da_windows_1252(*t);
-      }
+      leggi_disco(percorso_in(*cartella_disco, n), f);
     }
     c.files.push_back(std::move(f));
   }

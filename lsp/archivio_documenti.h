@@ -32,11 +32,15 @@ struct cambiamento {
 };
 
 // One file of a pair: its name and uri, and its text when it is open or was read from
-// the disk (none when it is neither), with the generation of its open buffer.
+// the disk (none when it is neither), with the generation of its open buffer. A file
+// that may not be checked says why, in the words of `check` ("larger than 16777216
+// bytes", model/limiti.h): one on the disk that could not be read (it has no text),
+// an open buffer over the limit (its text is kept, for the other requests).
 struct file_coppia {
   std::string nome, uri;
   std::optional<testo_sorgente> testo;
   uint64_t generazione = 0;
+  std::string rifiuto;
 };
 // The pair of a file: its route and train (`treno` "?" when no service file is at
 // hand: `da_sola`, a line file checked alone), the line file, then the service file.

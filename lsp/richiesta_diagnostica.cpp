@@ -158,6 +158,25 @@ pubblicata avviso_da_sola(const file_coppia& linea, const std::string& nome_line
   return p;
 }
 
+// A pair with a file that may not be checked (lsp/archivio_documenti.h): that alone is
+// said, on the first line of each file of the pair that has a text, in the words of
+// `check` ("NAME: larger than 16777216 bytes"); nothing is checked.
+std::map<std::string, std::vector<pubblicata>> rifiuto_coppia(const coppia_trovata& c, const file_coppia& rifiutato,
+                                                              codifica_posizioni codifica) {
+  std::map<std::string, std::vector<pubblicata>> per_uri;
+  for (const file_coppia& f : c.files) {
+    if (!f.testo) continue;
+    pubblicata p;
+    p.intervallo = {{0, 0}, f.testo->fine_riga(0, codifica)};
+    p.diagnostica = {{"range", intervallo_json(p.intervallo)},
+                     {"severity", 1},
+                     {"source", "scenario_tool"},
+                     {"message", utf8_sicuro(rifiutato.nome) + ": " + rifiutato.rifiuto}};
+    per_uri[f.uri].push_back(std::move(p));
+  }
+  return per_uri;
+}
+
 // The lists of a pair published and kept, each file's unless a later generation was
 // published for it meanwhile (a file closed, say); every uri of it is done.
 void registra(std::map<std::string, std::vector<pubblicata>> per_uri, const coppia_trovata& c,
@@ -192,16 +211,21 @@ void controlla_coppia(const std::string& uri, const archivio_documenti& document
     return;
   }
   coppia_trovata c = documenti.coppia_di(uri);
-  std::optional<std::vector<diagnostica>> diagnostiche = diagnostiche_di(c, documenti);
-  if (!diagnostiche) return;
-  const file_coppia* principale = nullptr;
+  const file_coppia *principale = nullptr, *rifiutato = nullptr;
   for (const file_coppia& f : c.files) {
     if (f.uri == uri) principale = &f;
+    if (!f.rifiuto.empty() && rifiutato == nullptr) rifiutato = &f;
   }
   if (principale == nullptr) {  // a name that makes no pair (such as "A_-.txt")
     fatti.insert(uri);
     return;
   }
+  if (rifiutato != nullptr) {
+    registra(rifiuto_coppia(c, *rifiutato, codifica), c, documenti, pubblicate, fatti, uscita);
+    return;
+  }
+  std::optional<std::vector<diagnostica>> diagnostiche = diagnostiche_di(c, documenti);
+  if (!diagnostiche) return;
   std::map<std::string, std::vector<pubblicata>> per_uri =
       traduzione(c, *principale, opzioni, codifica).per_uri(*diagnostiche);
   if (c.da_sola && principale->nome == c.files[0].nome) {

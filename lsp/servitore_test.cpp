@@ -2,6 +2,7 @@
 #include <set>
 
 #include "lsp/sessione_prova.h"
+#include "model/limiti.h"
 #include "platform/piattaforma_prova.h"
 
 namespace {
@@ -319,5 +320,34 @@ TEST(ServitoreLsp, InlayHintsOnlyWhenAskedFor) {
     ASSERT_EQ(sulla_riga.size(), 1u) << json(sulla_riga);
     EXPECT_EQ(sulla_riga[0]["label"], "km 15.300");
     EXPECT_EQ(sulla_riga[0]["position"], sessione_prova::pos(inizio["line"], 17));
+  }
+}
+
+// A source file over the size limit (model/limiti.h), on the disk beside the file opened
+// or in an open buffer, is refused as `check` refuses it, and nothing is checked: the
+// one diagnostic names it, on the first line of each file of the pair at hand.
+TEST(ServitoreLsp, AFileOverTheSizeLimitIsRefused) {
+  PiattaformaProva cartella;
+  const std::string base = uri_da_percorso(cartella.percorso(""));
+  const std::string linea = base + "QUMA-DORVIA_MIRELO_linea.txt", servizio = base + "QUMA-DORVIA_MIRELO_brezane-.txt";
+  const std::string grande = testo_linea() + std::string(sorgente_massima + 1 - testo_linea().size(), ' ');
+  const std::string atteso = "QUMA-DORVIA_MIRELO_linea.txt: larger than 16777216 bytes";
+  for (bool su_disco : {true, false}) {
+    sessione_prova p(json::object(), true);
+    if (su_disco) {
+      cartella.scrivi("QUMA-DORVIA_MIRELO_linea.txt", grande);
+    } else {
+      p.apri(linea, grande);
+    }
+    p.apri(servizio, servizio_utf8());
+    auto d = p.pubblica();
+    EXPECT_EQ(d.contains(linea), !su_disco) << su_disco;
+    for (const auto& [uri, pubblicate] : d) {
+      ASSERT_EQ(pubblicate["diagnostics"].size(), 1u) << uri << pubblicate;
+      EXPECT_EQ(pubblicate["diagnostics"][0]["message"], atteso) << uri;
+      EXPECT_EQ(pubblicate["diagnostics"][0]["severity"], 1) << uri;
+      EXPECT_EQ(pubblicate["diagnostics"][0]["range"]["start"], sessione_prova::pos(0, 0)) << uri;
+    }
+    EXPECT_TRUE(d.contains(servizio)) << su_disco;
   }
 }
