@@ -78,7 +78,7 @@ json completamento(const json& p, const archivio_documenti& documenti, codifica_
   const documento* d = documenti.aperto(uri);
   tipo_sorgente tipo = tipo_di(nome_uri(uri));
   if (d == nullptr || tipo == tipo_sorgente::altro) return elementi;
-  posizione_lsp pos = posizione_di(p.at("position"));
+  posizione_lsp pos = d->testo.dentro(posizione_di(p.at("position")), codifica);
   auto [riga, colonna] = d->testo.da_lsp(pos, codifica);
   std::string_view testo_riga = d->testo.riga_byte(riga - 1);
   std::string_view prima = testo_riga.substr(0, std::min(testo_riga.size(), static_cast<size_t>(colonna - 1)));

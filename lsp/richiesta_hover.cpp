@@ -63,7 +63,7 @@ json hover(const json& p, const archivio_documenti& documenti, const diagnostich
   std::string uri = p.at("textDocument").at("uri").get<std::string>();
   const documento* d = documenti.aperto(uri);
   if (d == nullptr) return nullptr;
-  posizione_lsp pos = posizione_di(p.at("position"));
+  posizione_lsp pos = d->testo.dentro(posizione_di(p.at("position")), codifica);
   auto [riga, colonna] = d->testo.da_lsp(pos, codifica);
   std::optional<intervallo_lsp> dove;
   std::string testo = campo_sotto(d->testo, tipo_di(nome_uri(uri)), riga, colonna, codifica, dove);

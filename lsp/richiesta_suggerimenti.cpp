@@ -11,7 +11,8 @@ json suggerimenti(const json& p, const archivio_documenti& documenti, codifica_p
   tipo_sorgente tipo = tipo_di(nome_uri(uri));
   json elenco = json::array();
   if (d == nullptr || tipo == tipo_sorgente::altro || !chiesti) return elenco;
-  const int da = p.at("range").at("start").at("line").get<int>(), a = p.at("range").at("end").at("line").get<int>();
+  const int da = coordinata_di(p.at("range").at("start").at("line"));
+  const int a = coordinata_di(p.at("range").at("end").at("line"));
   for (const riga_analizzata& r : analizza(tipo, righe_di(d->testo))) {
     if (r.riga < da || r.riga > a || r.tipo != tipo_riga::record || r.record.empty()) continue;
     for (const campo_riga& c : r.campi) {

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <set>
 
 #include "lsp/sessione_prova.h"
@@ -114,6 +116,24 @@ TEST_F(RichiesteSullaCoppia, Symbols) {
   json area = p.richiedi("workspace/symbol", {{"query", "valmerino"}});
   ASSERT_EQ(area.size(), 1u);
   EXPECT_EQ(area[0]["location"]["uri"], uri_servizio);
+}
+
+// Positions past the file, however large, are its end, never wrapped around: a
+// completion past 2^31 lines replaces up to the file's end, a hover past 2^32 answers
+// for the end (nothing: the last line is empty), not for line 1, and one 2^40
+// characters into a line for the line's last field, not its keyword.
+TEST_F(RichiesteSullaCoppia, PositionsPastTheFile) {
+  auto chiedi = [&](const std::string& metodo, json riga, json carattere) {
+    return p.richiedi(metodo, {{"textDocument", sessione_prova::doc(uri_servizio)},
+                               {"position", {{"line", riga}, {"character", carattere}}}});
+  };
+  const json fine = sessione_prova::pos(static_cast<int>(std::count(servizio.begin(), servizio.end(), '\n')), 0);
+  json completamento = chiedi("textDocument/completion", int64_t{1} << 31, 0);
+  ASSERT_FALSE(completamento["items"].empty());
+  for (const json& i : completamento["items"]) EXPECT_EQ(i["textEdit"]["range"]["end"], fine) << i;
+  EXPECT_TRUE(chiedi("textDocument/hover", (int64_t{1} << 32) + 1, 3).is_null());
+  json h = chiedi("textDocument/hover", dove(servizio, "segnale,    2100")["line"], int64_t{1} << 40);
+  EXPECT_NE(h["contents"]["value"].get<std::string>().find("11th field"), std::string::npos) << h;
 }
 
 // Each edit of the built-in service file, and the diagnostic it brings at its range,
