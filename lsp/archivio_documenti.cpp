@@ -53,7 +53,8 @@ std::vector<std::string> nomi_cartella(const std::string& cartella) {
 }  // namespace
 
 void archivio_documenti::apri(const std::string& uri, std::string utf8, int64_t versione) {
-  documenti_[uri] = {testo_sorgente::da_utf8(std::move(utf8)), versione, ++generazione_};
+  documenti_[uri] = std::make_shared<const documento>(
+      documento{testo_sorgente::da_utf8(std::move(utf8)), versione, ++generazione_});
   da_controllare_.insert(uri);
 }
 
@@ -61,7 +62,7 @@ void archivio_documenti::cambia(const std::string& uri, const std::vector<cambia
                                 int64_t versione, codifica_posizioni codifica) {
   auto d = documenti_.find(uri);
   if (d == documenti_.end()) return;  // a file never opened
-  std::string testo = d->second.testo.utf8();
+  std::string testo = d->second->testo.utf8();
   for (const cambiamento& c : cambiamenti) {
     if (!c.dove) {
       testo = c.testo;
@@ -72,7 +73,8 @@ void archivio_documenti::cambia(const std::string& uri, const std::vector<cambia
     size_t fine = std::max(inizio, attuale.offset_utf8(c.dove->fine, codifica));
     testo.replace(inizio, fine - inizio, c.testo);
   }
-  d->second = {testo_sorgente::da_utf8(std::move(testo)), versione, ++generazione_};
+  d->second = std::make_shared<const documento>(
+      documento{testo_sorgente::da_utf8(std::move(testo)), versione, ++generazione_});
   da_controllare_.insert(uri);
 }
 
@@ -87,7 +89,7 @@ void archivio_documenti::chiudi(const std::string& uri) {
 
 const documento* archivio_documenti::aperto(const std::string& uri) const {
   auto d = documenti_.find(uri);
-  return d == documenti_.end() ? nullptr : &d->second;
+  return d == documenti_.end() ? nullptr : d->second.get();
 }
 
 std::set<std::string> archivio_documenti::prendi_da_controllare() {
@@ -96,16 +98,16 @@ std::set<std::string> archivio_documenti::prendi_da_controllare() {
   return presi;
 }
 
-coppia_trovata archivio_documenti::coppia_di(const std::string& uri) const {
+coppia_trovata coppia_di(const documenti_aperti& documenti, const std::string& uri, bool legge_disco) {
   const std::string cartella = cartella_uri(uri);
   const std::string nome = nome_uri(uri);
   tipo_sorgente tipo = tipo_di(nome);
   std::optional<std::string> cartella_disco = percorso_da_uri(cartella + "x");
   if (cartella_disco) cartella_disco->pop_back();
-  if (!legge_disco_) cartella_disco.reset();
+  if (!legge_disco) cartella_disco.reset();
   // The names at hand: the open buffers of the folder first (they win), then the disk.
   std::vector<std::string> candidati;
-  for (const auto& [u, d] : documenti_) {
+  for (const auto& [u, d] : documenti) {
     if (cartella_uri(u) == cartella) candidati.push_back(nome_uri(u));
   }
   if (cartella_disco) {
@@ -118,10 +120,11 @@ coppia_trovata archivio_documenti::coppia_di(const std::string& uri) const {
   for (const std::string& n : {nome_linea, nome_servizio}) {
     file_coppia f{n, cartella + codifica_nome(n), std::nullopt, 0, {}};
     // An open buffer by its name, however the editor wrote its uri.
-    for (const auto& [u, d] : documenti_) {
+    for (const auto& [u, d] : documenti) {
       if (cartella_uri(u) == cartella && nome_uri(u) == n) f.uri = u;
     }
-    if (const documento* d = aperto(f.uri)) {
+    if (auto a = documenti.find(f.uri); a != documenti.end()) {
+      const documento* d = a->second.get();
       f.testo = d->testo;
       f.generazione = d->generazione;
       f.rifiuto = rifiuto_misura(d->testo.byte().size());

@@ -6,10 +6,15 @@
 // Every open or change bumps one generation counter, so that a result computed from
 // some texts can tell whether they are still the newest. The files changed since they
 // were last checked wait in a set of their own until the diagnostics take them.
+//
+// A document is never changed once stored (a change stores another), and is held by a
+// shared pointer: a copy of the open documents (`aperti()`) is taken in an instant, and
+// can be read on another thread while the store goes on.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -50,6 +55,13 @@ struct coppia_trovata {
   std::vector<file_coppia> files;
 };
 
+// The open documents, by uri.
+using documenti_aperti = std::map<std::string, std::shared_ptr<const documento>>;
+
+// The two files of the pair that `uri` belongs to, each from `documenti`, else (with
+// `legge_disco`) from the disk. Reads nothing but them and the folder's names.
+coppia_trovata coppia_di(const documenti_aperti& documenti, const std::string& uri, bool legge_disco);
+
 class archivio_documenti {
  public:
   // `legge_disco` off: only open buffers pair up, and the disk is never read.
@@ -64,9 +76,10 @@ class archivio_documenti {
   void chiudi(const std::string& uri);
 
   const documento* aperto(const std::string& uri) const;
-  const std::map<std::string, documento>& aperti() const { return documenti_; }
+  const documenti_aperti& aperti() const { return documenti_; }
+  bool legge_disco() const { return legge_disco_; }
   // The two files of the pair that `uri` belongs to.
-  coppia_trovata coppia_di(const std::string& uri) const;
+  coppia_trovata coppia_di(const std::string& uri) const { return ::coppia_di(documenti_, uri, legge_disco_); }
 
   uint64_t nuova_generazione() { return ++generazione_; }
   // The files waiting to be checked: one more, whether any waits, and all of them taken.
@@ -77,6 +90,6 @@ class archivio_documenti {
  private:
   bool legge_disco_;
   uint64_t generazione_ = 0;
-  std::map<std::string, documento> documenti_;
+  documenti_aperti documenti_;
   std::set<std::string> da_controllare_;
 };
