@@ -31,9 +31,10 @@ std::string testo_del_campo(tipo_sorgente tipo, const riga_analizzata& r, const 
 std::string campo_sotto(const testo_sorgente& t, tipo_sorgente tipo, int riga, int colonna, codifica_posizioni codifica,
                         std::optional<intervallo_lsp>& dove) {
   if (tipo == tipo_sorgente::altro) return {};
-  std::vector<riga_analizzata> righe = analizza(tipo, righe_di(t));
+  std::vector<std::string_view> righe = righe_di(t);
   if (riga - 1 >= static_cast<int>(righe.size())) return {};
-  const riga_analizzata& r = righe[static_cast<size_t>(riga - 1)];
+  // That line alone analysed: quick however long the file.
+  const riga_analizzata r = analizza(tipo, righe, static_cast<size_t>(riga - 1), static_cast<size_t>(riga))[0];
   for (const campo_riga& c : r.campi) {
     if (colonna < c.inizio || colonna > c.fine) continue;
     dove = intervallo_lsp{t.verso_lsp(riga, c.inizio, codifica), t.verso_lsp(riga, c.fine, codifica)};
