@@ -132,6 +132,13 @@ class ciclo_trattenuto {
     });
     invia({{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"}, {"params", {{"capabilities", json::object()}}}});
   }
+  // A test that stopped early: the end of the input ends the loop.
+  ~ciclo_trattenuto() {
+    ingresso_.chiudi();
+    if (ciclo_.joinable()) ciclo_.join();
+  }
+  ciclo_trattenuto(const ciclo_trattenuto&) = delete;
+  ciclo_trattenuto& operator=(const ciclo_trattenuto&) = delete;
 
   void invia(const json& m) {
     std::string t = cornice(m.dump());
