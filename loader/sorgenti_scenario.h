@@ -11,13 +11,6 @@
 #include "model/limiti.h"
 #include "platform/errore_file.h"
 
-// The largest source file read from disk. The longest route, with what lies beyond its
-// end, has 20140 cells of 50 m; a record of each of eight kinds on every cell, on lines
-// of 64 bytes, is 10.3 MB. A larger file is refused before any byte is read.
-inline constexpr uint64_t sorgente_massima = 16u << 20;
-static_assert(uint64_t{(lunghezza_massima_percorso + oltre_il_percorso) / metri_per_cella + 1} * 8 * 64 <
-              sorgente_massima);
-
 class sorgenti_scenario {
  public:
   virtual ~sorgenti_scenario() = default;

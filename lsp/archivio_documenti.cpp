@@ -4,15 +4,15 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
+#include "model/limiti.h"
 #include "model/nomi_file.h"
+#include "platform/file_servizi.h"
 #include "platform/percorso.h"
 
 namespace {
 
-// The largest partner file read from the disk, and the most names of a folder looked at.
-constexpr uintmax_t limite_file_disco = 64u * 1024u * 1024u;
+// The most names of a folder looked at.
 constexpr int limite_nomi_cartella = 20000;
 
 std::string codifica_nome(const std::string& nome) {
@@ -20,18 +20,22 @@ std::string codifica_nome(const std::string& nome) {
   return u.substr(8);
 }
 
-std::optional<std::string> leggi_disco(const std::string& percorso) {
-  std::error_code ec;
-  std::filesystem::path p = percorso_di(percorso);
-  if (!std::filesystem::is_regular_file(p, ec)) return std::nullopt;
-  uintmax_t misura = std::filesystem::file_size(p, ec);
-  if (ec || misura > limite_file_disco) return std::nullopt;
-  std::ifstream in(p, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string testo(static_cast<size_t>(misura), '\0');
-  in.read(testo.data(), static_cast<std::streamsize>(misura));
-  testo.resize(static_cast<size_t>(in.gcount()));
-  return testo;
+// Why a source file of `byte` bytes may not be checked, in the words of the loader's
+// refusal; empty when it may.
+std::string rifiuto_misura(uint64_t byte) {
+  return byte > sorgente_massima ? "larger than " + std::to_string(sorgente_massima) + " bytes" : std::string();
+}
+
+// A partner file from the disk into `f`, as the loader reads it: its text, or why it is
+// refused (over the size limit, not a regular file), before any byte is read; nothing
+// when no file is there.
+void leggi_disco(const std::string& percorso, file_coppia& f) {
+  try {
+    if (sistema::guarda(percorso) == sistema::voce::nessuna) return;
+    f.testo = testo_sorgente::da_windows_1252(leggi_file_limitato(percorso, sorgente_massima));
+  } catch (const errore_file& e) {
+    f.rifiuto = e.motivo;
+  }
 }
 
 std::vector<std::string> nomi_cartella(const std::string& cartella) {
@@ -49,7 +53,8 @@ std::vector<std::string> nomi_cartella(const std::string& cartella) {
 }  // namespace
 
 void archivio_documenti::apri(const std::string& uri, std::string utf8, int64_t versione) {
-  documenti_[uri] = {testo_sorgente::da_utf8(std::move(utf8)), versione, ++generazione_};
+  documenti_[uri] = std::make_shared<const documento>(
+      documento{testo_sorgente::da_utf8(std::move(utf8)), versione, ++generazione_});
   da_controllare_.insert(uri);
 }
 
@@ -57,7 +62,7 @@ void archivio_documenti::cambia(const std::string& uri, const std::vector<cambia
                                 int64_t versione, codifica_posizioni codifica) {
   auto d = documenti_.find(uri);
   if (d == documenti_.end()) return;  // a file never opened
-  std::string testo = d->second.testo.utf8();
+  std::string testo = d->second->testo.utf8();
   for (const cambiamento& c : cambiamenti) {
     if (!c.dove) {
       testo = c.testo;
@@ -68,7 +73,8 @@ void archivio_documenti::cambia(const std::string& uri, const std::vector<cambia
     size_t fine = std::max(inizio, attuale.offset_utf8(c.dove->fine, codifica));
     testo.replace(inizio, fine - inizio, c.testo);
   }
-  d->second = {testo_sorgente::da_utf8(std::move(testo)), versione, ++generazione_};
+  d->second = std::make_shared<const documento>(
+      documento{testo_sorgente::da_utf8(std::move(testo)), versione, ++generazione_});
   da_controllare_.insert(uri);
 }
 
@@ -83,7 +89,7 @@ void archivio_documenti::chiudi(const std::string& uri) {
 
 const documento* archivio_documenti::aperto(const std::string& uri) const {
   auto d = documenti_.find(uri);
-  return d == documenti_.end() ? nullptr : &d->second;
+  return d == documenti_.end() ? nullptr : d->second.get();
 }
 
 std::set<std::string> archivio_documenti::prendi_da_controllare() {
@@ -92,16 +98,16 @@ std::set<std::string> archivio_documenti::prendi_da_controllare() {
   return presi;
 }
 
-coppia_trovata archivio_documenti::coppia_di(const std::string& uri) const {
+coppia_trovata coppia_di(const documenti_aperti& documenti, const std::string& uri, bool legge_disco) {
   const std::string cartella = cartella_uri(uri);
   const std::string nome = nome_uri(uri);
   tipo_sorgente tipo = tipo_di(nome);
   std::optional<std::string> cartella_disco = percorso_da_uri(cartella + "x");
   if (cartella_disco) cartella_disco->pop_back();
-  if (!legge_disco_) cartella_disco.reset();
+  if (!legge_disco) cartella_disco.reset();
   // The names at hand: the open buffers of the folder first (they win), then the disk.
   std::vector<std::string> candidati;
-  for (const auto& [u, d] : documenti_) {
+  for (const auto& [u, d] : documenti) {
     if (cartella_uri(u) == cartella) candidati.push_back(nome_uri(u));
   }
   if (cartella_disco) {
@@ -112,18 +118,18 @@ coppia_trovata archivio_documenti::coppia_di(const std::string& uri) const {
   const std::string nome_linea = nome_file_linea(c.linea);
   const std::string nome_servizio = nome_file_servizio(c.linea, c.treno);
   for (const std::string& n : {nome_linea, nome_servizio}) {
-    file_coppia f{n, cartella + codifica_nome(n), std::nullopt, 0};
+    file_coppia f{n, cartella + codifica_nome(n), std::nullopt, 0, {}};
     // An open buffer by its name, however the editor wrote its uri.
-    for (const auto& [u, d] : documenti_) {
+    for (const auto& [u, d] : documenti) {
       if (cartella_uri(u) == cartella && nome_uri(u) == n) f.uri = u;
     }
-    if (const documento* d = aperto(f.uri)) {
+    if (auto a = documenti.find(f.uri); a != documenti.end()) {
+      const documento* d = a->second.get();
       f.testo = d->testo;
       f.generazione = d->generazione;
+      f.rifiuto = rifiuto_misura(d->testo.byte().size());
     } else if (cartella_disco && !(n == nome_servizio && c.da_sola)) {
-      if (std::optional<std::string> t = leggi_disco(percorso_in(*cartella_disco, n))) {
-        f.testo = testo_sorgente::da_windows_1252(*t);
-      }
+      leggi_disco(percorso_in(*cartella_disco, n), f);
     }
     c.files.push_back(std::move(f));
   }

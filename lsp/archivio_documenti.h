@@ -6,10 +6,15 @@
 // Every open or change bumps one generation counter, so that a result computed from
 // some texts can tell whether they are still the newest. The files changed since they
 // were last checked wait in a set of their own until the diagnostics take them.
+//
+// A document is never changed once stored (a change stores another), and is held by a
+// shared pointer: a copy of the open documents (`aperti()`) is taken in an instant, and
+// can be read on another thread while the store goes on.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -32,11 +37,15 @@ struct cambiamento {
 };
 
 // One file of a pair: its name and uri, and its text when it is open or was read from
-// the disk (none when it is neither), with the generation of its open buffer.
+// the disk (none when it is neither), with the generation of its open buffer. A file
+// that may not be checked says why, in the words of `check` ("larger than 16777216
+// bytes", model/limiti.h): one on the disk that could not be read (it has no text),
+// an open buffer over the limit (its text is kept, for the other requests).
 struct file_coppia {
   std::string nome, uri;
   std::optional<testo_sorgente> testo;
   uint64_t generazione = 0;
+  std::string rifiuto;
 };
 // The pair of a file: its route and train (`treno` "?" when no service file is at
 // hand: `da_sola`, a line file checked alone), the line file, then the service file.
@@ -45,6 +54,13 @@ struct coppia_trovata {
   bool da_sola = false;
   std::vector<file_coppia> files;
 };
+
+// The open documents, by uri.
+using documenti_aperti = std::map<std::string, std::shared_ptr<const documento>>;
+
+// The two files of the pair that `uri` belongs to, each from `documenti`, else (with
+// `legge_disco`) from the disk. Reads nothing but them and the folder's names.
+coppia_trovata coppia_di(const documenti_aperti& documenti, const std::string& uri, bool legge_disco);
 
 class archivio_documenti {
  public:
@@ -60,9 +76,10 @@ class archivio_documenti {
   void chiudi(const std::string& uri);
 
   const documento* aperto(const std::string& uri) const;
-  const std::map<std::string, documento>& aperti() const { return documenti_; }
+  const documenti_aperti& aperti() const { return documenti_; }
+  bool legge_disco() const { return legge_disco_; }
   // The two files of the pair that `uri` belongs to.
-  coppia_trovata coppia_di(const std::string& uri) const;
+  coppia_trovata coppia_di(const std::string& uri) const { return ::coppia_di(documenti_, uri, legge_disco_); }
 
   uint64_t nuova_generazione() { return ++generazione_; }
   // The files waiting to be checked: one more, whether any waits, and all of them taken.
@@ -73,6 +90,6 @@ class archivio_documenti {
  private:
   bool legge_disco_;
   uint64_t generazione_ = 0;
-  std::map<std::string, documento> documenti_;
+  documenti_aperti documenti_;
   std::set<std::string> da_controllare_;
 };

@@ -160,51 +160,68 @@ std::vector<campo_riga> campi_di(std::string_view riga, const forma_record* f) {
   return campi;
 }
 
-std::vector<riga_analizzata> analizza(tipo_sorgente tipo, const std::vector<std::string_view>& righe) {
-  std::vector<riga_analizzata> risultato;
-  parte_file parte = parte_file::preambolo;
-  std::string sezione;
-  for (size_t n = 0; n < righe.size(); ++n) {
-    riga_analizzata r;
-    r.riga = static_cast<int>(n);
-    std::string_view riga = righe[n];
-    std::string_view primo = riga.substr(0, std::min(riga.find(','), riga.size()));
-    std::string_view chiave = senza_spazi(primo);
-    if (chiave.empty()) {
-      r.tipo = tipo_riga::vuota;
-    } else if (parte == parte_file::preambolo) {
-      if (e_generale(chiave)) {
-        // The service file has no general part: everything after [generale] is one body.
-        parte = tipo == tipo_sorgente::linea ? parte_file::generale : parte_file::corpo;
-        sezione = std::string(chiave);
-        r.tipo = tipo_riga::intestazione;
-      } else {
-        r.tipo = tipo_riga::nota;
-      }
-    } else if (chiave.find('-') != std::string_view::npos) {
-      r.tipo = tipo_riga::nota;
-    } else if (chiude_parte_generale(chiave)) {
-      parte = parte_file::corpo;
-      sezione = std::string(chiave);
-      r.tipo = tipo_riga::intestazione;
-    } else {
-      std::vector<const forma_record*> trovati;
-      if (tipo == tipo_sorgente::linea && parte == parte_file::generale) {
-        for (record_generale g : record_generali(chiave)) trovati.push_back(&forma(g));
-      } else if (tipo == tipo_sorgente::linea) {
-        for (record_corpo c : record_del_corpo(chiave, true)) trovati.push_back(&forma(c));
-      } else {
-        for (record_servizio s : record_del_servizio(chiave)) trovati.push_back(&forma(s));
-      }
-      r.tipo = trovati.empty() ? tipo_riga::ignota : tipo_riga::record;
-      r.record = std::move(trovati);
-    }
-    r.parte = parte;
-    r.sezione = r.tipo == tipo_riga::intestazione ? std::string(chiave) : sezione;
-    r.campi = campi_di(riga, r.record.empty() ? nullptr : r.record[0]);
-    risultato.push_back(std::move(r));
+namespace {
+
+// The first field of a line, blanks around it removed: a keyword or a header.
+std::string_view chiave_di(std::string_view riga) {
+  return senza_spazi(riga.substr(0, std::min(riga.find(','), riga.size())));
+}
+
+// A line's kind as far as the part and the section go (a record's line is `ignota`
+// until its keyword is looked up), and `s` moved on past it.
+tipo_riga avanza(tipo_sorgente tipo, std::string_view chiave, stato_righe& s) {
+  if (chiave.empty()) return tipo_riga::vuota;
+  if (s.parte == parte_file::preambolo) {
+    if (!e_generale(chiave)) return tipo_riga::nota;
+    // The service file has no general part: everything after [generale] is one body.
+    s.parte = tipo == tipo_sorgente::linea ? parte_file::generale : parte_file::corpo;
+  } else if (chiave.find('-') != std::string_view::npos) {
+    return tipo_riga::nota;
+  } else if (chiude_parte_generale(chiave)) {
+    s.parte = parte_file::corpo;
+  } else {
+    return tipo_riga::ignota;
   }
+  s.sezione = std::string(chiave);
+  return tipo_riga::intestazione;
+}
+
+// Line `n`, `riga`, analysed where the lines before it left `s`, which it moves on.
+riga_analizzata analizza_una(tipo_sorgente tipo, std::string_view riga, size_t n, stato_righe& s) {
+  riga_analizzata r;
+  r.riga = static_cast<int>(n);
+  std::string_view chiave = chiave_di(riga);
+  r.tipo = avanza(tipo, chiave, s);
+  if (r.tipo == tipo_riga::ignota) {
+    if (tipo == tipo_sorgente::linea && s.parte == parte_file::generale) {
+      for (record_generale g : record_generali(chiave)) r.record.push_back(&forma(g));
+    } else if (tipo == tipo_sorgente::linea) {
+      for (record_corpo c : record_del_corpo(chiave, true)) r.record.push_back(&forma(c));
+    } else {
+      for (record_servizio x : record_del_servizio(chiave)) r.record.push_back(&forma(x));
+    }
+    if (!r.record.empty()) r.tipo = tipo_riga::record;
+  }
+  r.parte = s.parte;
+  r.sezione = s.sezione;
+  r.campi = campi_di(riga, r.record.empty() ? nullptr : r.record[0]);
+  return r;
+}
+
+}  // namespace
+
+std::vector<riga_analizzata> analizza(tipo_sorgente tipo, const std::vector<std::string_view>& righe, size_t da,
+                                      size_t a) {
+  std::vector<riga_analizzata> risultato;
+  stato_righe s = stato_dopo(tipo, righe, da);
+  for (size_t n = da; n < std::min(a, righe.size()); ++n) risultato.push_back(analizza_una(tipo, righe[n], n, s));
   return risultato;
+}
+
+stato_righe stato_dopo(tipo_sorgente tipo, const std::vector<std::string_view>& righe, size_t n) {
+  stato_righe s;
+  for (size_t k = 0; k < std::min(n, righe.size()); ++k) avanza(tipo, chiave_di(righe[k]), s);
+  return s;
 }
 
 std::vector<std::string> sezioni_di(tipo_sorgente tipo) {

@@ -4,6 +4,8 @@
 // line. Used for hover, completion and the outline; nothing here compiles.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,8 +35,19 @@ struct riga_analizzata {
   std::vector<campo_riga> campi;
 };
 
-// Every line of a file of kind `tipo`, given its Windows-1252 lines.
-std::vector<riga_analizzata> analizza(tipo_sorgente tipo, const std::vector<std::string_view>& righe);
+// Lines `da` to `a` (not included; every line by default) of a file of kind `tipo`,
+// given its Windows-1252 lines. The lines before `da` are looked at only for their
+// headers: a few lines are quick however long the file.
+std::vector<riga_analizzata> analizza(tipo_sorgente tipo, const std::vector<std::string_view>& righe, size_t da = 0,
+                                      size_t a = SIZE_MAX);
+
+// The part and the section in effect after the first `n` lines (only their headers
+// looked at).
+struct stato_righe {
+  parte_file parte = parte_file::preambolo;
+  std::string sezione;
+};
+stato_righe stato_dopo(tipo_sorgente tipo, const std::vector<std::string_view>& righe, size_t n);
 
 // The fields of one line: the keyword, then the values of `f` (numbers end at a comma
 // or a blank, a text field runs to the comma); without a record, comma-separated.

@@ -2,6 +2,7 @@
 #include "lsp/coppia.h"
 
 #include <cctype>
+#include <string_view>
 
 namespace {
 
@@ -30,9 +31,32 @@ std::string decodifica(const std::string& s) {
   return d;
 }
 
+// Whether a decoded name is one plain file name: no separator of either system, no
+// "..", no colon (a drive or a stream on Windows) and no NUL.
+bool nome_semplice(std::string_view nome) {
+  return nome.find_first_of(std::string_view("/\\:\0", 4)) == std::string_view::npos &&
+         nome.find("..") == std::string_view::npos;
+}
+
+// Whether one decoded segment of a URI's path names one step down from the folder
+// before it: not a separator, "." or "..", nor empty but at the end (a folder's URI
+// ends in a slash); on Windows a colon only in a drive, first.
+bool segmento_valido(std::string_view s, bool primo, bool ultimo) {
+  if (s.empty()) return ultimo;
+  if (s.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos || s == "." || s == "..") return false;
+#ifdef _WIN32
+  bool unita = primo && s.size() == 2 && std::isalpha(static_cast<unsigned char>(s[0])) && s[1] == ':';
+  if (!unita && s.find(':') != std::string_view::npos) return false;
+#else
+  (void)primo;
+#endif
+  return true;
+}
+
 }  // namespace
 
 tipo_sorgente tipo_di(const std::string& nome) {
+  if (!nome_semplice(nome)) return tipo_sorgente::altro;
   if (finisce(nome, coda_linea)) return tipo_sorgente::linea;
   if (finisce(nome, coda_servizio) && nome.find('_') != std::string::npos) return tipo_sorgente::servizio;
   return tipo_sorgente::altro;
@@ -45,8 +69,18 @@ std::optional<std::string> percorso_da_uri(const std::string& uri) {
   if (barra == std::string::npos) return std::nullopt;
   std::string host = resto.substr(0, barra);
   if (!host.empty() && host != "localhost") return std::nullopt;
-  std::string percorso = decodifica(resto.substr(barra));
-  if (percorso.find('\0') != std::string::npos) return std::nullopt;
+  // Each segment decoded once, by itself: one that decodes to more than one step
+  // (%2F, %5C, "..") refuses the URI, and so does an empty one before the end (a
+  // network path, file:////host/share).
+  std::string percorso;
+  for (size_t inizio = barra + 1, n = 0;; ++n) {
+    size_t fine = resto.find('/', inizio);
+    std::string segmento = decodifica(resto.substr(inizio, fine == std::string::npos ? fine : fine - inizio));
+    if (!segmento_valido(segmento, n == 0, fine == std::string::npos)) return std::nullopt;
+    percorso += '/' + segmento;
+    if (fine == std::string::npos) break;
+    inizio = fine + 1;
+  }
 #ifdef _WIN32
   if (percorso.size() >= 3 && percorso[0] == '/' && std::isalpha(static_cast<unsigned char>(percorso[1])) &&
       percorso[2] == ':') {

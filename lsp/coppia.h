@@ -12,15 +12,20 @@
 
 enum class tipo_sorgente { linea, servizio, altro };
 
+// The kind of a file by its name; a name that is not one plain file name once decoded
+// (a slash, a backslash, "..", a colon) is no source file: nothing is read for it.
 tipo_sorgente tipo_di(const std::string& nome);
 
 // The URI's path decoded (on Windows without the slash before the drive letter, with
-// backslashes), for a file: URI only.
+// backslashes), for a file: URI on this machine only, each segment decoded once and
+// one name: nothing for a segment that decodes to a slash, a backslash, "." or "..",
+// for a network path, and on Windows for a colon anywhere but in the drive.
 std::optional<std::string> percorso_da_uri(const std::string& uri);
 // The file: URI of a path, as editors write it.
 std::string uri_da_percorso(const std::string& percorso);
 
-// A URI's folder part (up to and with its last slash) and its file name, decoded.
+// A URI's folder part (up to and with its last slash, as written) and its file name,
+// decoded once.
 std::string cartella_uri(const std::string& uri);
 std::string nome_uri(const std::string& uri);
 

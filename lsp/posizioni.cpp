@@ -125,7 +125,16 @@ std::pair<int, int> testo_sorgente::da_lsp(posizione_lsp p, codifica_posizioni k
     return true;
   });
   bool oltre = resto > 0 && colonna - 1 >= static_cast<int>(riga_byte(p.riga).size());
-  return {std::max(p.riga, 0) + 1, colonna + (oltre ? resto : 0)};
+  // Past the text's end as far as the numbers go, never wrapped.
+  int riga = std::clamp(p.riga, 0, posizione_lsp::oltre - 1) + 1;
+  return {riga, colonna + (oltre ? std::min(resto, posizione_lsp::oltre - colonna) : 0)};
+}
+
+posizione_lsp testo_sorgente::dentro(posizione_lsp p, codifica_posizioni k) const {
+  if (p.riga < 0 || p.riga >= righe()) return fine_riga(righe() - 1, k);
+  posizione_lsp fine = fine_riga(p.riga, k);
+  if (p.carattere < 0 || p.carattere > fine.carattere) p.carattere = fine.carattere;
+  return p;
 }
 
 posizione_lsp testo_sorgente::fine_riga(int riga, codifica_posizioni k) const {

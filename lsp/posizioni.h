@@ -9,6 +9,7 @@
 // counts in.
 #pragma once
 
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,10 @@ enum class codifica_posizioni { utf16, utf8 };
 
 // A position as the editor counts it: line and character from 0.
 struct posizione_lsp {
+  // A line or character beyond any document: what a larger number than a document can
+  // reach, or a negative one, is read as.
+  static constexpr int oltre = std::numeric_limits<int>::max();
+
   int riga = 0;
   int carattere = 0;
 
@@ -55,8 +60,12 @@ class testo_sorgente {
   // The compiler's line and column (from 1; column 0 the start of the line) as the
   // editor counts them; a column past the line's end counts one unit for each column.
   posizione_lsp verso_lsp(int riga, int colonna, codifica_posizioni c) const;
-  // The editor's position as the compiler's line and column, from 1.
+  // The editor's position as the compiler's line and column, from 1 (a position past
+  // the text stays past it).
   std::pair<int, int> da_lsp(posizione_lsp p, codifica_posizioni c) const;
+  // The editor's position within the text: a line beyond the text's last (or negative)
+  // is the text's end, a character beyond its line's end (or negative) that end.
+  posizione_lsp dentro(posizione_lsp p, codifica_posizioni c) const;
   // Where line `riga` (from 0) ends, as the editor counts.
   posizione_lsp fine_riga(int riga, codifica_posizioni c) const;
   // The editor's position as an offset into the UTF-8 text (clamped to the line and

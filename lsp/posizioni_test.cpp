@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "lsp/posizioni.h"
+#include "lsp/protocollo.h"
 
 // The compiler's columns (one Windows-1252 byte, one character) against the editor's
 // UTF-16 units and UTF-8 bytes, on lines with characters of one, two, three and four
@@ -50,4 +51,34 @@ TEST(PosizioniLsp, OffsetsOfAnEdit) {
   EXPECT_EQ(t.offset_utf8({1, 2}, codifica_posizioni::utf8), 6u);
   EXPECT_EQ(t.offset_utf8({1, 99}, codifica_posizioni::utf16), 8u);  // clamped to the line
   EXPECT_EQ(t.offset_utf8({7, 0}, codifica_posizioni::utf16), t.utf8().size());
+}
+
+// Positions as the client writes them (unsigned 32-bit, or anything else), each taken
+// within the text "ab\ncèd": beyond it, however far (past 31 or 32 bits, negative), is
+// its end, and beyond a line's end that end; never wrapped around.
+TEST(PosizioniLsp, PositionsBeyondTheTextAreItsEnd) {
+  struct caso {
+    json riga, carattere;
+    posizione_lsp utf16, utf8;
+  };
+  const caso casi[] = {
+      {1, 1, {1, 1}, {1, 1}},
+      {1, 2, {1, 2}, {1, 2}},  // inside è in UTF-8: as the client wrote it
+      {0, 5, {0, 2}, {0, 2}},
+      {0, int64_t{1} << 40, {0, 2}, {0, 2}},
+      {0, -1, {0, 2}, {0, 2}},
+      {int64_t{1} << 31, 0, {1, 3}, {1, 4}},
+      {(int64_t{1} << 32) + 1, 0, {1, 3}, {1, 4}},
+      {uint64_t{4294967295}, 1, {1, 3}, {1, 4}},
+      {int64_t{2147483647}, int64_t{2147483647}, {1, 3}, {1, 4}},
+      {-1, 0, {1, 3}, {1, 4}},
+      {1.5, 1e300, {1, 3}, {1, 4}},
+  };
+  testo_sorgente t = testo_sorgente::da_utf8("ab\nc\xC3\xA8" "d");
+  for (const caso& c : casi) {
+    posizione_lsp p = posizione_di({{"line", c.riga}, {"character", c.carattere}});
+    EXPECT_EQ(t.dentro(p, codifica_posizioni::utf16), c.utf16) << c.riga << " " << c.carattere;
+    EXPECT_EQ(t.dentro(p, codifica_posizioni::utf8), c.utf8) << c.riga << " " << c.carattere;
+  }
+  EXPECT_THROW(posizione_di({{"line", "1"}, {"character", 0}}), json::exception);
 }

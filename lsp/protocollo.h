@@ -30,3 +30,7 @@ json notifica_rpc(const std::string& metodo, json parametri);
 // when it is not one).
 json intervallo_json(const intervallo_lsp& i);
 posizione_lsp posizione_di(const json& p);
+// A line or a character as the protocol writes it, an unsigned 32-bit number: one that
+// no document reaches (past 2^31 - 1, or negative) is `posizione_lsp::oltre`, never
+// wrapped around; a fraction is cut.
+int coordinata_di(const json& v);

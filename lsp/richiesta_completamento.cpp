@@ -45,23 +45,15 @@ void aggiungi_parole(json& elementi, const intervallo_lsp& sostituito, tipo_sorg
   }
 }
 
-// The list for a line of `righe` (the compiler's `riga`, from 1), by the part and
-// section in effect there.
-json lista_per(const std::vector<riga_analizzata>& righe, int riga, const intervallo_lsp& sostituito,
-               tipo_sorgente tipo, bool snippet) {
-  parte_file parte = parte_file::preambolo;
-  std::string sezione;
-  for (const riga_analizzata& r : righe) {
-    if (r.riga >= riga - 1) break;
-    parte = r.parte;
-    sezione = r.sezione;
-  }
+// The list for a line where the lines before it leave `prima` in effect (the part and
+// the section).
+json lista_per(const stato_righe& prima, const intervallo_lsp& sostituito, tipo_sorgente tipo, bool snippet) {
   json elementi = json::array();
-  if (parte == parte_file::preambolo) {
+  if (prima.parte == parte_file::preambolo) {
     elementi.push_back(elemento(sostituito, "[generale]", 9, "0", "[generale]"));
     return {{"isIncomplete", false}, {"items", elementi}};
   }
-  aggiungi_parole(elementi, sostituito, tipo, parte, sezione, snippet);
+  aggiungi_parole(elementi, sostituito, tipo, prima.parte, prima.sezione, snippet);
   for (const std::string& s : sezioni_di(tipo)) {
     json e = elemento(sostituito, s, 9, "2" + s, s);
     e["detail"] = descrizione_sezione(tipo, s);
@@ -78,12 +70,13 @@ json completamento(const json& p, const archivio_documenti& documenti, codifica_
   const documento* d = documenti.aperto(uri);
   tipo_sorgente tipo = tipo_di(nome_uri(uri));
   if (d == nullptr || tipo == tipo_sorgente::altro) return elementi;
-  posizione_lsp pos = posizione_di(p.at("position"));
+  posizione_lsp pos = d->testo.dentro(posizione_di(p.at("position")), codifica);
   auto [riga, colonna] = d->testo.da_lsp(pos, codifica);
   std::string_view testo_riga = d->testo.riga_byte(riga - 1);
   std::string_view prima = testo_riga.substr(0, std::min(testo_riga.size(), static_cast<size_t>(colonna - 1)));
   if (prima.find(',') != std::string_view::npos) return elementi;  // not in keyword position
   size_t inizio = std::min(prima.find_first_not_of(" \t"), prima.size());
   intervallo_lsp sostituito{d->testo.verso_lsp(riga, static_cast<int>(inizio) + 1, codifica), pos};
-  return lista_per(analizza(tipo, righe_di(d->testo)), riga, sostituito, tipo, snippet);
+  // Only the headers of the lines before are looked at: quick however long the file.
+  return lista_per(stato_dopo(tipo, righe_di(d->testo), static_cast<size_t>(riga - 1)), sostituito, tipo, snippet);
 }

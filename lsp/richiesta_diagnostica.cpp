@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
-#include <optional>
 #include <set>
 
 #include "compiler/controllo.h"
@@ -32,9 +31,8 @@ std::string ancora_riferimento(const opzioni_lsp& opzioni, const std::string& ch
   return ancora;
 }
 
-// The diagnostics of a pair as the compiler's check gives them; nothing when an open
-// file of the pair has changed since it was read (a newer check is due).
-std::optional<std::vector<diagnostica>> diagnostiche_di(const coppia_trovata& c, const archivio_documenti& documenti) {
+// The diagnostics of a pair as the compiler's check gives them.
+std::vector<diagnostica> diagnostiche_di(const coppia_trovata& c) {
   richiesta_caricamento r;
   r.linea = c.linea;
   r.treno = c.treno;
@@ -47,11 +45,6 @@ std::optional<std::vector<diagnostica>> diagnostiche_di(const coppia_trovata& c,
   // file brings is said once, as information.
   const std::string& nome_servizio = c.files[1].nome;
   if (c.da_sola) std::erase_if(diagnostiche, [&](const diagnostica& d) { return d.luogo.file == nome_servizio; });
-  // Still the newest text of every open file of the pair?
-  for (const file_coppia& f : c.files) {
-    const documento* d = documenti.aperto(f.uri);
-    if (d != nullptr && d->generazione != f.generazione) return std::nullopt;
-  }
   return diagnostiche;
 }
 
@@ -158,17 +151,59 @@ pubblicata avviso_da_sola(const file_coppia& linea, const std::string& nome_line
   return p;
 }
 
+// A pair with a file that may not be checked (lsp/archivio_documenti.h): that alone is
+// said, on the first line of each file of the pair that has a text, in the words of
+// `check` ("NAME: larger than 16777216 bytes"); nothing is checked.
+std::map<std::string, std::vector<pubblicata>> rifiuto_coppia(const coppia_trovata& c, const file_coppia& rifiutato,
+                                                              codifica_posizioni codifica) {
+  std::map<std::string, std::vector<pubblicata>> per_uri;
+  for (const file_coppia& f : c.files) {
+    if (!f.testo) continue;
+    pubblicata p;
+    p.intervallo = {{0, 0}, f.testo->fine_riga(0, codifica)};
+    p.diagnostica = {{"range", intervallo_json(p.intervallo)},
+                     {"severity", 1},
+                     {"source", "scenario_tool"},
+                     {"message", utf8_sicuro(rifiutato.nome) + ": " + rifiutato.rifiuto}};
+    per_uri[f.uri].push_back(std::move(p));
+  }
+  return per_uri;
+}
+
+// The pair of `uri` checked; it reads `a` and the disk, nothing else, and runs on any
+// thread.
+esito_coppia controlla_coppia(const std::string& uri, const analisi_diagnostiche& a) {
+  esito_coppia e;
+  if (tipo_di(nome_uri(uri)) == tipo_sorgente::altro) return e;
+  coppia_trovata c = coppia_di(a.documenti, uri, a.legge_disco);
+  const file_coppia *principale = nullptr, *rifiutato = nullptr;
+  for (const file_coppia& f : c.files) {
+    e.generazioni.emplace_back(f.uri, f.generazione);
+    if (f.uri == uri) principale = &f;
+    if (!f.rifiuto.empty() && rifiutato == nullptr) rifiutato = &f;
+  }
+  if (principale == nullptr) return e;  // a name that makes no pair (such as "A_-.txt")
+  if (rifiutato != nullptr) {
+    e.per_uri = rifiuto_coppia(c, *rifiutato, a.codifica);
+    return e;
+  }
+  e.per_uri = traduzione(c, *principale, a.opzioni, a.codifica).per_uri(diagnostiche_di(c));
+  if (c.da_sola && principale->nome == c.files[0].nome) {
+    std::vector<pubblicata>& lista = e.per_uri[principale->uri];
+    lista.insert(lista.begin(), avviso_da_sola(*principale, c.linea, a.codifica));
+  }
+  return e;
+}
+
 // The lists of a pair published and kept, each file's unless a later generation was
-// published for it meanwhile (a file closed, say); every uri of it is done.
-void registra(std::map<std::string, std::vector<pubblicata>> per_uri, const coppia_trovata& c,
-              const archivio_documenti& documenti, diagnostiche_pubblicate& pubblicate, std::set<std::string>& fatti,
-              std::vector<json>& uscita) {
+// published for it meanwhile (a file closed, say).
+std::vector<json> registra(esito_coppia e, const archivio_documenti& documenti, diagnostiche_pubblicate& pubblicate) {
+  std::vector<json> uscita;
   std::set<std::string> uris;
-  for (const auto& [u, lista] : per_uri) uris.insert(u);
+  for (const auto& [u, lista] : e.per_uri) uris.insert(u);
   uint64_t generazione = 0;
-  for (const file_coppia& f : c.files) generazione = std::max(generazione, f.generazione);
-  for (auto& [u, lista] : per_uri) {
-    fatti.insert(u);
+  for (const auto& [u, g] : e.generazioni) generazione = std::max(generazione, g);
+  for (auto& [u, lista] : e.per_uri) {
     if (pubblicate.generazione[u] > generazione && generazione != 0) continue;
     pubblicate.generazione[u] = generazione;
     json elenco = json::array();
@@ -180,48 +215,43 @@ void registra(std::map<std::string, std::vector<pubblicata>> per_uri, const copp
     pubblicate.compagni[u] = uris;
     pubblicate.compagni[u].erase(u);
   }
-}
-
-// The pair of `uri` checked, its notifications appended; the uris done are added to
-// `fatti`.
-void controlla_coppia(const std::string& uri, const archivio_documenti& documenti, diagnostiche_pubblicate& pubblicate,
-                      const opzioni_lsp& opzioni, codifica_posizioni codifica, std::set<std::string>& fatti,
-                      std::vector<json>& uscita) {
-  if (tipo_di(nome_uri(uri)) == tipo_sorgente::altro) {
-    fatti.insert(uri);
-    return;
-  }
-  coppia_trovata c = documenti.coppia_di(uri);
-  std::optional<std::vector<diagnostica>> diagnostiche = diagnostiche_di(c, documenti);
-  if (!diagnostiche) return;
-  const file_coppia* principale = nullptr;
-  for (const file_coppia& f : c.files) {
-    if (f.uri == uri) principale = &f;
-  }
-  if (principale == nullptr) {  // a name that makes no pair (such as "A_-.txt")
-    fatti.insert(uri);
-    return;
-  }
-  std::map<std::string, std::vector<pubblicata>> per_uri =
-      traduzione(c, *principale, opzioni, codifica).per_uri(*diagnostiche);
-  if (c.da_sola && principale->nome == c.files[0].nome) {
-    std::vector<pubblicata>& lista = per_uri[principale->uri];
-    lista.insert(lista.begin(), avviso_da_sola(*principale, c.linea, codifica));
-  }
-  registra(std::move(per_uri), c, documenti, pubblicate, fatti, uscita);
+  return uscita;
 }
 
 }  // namespace
 
+analisi_diagnostiche prendi_analisi(archivio_documenti& documenti, const opzioni_lsp& opzioni,
+                                    codifica_posizioni codifica) {
+  std::set<std::string> uris = documenti.prendi_da_controllare();
+  return {{uris.begin(), uris.end()}, documenti.aperti(), documenti.legge_disco(), opzioni, codifica};
+}
+
+void esegui_analisi(const analisi_diagnostiche& a, const std::function<void(esito_coppia)>& esito) {
+  std::set<std::string> fatti;
+  for (const std::string& uri : a.uris) {
+    if (fatti.contains(uri) || !a.documenti.contains(uri)) continue;
+    esito_coppia e = controlla_coppia(uri, a);
+    fatti.insert(uri);
+    for (const auto& [u, lista] : e.per_uri) fatti.insert(u);
+    if (!e.per_uri.empty()) esito(std::move(e));
+  }
+}
+
+std::vector<json> concludi_analisi(esito_coppia e, const archivio_documenti& documenti,
+                                   diagnostiche_pubblicate& pubblicate) {
+  for (const auto& [uri, generazione] : e.generazioni) {
+    const documento* d = documenti.aperto(uri);
+    if ((d == nullptr ? 0 : d->generazione) != generazione) return {};
+  }
+  return registra(std::move(e), documenti, pubblicate);
+}
+
 std::vector<json> pubblica_diagnostiche(archivio_documenti& documenti, diagnostiche_pubblicate& pubblicate,
                                         const opzioni_lsp& opzioni, codifica_posizioni codifica) {
   std::vector<json> uscita;
-  std::set<std::string> fatti;
-  for (const std::string& uri : documenti.prendi_da_controllare()) {
-    if (!fatti.contains(uri) && documenti.aperto(uri) != nullptr) {
-      controlla_coppia(uri, documenti, pubblicate, opzioni, codifica, fatti, uscita);
-    }
-  }
+  esegui_analisi(prendi_analisi(documenti, opzioni, codifica), [&](esito_coppia e) {
+    for (json& j : concludi_analisi(std::move(e), documenti, pubblicate)) uscita.push_back(std::move(j));
+  });
   return uscita;
 }
 

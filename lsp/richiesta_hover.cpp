@@ -31,9 +31,10 @@ std::string testo_del_campo(tipo_sorgente tipo, const riga_analizzata& r, const 
 std::string campo_sotto(const testo_sorgente& t, tipo_sorgente tipo, int riga, int colonna, codifica_posizioni codifica,
                         std::optional<intervallo_lsp>& dove) {
   if (tipo == tipo_sorgente::altro) return {};
-  std::vector<riga_analizzata> righe = analizza(tipo, righe_di(t));
+  std::vector<std::string_view> righe = righe_di(t);
   if (riga - 1 >= static_cast<int>(righe.size())) return {};
-  const riga_analizzata& r = righe[static_cast<size_t>(riga - 1)];
+  // That line alone analysed: quick however long the file.
+  const riga_analizzata r = analizza(tipo, righe, static_cast<size_t>(riga - 1), static_cast<size_t>(riga))[0];
   for (const campo_riga& c : r.campi) {
     if (colonna < c.inizio || colonna > c.fine) continue;
     dove = intervallo_lsp{t.verso_lsp(riga, c.inizio, codifica), t.verso_lsp(riga, c.fine, codifica)};
@@ -63,7 +64,7 @@ json hover(const json& p, const archivio_documenti& documenti, const diagnostich
   std::string uri = p.at("textDocument").at("uri").get<std::string>();
   const documento* d = documenti.aperto(uri);
   if (d == nullptr) return nullptr;
-  posizione_lsp pos = posizione_di(p.at("position"));
+  posizione_lsp pos = d->testo.dentro(posizione_di(p.at("position")), codifica);
   auto [riga, colonna] = d->testo.da_lsp(pos, codifica);
   std::optional<intervallo_lsp> dove;
   std::string testo = campo_sotto(d->testo, tipo_di(nome_uri(uri)), riga, colonna, codifica, dove);

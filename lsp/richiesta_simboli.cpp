@@ -69,7 +69,7 @@ json simboli_area(const json& p, const archivio_documenti& documenti, codifica_p
   std::map<std::string, testo_sorgente> testi;
   for (const auto& [uri, d] : documenti.aperti()) {
     if (tipo_di(nome_uri(uri)) == tipo_sorgente::altro) continue;
-    testi.emplace(uri, d.testo);
+    testi.emplace(uri, d->testo);
     for (file_coppia& f : documenti.coppia_di(uri).files) {
       if (f.testo) testi.emplace(f.uri, std::move(*f.testo));
     }

@@ -11,9 +11,12 @@ json suggerimenti(const json& p, const archivio_documenti& documenti, codifica_p
   tipo_sorgente tipo = tipo_di(nome_uri(uri));
   json elenco = json::array();
   if (d == nullptr || tipo == tipo_sorgente::altro || !chiesti) return elenco;
-  const int da = p.at("range").at("start").at("line").get<int>(), a = p.at("range").at("end").at("line").get<int>();
-  for (const riga_analizzata& r : analizza(tipo, righe_di(d->testo))) {
-    if (r.riga < da || r.riga > a || r.tipo != tipo_riga::record || r.record.empty()) continue;
+  const int da = coordinata_di(p.at("range").at("start").at("line"));
+  const int a = coordinata_di(p.at("range").at("end").at("line"));
+  if (da > a) return elenco;
+  // The lines asked about alone: quick however long the file.
+  for (const riga_analizzata& r : analizza(tipo, righe_di(d->testo), static_cast<size_t>(da), static_cast<size_t>(a) + 1)) {
+    if (r.tipo != tipo_riga::record || r.record.empty()) continue;
     for (const campo_riga& c : r.campi) {
       std::string km = km_posizione(*r.record[0], c);
       if (km.empty()) continue;

@@ -25,8 +25,8 @@ long long metri_al_cursore(const coppia_trovata& coppia, const std::string& uri,
   long long metri = 0;
   for (const file_coppia& f : coppia.files) {
     if (f.nome != nome_uri(uri) || !f.testo || argomenti.size() < 2 || !argomenti[1].is_object()) continue;
-    int riga = f.testo->da_lsp(posizione_di(argomenti[1]), codifica).first;
-    std::vector<riga_analizzata> analizzate = analizza(tipo, righe_di(*f.testo));
+    int riga = f.testo->da_lsp(f.testo->dentro(posizione_di(argomenti[1]), codifica), codifica).first;
+    std::vector<riga_analizzata> analizzate = analizza(tipo, righe_di(*f.testo), 0, static_cast<size_t>(riga));
     for (int r = std::min(riga, static_cast<int>(analizzate.size())); r >= 1; --r) {
       if (std::optional<long long> m = metri_record(analizzate[static_cast<size_t>(r - 1)])) {
         metri = *m;

@@ -138,3 +138,9 @@ void servitore_lsp::notifica(const std::string& metodo, const json& p, std::vect
 std::vector<json> servitore_lsp::pubblica() {
   return pubblica_diagnostiche(documenti_, pubblicate_, opzioni_, accordo_.codifica);
 }
+
+analisi_diagnostiche servitore_lsp::prendi_analisi() { return ::prendi_analisi(documenti_, opzioni_, accordo_.codifica); }
+
+std::vector<json> servitore_lsp::concludi(esito_coppia e) {
+  return concludi_analisi(std::move(e), documenti_, pubblicate_);
+}

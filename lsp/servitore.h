@@ -25,8 +25,10 @@
 #include "lsp/opzioni.h"
 #include "lsp/posizioni.h"
 #include "lsp/protocollo.h"
+#include "lsp/richiesta_diagnostica.h"
 #include "lsp/servitore_capacita.h"
 #include "lsp/servitore_cornice.h"
+#include "lsp/servitore_esecutore.h"
 
 class servitore_lsp {
  public:
@@ -43,8 +45,15 @@ class servitore_lsp {
   // them (for every pair with a file changed since it was last published).
   bool in_attesa() const { return documenti_.in_attesa(); }
   std::vector<json> pubblica();
+  // The same in two halves, for a loop that checks off its own thread
+  // (richiesta_diagnostica.h): the analysis of every file waiting, which holds all it
+  // needs; then, back here, the notifications that publish one pair's result, unless a
+  // newer text has come since.
+  analisi_diagnostiche prendi_analisi();
+  std::vector<json> concludi(esito_coppia e);
 
   bool finito() const { return uscito_; }
+  bool arrestato() const { return arrestato_; }
   // 0 after shutdown then exit, 1 for an exit without shutdown.
   int stato_uscita() const { return arrestato_ ? 0 : 1; }
   codifica_posizioni codifica() const { return accordo_.codifica; }
@@ -66,8 +75,13 @@ class servitore_lsp {
 // The loop: messages read from `ingresso` on a thread of their own, handled one at a
 // time, and the diagnostics of changed files computed once no message has come for
 // `attesa_ms` milliseconds (0: as soon as none is waiting), so a burst of keystrokes
-// is checked once, on its last text. Ends on `exit` or at the end of the input;
-// returns the exit status. With `attendi_lettore` off (standard input, which no one
-// can interrupt), a reader still blocked after `exit` is left to the process's end.
+// is checked once, on its last text. The check runs on `esecutore` (null: a thread of
+// the loop's own), one analysis at a time, while the messages are answered: the files
+// changed meanwhile wait for the next one, and a result whose texts have changed since
+// is never published. `shutdown` is answered once every file waiting is checked and
+// published. Ends on `exit` or at the end of the input (an analysis in hand is let
+// finish, its result dropped); returns the exit status. With `attendi_lettore` off
+// (standard input, which no one can interrupt), a reader still blocked after `exit` is
+// left to the process's end.
 int servi_lsp(std::istream& ingresso, std::ostream& uscita, opzioni_lsp opzioni, int attesa_ms = 50,
-              size_t limite = limite_messaggio, bool attendi_lettore = true);
+              size_t limite = limite_messaggio, bool attendi_lettore = true, esecutore_analisi* esecutore = nullptr);

@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <random>
 #include <sstream>
+#include <thread>
 
+#include "lsp/ciclo_prova.h"
 #include "lsp/servitore.h"
 #include "lsp/sessione_prova.h"
 #include "platform/piattaforma_prova.h"
@@ -87,7 +89,8 @@ TEST(CicloLsp, AFuzzedStreamOfMessages) {
   for (const json& x : r) EXPECT_EQ(x["jsonrpc"], "2.0");
 }
 
-// The loop from initialize to exit, with the diagnostics published after the changes.
+// The loop from initialize to exit, with the diagnostics published after the changes
+// (the analyses run in line, so each comes as soon as its change is handled).
 TEST(CicloLsp, FromInitializeToExit) {
   const json messaggi[] = {
       {{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"}, {"params", {{"capabilities", json::object()}}}},
@@ -105,10 +108,106 @@ TEST(CicloLsp, FromInitializeToExit) {
   for (const json& m : messaggi) flusso += cornice(m.dump());
   std::istringstream in(flusso + cornice("{\"after\": \"exit\"}"));
   std::ostringstream out;
-  EXPECT_EQ(servi_lsp(in, out, opzioni_lsp{}, 0), 0);
+  esecutore_in_linea in_linea;
+  EXPECT_EQ(servi_lsp(in, out, opzioni_lsp{}, 0, limite_messaggio, true, &in_linea), 0);
   std::vector<json> r = risposte(out.str());
   std::vector<std::string> visti;
   for (const json& x : r) visti.push_back(x.contains("id") ? "reply " + x["id"].dump() : x["method"].get<std::string>());
   EXPECT_EQ(visti, (std::vector<std::string>{"reply 1", "textDocument/publishDiagnostics", "textDocument/publishDiagnostics",
                                              "textDocument/publishDiagnostics", "reply 2"}));
+}
+
+namespace {
+
+// The loop on a thread of its own, spoken to over in-process pipes, its analyses held
+// back until the test lets them go; the partners are never looked for on the disk.
+class ciclo_trattenuto {
+ public:
+  ciclo_trattenuto() {
+    ciclo_ = std::thread([this] {
+      opzioni_lsp o;
+      o.legge_disco = false;
+      stato = servi_lsp(in_, out_, o, 0, limite_messaggio, true, &esecutore);
+      uscita_.chiudi();
+    });
+    invia({{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"}, {"params", {{"capabilities", json::object()}}}});
+  }
+  // A test that stopped early: the end of the input ends the loop.
+  ~ciclo_trattenuto() {
+    ingresso_.chiudi();
+    if (ciclo_.joinable()) ciclo_.join();
+  }
+  ciclo_trattenuto(const ciclo_trattenuto&) = delete;
+  ciclo_trattenuto& operator=(const ciclo_trattenuto&) = delete;
+
+  void invia(const json& m) {
+    std::string t = cornice(m.dump());
+    ingresso_.sputn(t.data(), static_cast<std::streamsize>(t.size()));
+  }
+  void apri(const std::string& uri, const std::string& testo, int versione = 1) {
+    invia({{"jsonrpc", "2.0"}, {"method", "textDocument/didOpen"},
+           {"params", {{"textDocument", {{"uri", uri}, {"version", versione}, {"text", testo}}}}}});
+  }
+  // The messages up to the answer to `id`, in `visti`: "reply ID", or a publication's
+  // "URI vVERSION".
+  void leggi_fino_a(int id) {
+    for (messaggio_letto m = leggi_messaggio(risposte_); m.esito == esito_cornice::messaggio; m = leggi_messaggio(risposte_)) {
+      json x = json::parse(m.corpo);
+      visti.push_back(x.contains("id") ? "reply " + x["id"].dump()
+                                       : x["params"]["uri"].get<std::string>() + " v" + x["params"]["version"].dump());
+      if (x.value("id", 0) == id) return;
+    }
+  }
+  // shutdown (its answer read), exit and the end of the input; the loop's end.
+  void chiudi() {
+    invia({{"jsonrpc", "2.0"}, {"id", 99}, {"method", "shutdown"}});
+    invia({{"jsonrpc", "2.0"}, {"method", "exit"}});
+    ingresso_.chiudi();
+    leggi_fino_a(99);
+    ciclo_.join();
+  }
+
+  esecutore_trattenuto esecutore;
+  std::vector<std::string> visti;
+  int stato = -1;
+
+ private:
+  tubo ingresso_, uscita_;
+  std::istream in_{&ingresso_}, risposte_{&uscita_};
+  std::ostream out_{&uscita_};
+  std::thread ciclo_;
+};
+
+}  // namespace
+
+// A hover on one file while the pair of another is being checked (its analysis held
+// back until the hover's answer is out, as a check of a large file would be): the
+// answer does not wait for the check; the diagnostics follow, the pair checked first,
+// then the file opened meanwhile, and shutdown's answer waits for both.
+TEST(CicloLsp, AnswersWhileAPairIsChecked) {
+  ciclo_trattenuto c;
+  const std::string altro = "file:///altrove/ALTRA_linea.txt";
+  c.apri(uri_linea, linea_utf8());
+  c.apri(altro, "[generale]\r\n");
+  c.invia({{"jsonrpc", "2.0"}, {"id", 2}, {"method", "textDocument/hover"},
+           {"params", {{"textDocument", {{"uri", altro}}}, {"position", sessione_prova::pos(0, 2)}}}});
+  c.leggi_fino_a(2);
+  c.esecutore.libera();
+  c.chiudi();
+  EXPECT_EQ(c.visti, (std::vector<std::string>{"reply 1", "reply 2", uri_linea + " v1", altro + " v1", "reply 99"}));
+  EXPECT_EQ(c.stato, 0);
+}
+
+// A change that comes while its file is being checked: the check of the older text is
+// never published, the newer one's is.
+TEST(CicloLsp, AnOlderTextsCheckIsNeverPublished) {
+  ciclo_trattenuto c;
+  c.apri(uri_linea, linea_utf8());
+  c.invia({{"jsonrpc", "2.0"}, {"method", "textDocument/didChange"},
+           {"params", {{"textDocument", {{"uri", uri_linea}, {"version", 2}}}, {"contentChanges", {{{"text", "x"}}}}}}});
+  c.invia({{"jsonrpc", "2.0"}, {"id", 2}, {"method", "workspace/symbol"}, {"params", {{"query", ""}}}});
+  c.leggi_fino_a(2);
+  c.esecutore.libera();
+  c.chiudi();
+  EXPECT_EQ(c.visti, (std::vector<std::string>{"reply 1", "reply 2", uri_linea + " v2", "reply 99"}));
 }

@@ -21,7 +21,15 @@ TEST(CorniceLsp, StreamsGoodAndBad) {
       {"Content-Length: -1\r\n\r\n", {{e::senza_misura, ""}, {e::fine, ""}}},
       {"Content-Length: 99999999999999999999\r\n\r\n", {{e::senza_misura, ""}, {e::fine, ""}}},
       {"garbage\r\n\r\n", {{e::senza_misura, ""}, {e::fine, ""}}},
+      // A second Content-Length, even of the same value, leaves the length in doubt.
+      {"Content-Length: 2\r\nContent-Length: 2\r\n\r\nContent-Length: 1\r\n\r\ny",
+       {{e::senza_misura, ""}, {e::messaggio, "y"}, {e::fine, ""}}},
+      {"Content-Length: 1\r\ncontent-length: 3\r\n\r\n", {{e::senza_misura, ""}, {e::fine, ""}}},
+      // The limit (32 here) is the longest body read; one byte more is dropped.
+      {"Content-Length: 32\r\n\r\n" + std::string(32, 'x'), {{e::messaggio, std::string(32, 'x')}, {e::fine, ""}}},
       {"Content-Length: 40\r\n\r\n" + std::string(40, 'x') + "Content-Length: 1\r\n\r\ny",
+       {{e::troppo_grande, ""}, {e::messaggio, "y"}, {e::fine, ""}}},
+      {"Content-Length: 33\r\n\r\n" + std::string(33, 'x') + "Content-Length: 1\r\n\r\ny",
        {{e::troppo_grande, ""}, {e::messaggio, "y"}, {e::fine, ""}}},
       {"Content-Length: 10\r\n\r\n{}", {{e::troncato, ""}}},
       {"Content-Len", {{e::troncato, ""}}},

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <set>
 
 #include "lsp/sessione_prova.h"
+#include "model/limiti.h"
 #include "platform/piattaforma_prova.h"
 
 namespace {
@@ -113,6 +116,24 @@ TEST_F(RichiesteSullaCoppia, Symbols) {
   json area = p.richiedi("workspace/symbol", {{"query", "valmerino"}});
   ASSERT_EQ(area.size(), 1u);
   EXPECT_EQ(area[0]["location"]["uri"], uri_servizio);
+}
+
+// Positions past the file, however large, are its end, never wrapped around: a
+// completion past 2^31 lines replaces up to the file's end, a hover past 2^32 answers
+// for the end (nothing: the last line is empty), not for line 1, and one 2^40
+// characters into a line for the line's last field, not its keyword.
+TEST_F(RichiesteSullaCoppia, PositionsPastTheFile) {
+  auto chiedi = [&](const std::string& metodo, json riga, json carattere) {
+    return p.richiedi(metodo, {{"textDocument", sessione_prova::doc(uri_servizio)},
+                               {"position", {{"line", riga}, {"character", carattere}}}});
+  };
+  const json fine = sessione_prova::pos(static_cast<int>(std::count(servizio.begin(), servizio.end(), '\n')), 0);
+  json completamento = chiedi("textDocument/completion", int64_t{1} << 31, 0);
+  ASSERT_FALSE(completamento["items"].empty());
+  for (const json& i : completamento["items"]) EXPECT_EQ(i["textEdit"]["range"]["end"], fine) << i;
+  EXPECT_TRUE(chiedi("textDocument/hover", (int64_t{1} << 32) + 1, 3).is_null());
+  json h = chiedi("textDocument/hover", dove(servizio, "segnale,    2100")["line"], int64_t{1} << 40);
+  EXPECT_NE(h["contents"]["value"].get<std::string>().find("11th field"), std::string::npos) << h;
 }
 
 // Each edit of the built-in service file, and the diagnostic it brings at its range,
@@ -319,5 +340,34 @@ TEST(ServitoreLsp, InlayHintsOnlyWhenAskedFor) {
     ASSERT_EQ(sulla_riga.size(), 1u) << json(sulla_riga);
     EXPECT_EQ(sulla_riga[0]["label"], "km 15.300");
     EXPECT_EQ(sulla_riga[0]["position"], sessione_prova::pos(inizio["line"], 17));
+  }
+}
+
+// A source file over the size limit (model/limiti.h), on the disk beside the file opened
+// or in an open buffer, is refused as `check` refuses it, and nothing is checked: the
+// one diagnostic names it, on the first line of each file of the pair at hand.
+TEST(ServitoreLsp, AFileOverTheSizeLimitIsRefused) {
+  PiattaformaProva cartella;
+  const std::string base = uri_da_percorso(cartella.percorso(""));
+  const std::string linea = base + "QUMA-DORVIA_MIRELO_linea.txt", servizio = base + "QUMA-DORVIA_MIRELO_brezane-.txt";
+  const std::string grande = testo_linea() + std::string(sorgente_massima + 1 - testo_linea().size(), ' ');
+  const std::string atteso = "QUMA-DORVIA_MIRELO_linea.txt: larger than 16777216 bytes";
+  for (bool su_disco : {true, false}) {
+    sessione_prova p(json::object(), true);
+    if (su_disco) {
+      cartella.scrivi("QUMA-DORVIA_MIRELO_linea.txt", grande);
+    } else {
+      p.apri(linea, grande);
+    }
+    p.apri(servizio, servizio_utf8());
+    auto d = p.pubblica();
+    EXPECT_EQ(d.contains(linea), !su_disco) << su_disco;
+    for (const auto& [uri, pubblicate] : d) {
+      ASSERT_EQ(pubblicate["diagnostics"].size(), 1u) << uri << pubblicate;
+      EXPECT_EQ(pubblicate["diagnostics"][0]["message"], atteso) << uri;
+      EXPECT_EQ(pubblicate["diagnostics"][0]["severity"], 1) << uri;
+      EXPECT_EQ(pubblicate["diagnostics"][0]["range"]["start"], sessione_prova::pos(0, 0)) << uri;
+    }
+    EXPECT_TRUE(d.contains(servizio)) << su_disco;
   }
 }

@@ -5,8 +5,10 @@
 // from the built-in one may be the author's own work, and unless --force is given it
 // stops the command before anything is written. Files that match are left as they are.
 #include <filesystem>
+#include <system_error>
 
 #include "documents/testi_documenti.h"
+#include "model/limiti.h"
 #include "model/nomi_file.h"
 #include "platform/esegui_passo.h"
 #include "platform/file_servizi.h"
@@ -18,6 +20,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Whether the file at `percorso` holds `contenuto`; one larger than a source file may be
+// (model/limiti.h) holds something else, and is not read.
+bool uguale(const std::string& percorso, const std::string& contenuto) {
+  std::error_code e;
+  if (fs::file_size(percorso_di(percorso), e) > sorgente_massima && !e) return false;
+  return leggi_file_limitato(percorso, sorgente_massima) == contenuto;
+}
+
 // The built-in files that DIR lacks or holds otherwise; each that differs, unless
 // `forza`, is named on `errori` and counted in `diversi`.
 std::vector<testo_incorporato> da_scrivere(const std::string& cartella, std::vector<testo_incorporato> file, bool forza,
@@ -25,7 +35,7 @@ std::vector<testo_incorporato> da_scrivere(const std::string& cartella, std::vec
   std::vector<testo_incorporato> scrivere;
   for (testo_incorporato& f : file) {
     std::string percorso = percorso_in(cartella, f.nome);
-    if (esiste_file(percorso) && leggi_file(percorso) == f.contenuto) continue;
+    if (esiste_file(percorso) && uguale(percorso, f.contenuto)) continue;
     if (esiste_file(percorso) && !forza) {
       errori << "scenario_tool sources: " << percorso
              << " differs from the built-in file; not overwritten (--force overwrites it)\n";

@@ -6,14 +6,17 @@ with one keyword misspelt in the unsaved buffer, and checks what an author sees:
 diagnostic at the exact range (the misspelling holds an è, one UTF-16 unit and one byte
 on the disk, two in UTF-8), its fix, the partner file's diagnostics, the link to the
 reference, hover on a station, completion in the signals' section, the stations in the
-outline, and a clean exit. Run on Linux, and under Wine with the Windows build:
+outline, that a file whose name holds an encoded slash (ws/..%2Foutside%2FNAME) reads
+nothing outside its folder (a partner planted there is never quoted), and a clean exit. Run on Linux, and under Wine with the Windows build:
 
     sessione_lsp.py FOLDER COMMAND...     e.g.  sessione_lsp.py src wine scenario_tool.exe
 """
 import json
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 from pathlib import Path
 
 LINEA = "QUMA-DORVIA_MIRELO_linea.txt"
@@ -89,6 +92,29 @@ def check(condition, what, got=None):
     print(f"ok: {what}")
 
 
+def fuori_dalla_cartella(c, folder, linea, servizio):
+    """A service file opened as ws/..%2Foutside%2FNAME, with a line file planted in
+    outside/ whose misspelt keyword a diagnostic would quote: nothing of it shows."""
+    radice = Path(tempfile.mkdtemp(dir=folder))
+    try:
+        (radice / "ws").mkdir()
+        (radice / "outside").mkdir()
+        piantato = linea.replace("pendenza,  1350", "segretofuori,  1350", 1)
+        (radice / "outside" / LINEA).write_bytes(piantato.encode("cp1252"))
+        ws = (radice / "ws").as_uri() + "/"
+        c.notifications.clear()
+        aperti = [ws + "..%2Foutside%2F" + SERVIZIO, ws + LINEA]
+        # The line file alone in ws/, opened after it, is checked after it too.
+        for uri, testo in zip(aperti, (servizio, linea)):
+            c.open(uri, testo)
+        c.diagnostics(aperti[1], 1)
+        pubblicati = {m["params"]["uri"] for m in c.notifications if m.get("method") == "textDocument/publishDiagnostics"}
+        check("segretofuori" not in json.dumps(c.notifications) and pubblicati <= set(aperti),
+              "a name with an encoded slash reads nothing outside its folder", c.notifications)
+    finally:
+        shutil.rmtree(radice)
+
+
 def main():
     folder = Path(sys.argv[1]).resolve()
     c = Client(sys.argv[2:])
@@ -130,6 +156,7 @@ def main():
     simboli = c.request("textDocument/documentSymbol", {"textDocument": {"uri": uri_s}})
     nomi = json.dumps(simboli)
     check("QUMA" in nomi and "km" in nomi, "the outline lists the stations with their km", simboli[:2])
+    fuori_dalla_cartella(c, folder, linea, servizio)
     check(c.close() == 0, "shutdown and exit: status 0")
 
 
