@@ -21,6 +21,11 @@ void diagnostiche_limitate::aggiungi(std::vector<diagnostica>& lista, diagnostic
   if (d.registra) registrata_oltre_ = std::move(d);
 }
 
+bool diagnostiche_limitate::tiene(int32_t codice, const std::string& nome) const {
+  auto t = tipi_.find({codice, nome});
+  return t == tipi_.end() || t->second.conservate < diagnostiche_per_tipo;
+}
+
 void diagnostiche_limitate::chiudi(std::vector<diagnostica>& lista) {
   if (registrata_oltre_) lista.push_back(std::move(*registrata_oltre_));
   registrata_oltre_.reset();

@@ -21,6 +21,8 @@ inline constexpr size_t diagnostiche_per_tipo = 100;
 class diagnostiche_limitate {
  public:
   void aggiungi(std::vector<diagnostica>& lista, diagnostica d);
+  // Whether one more of the kind would be kept, not only counted.
+  bool tiene(int32_t codice, const std::string& nome) const;
   // Once every diagnostic is added.
   void chiudi(std::vector<diagnostica>& lista);
 
