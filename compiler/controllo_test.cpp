@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "compiler/compilatore.h"
 #include "loader/caricamento_prova.h"
@@ -178,6 +179,31 @@ TEST(Controllo, Warnings) {
                                                               "0,  0,0,0, CITT\xC0\r\n")),
                                  richiesta)
                   .empty());
+}
+
+// Of each kind the first 100 are kept, a field that cannot be read as any other: the
+// rest are counted in a note of the 100th, placed at the last of them; the last error
+// that records a code is listed too, after them.
+TEST(Controllo, OfEachKindTheFirstHundredAreKept) {
+  std::string righe;
+  for (int k = 0; k < 150; ++k) righe += "xxxx,  1\r\n";
+  for (int k = 0; k < 150; ++k) righe += "velocita,  x,  1\r\n";
+  std::vector<diagnostica> d = controlla_sorgenti(sorgenti(linea(""), servizio(righe)), richiesta);
+  // The kind, how many are listed, the line of the 100th, and the place of the last.
+  for (const auto& [tipo, quante, centesima, riga, colonna] :
+       {std::tuple{std::string("unknown-keyword"), 100u, 101, 151, 1}, std::tuple{std::string("25"), 101u, 251, 301, 12}}) {
+    std::vector<const diagnostica*> tenute;
+    for (const diagnostica& x : d) {
+      if ((x.livello == gravita::errore ? std::to_string(x.codice) : x.nome) == tipo) tenute.push_back(&x);
+    }
+    ASSERT_EQ(tenute.size(), quante) << tipo;
+    ASSERT_EQ(tenute[99]->note.size(), 1u) << tipo;
+    const nota_diagnostica& nota = tenute[99]->note[0];
+    EXPECT_EQ(nota.messaggio, "and 50 more like this, the last one here") << tipo;
+    EXPECT_EQ(std::make_pair(nota.luogo.riga, nota.luogo.colonna), std::make_pair(riga, colonna)) << tipo;
+    EXPECT_EQ(tenute[99]->luogo.riga, centesima) << tipo;
+    EXPECT_EQ(tenute.back()->luogo.riga, quante == 101u ? riga : centesima) << tipo;
+  }
 }
 
 TEST(Controllo, EveryCompileStartsFromNothing) {

@@ -34,12 +34,12 @@ luogo_sorgente diagnosi::luogo_codice(std::optional<int64_t> valore) const {
 }
 
 // A field that could not be read is placed at the field, and the failure's text says
-// all there is to say; it is kept whatever the cap.
+// all there is to say; kept up to the cap, as every code.
 void diagnosi::guasto(const guasto_caricamento& e) {
   if (e.campo) {
     diagnostica d = errore_registrato(25, e.posizione, nel_file(*e.campo), {});
     d.messaggio = e.what();
-    lista_.push_back(std::move(d));
+    limitate_.aggiungi(lista_, std::move(d));
     return;
   }
   if (e.luogo) record_ = *e.luogo;
