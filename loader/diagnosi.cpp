@@ -38,12 +38,12 @@ luogo_sorgente diagnosi::luogo_codice(std::optional<int64_t> valore) const {
 void diagnosi::guasto(const guasto_caricamento& e) {
   if (e.campo) {
     diagnostica d = errore_registrato(25, e.posizione, nel_file(*e.campo), {});
-    d.messaggio = e.what();
+    d.messaggio = e.motivo;
     limitate_.aggiungi(lista_, std::move(d));
     return;
   }
   if (e.luogo) record_ = *e.luogo;
-  codice(25, e.posizione, {{record_, e.what()}});
+  codice(25, e.posizione, {{record_, e.motivo}});
 }
 
 void diagnosi::avviso(const std::string& nome, const std::string& messaggio, luogo_sorgente dove,
