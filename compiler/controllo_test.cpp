@@ -143,6 +143,12 @@ const caso_avviso casi_avvisi[] = {
    "the 2nd field of segnale, its position in metres, must be a whole number; found \"17.000\""},
   {linea(""), servizio("velocita,  195OO,  100\r\n"), "25", 2, 12, 17, "found \"195OO\""},
   {linea(""), servizio("sabbia,  40000\r\n"), "25", 2, 10, 15, "from -32768 to 32767; found 40000"},
+  {linea(""), servizio(stazione_avviso.substr(0, 46) + "x,1,1,  0,  0,0,0, A\r\n"), "25", 2, 47, 48,
+   "the 11th field of stazione, the intero_c value, must"},
+  {linea(""), servizio(stazione_avviso.substr(0, 46) + "4,x,1,  0,  0,0,0, A\r\n"), "25", 2, 49, 50,
+   "the 12th field of stazione, the intero_d value, must"},
+  {linea(""), servizio(stazione_avviso.substr(0, 46) + "4,1,x,  0,  0,0,0, A\r\n"), "25", 2, 51, 52,
+   "the 13th field of stazione, the intero_e value, must"},
   {linea("montagna,  300,  400\r\n"), servizio_neutro, "25", 4, 21, 21,
    "montagna ends after its 3rd field: the 4th field of montagna, its kind, must be a whole number; found "
    "\"[fine]\" on line 5"},
