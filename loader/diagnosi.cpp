@@ -1,6 +1,7 @@
 // The sink of the loader's diagnostics: each code, failure and warning placed and kept.
 #include "loader/diagnosi.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "loader/lettore_campi.h"
@@ -65,8 +66,16 @@ void diagnosi::troncato(int64_t valore, int bit, const char* cosa, luogo_sorgent
          dove);
 }
 
+// Each empty field a warning, in the order read; those the reader only counted come
+// after the first ones, which fill the kind, and are counted here too.
 void diagnosi::campi_vuoti(lettore_campi& l) {
-  for (auto [r, c] : l.prendi_campi_vuoti()) {
-    avviso("empty-field", "empty numeric field, read as 0", {record_.file, r, c, r, c});
-  }
+  const vuoti_letti v = l.prendi_campi_vuoti();
+  auto luogo = [&](std::pair<int, int> p) { return luogo_sorgente{record_.file, p.first, p.second, p.first, p.second}; };
+  auto avvisa = [&](size_t da, size_t a) {
+    for (size_t i = da; i < a; ++i) avviso("empty-field", "empty numeric field, read as 0", luogo(v.campi[i]));
+  };
+  const size_t primi = std::min(v.campi.size(), vuoti_tenuti);
+  avvisa(0, primi);
+  if (v.saltati > 0 && !senza_avvisi_) limitate_.conta(lista_, 0, "empty-field", v.saltati, luogo(v.ultimo_saltato));
+  avvisa(primi, v.campi.size());
 }

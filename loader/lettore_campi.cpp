@@ -38,7 +38,14 @@ std::string ordinale(int n) {
   return std::to_string(n) + suffisso;
 }
 
+// The empty fields of earlier records beyond the first ones are only counted: those of
+// the record being read stay, for dimentica_campi_vuoti.
 void lettore_campi::inizia_record(const forma_record& forma) {
+  if (vuoti_.campi.size() > vuoti_tenuti) {
+    vuoti_.saltati += vuoti_.campi.size() - vuoti_tenuti;
+    vuoti_.ultimo_saltato = vuoti_.campi.back();
+    vuoti_.campi.resize(vuoti_tenuti);
+  }
   forma_ = &forma;
   indice_ = 1;
   riga_record_ = ultimo_.luogo.riga;
@@ -197,7 +204,7 @@ int64_t lettore_campi::leggi_numero(int64_t minimo, int64_t massimo) {
     salta_spazi();
   } else {
     chiudi_campo(pos_);
-    campi_vuoti_.emplace_back(ultimo_.luogo.riga, ultimo_.luogo.colonna);
+    vuoti_.campi.emplace_back(ultimo_.luogo.riga, ultimo_.luogo.colonna);
   }
   if (a_fine_riga()) {
     consuma_fine_riga();
