@@ -2,47 +2,15 @@
 #include "compiler/controllo.h"
 
 #include <algorithm>
-#include <new>
-#include <set>
-#include <string>
 #include <tuple>
 
 #include "compiler/compila.h"
 #include "model/nomi_file.h"
-#include "platform/errore_file.h"
 
 namespace {
 
-// The checked texts as a compilation reaches them, neither copied whole nor changed: a
-// file is read from them, and a deletion only hides it from this compilation.
-class sorgenti_controllate : public sorgenti_scenario {
- public:
-  explicit sorgenti_controllate(const sorgenti_in_memoria& testi) : testi_(testi) {}
-  bool esiste(const std::string& nome) const override { return testi_.esiste(nome) && !eliminati_.contains(nome); }
-  std::string leggi(const std::string& nome) const override {
-    if (eliminati_.contains(nome)) throw errore_file(nome, "No such file or directory");
-    return testi_.leggi(nome);
-  }
-  void elimina(const std::string& nome) override {
-    if (!esiste(nome)) throw errore_file(nome, "No such file or directory");
-    eliminati_.insert(nome);
-  }
-  // Without the memory to note the name the file stays in sight, which the cleanup
-  // after a failure, the one caller, does not mind.
-  void elimina_se_esiste(const std::string& nome) noexcept override {
-    try {
-      eliminati_.insert(nome);
-    } catch (const std::bad_alloc&) {
-    }
-  }
-
- private:
-  const sorgenti_in_memoria& testi_;
-  std::set<std::string> eliminati_;
-};
-
 esito_compilazione compila_in_memoria(const sorgenti_in_memoria& sorgenti, richiesta_caricamento r, bool recupera) {
-  sorgenti_controllate testi(sorgenti);
+  sorgenti_intatte testi(sorgenti.file);
   r.recupera = recupera;
   return compila(testi, r);
 }

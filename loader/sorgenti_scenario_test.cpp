@@ -1,6 +1,7 @@
-// The source files read from a folder: a source may be 16 MiB, as the docs say. One of
-// exactly that size is read whole and one byte more is refused, by either reader:
-// genera_scenario's (the folder itself) and scenario_tool's (both files into memory).
+// The source files as the loader reaches them. Read from a folder, a source may be
+// 16 MiB, as the docs say: one of exactly that size is read whole and one byte more is
+// refused, by either reader, genera_scenario's (the folder itself) and scenario_tool's
+// (both files into memory). Texts kept intact are read, and a deletion only hides them.
 #include "loader/sorgenti_scenario.h"
 
 #include <gtest/gtest.h>
@@ -33,4 +34,19 @@ TEST(SorgentiScenario, ASourceOfSixteenMiBIsReadAndOneByteMoreRefused) {
       EXPECT_EQ(e.motivo, "larger than 16777216 bytes");
     }
   }
+}
+
+TEST(SorgentiScenario, IntactTextsAreOnlyHiddenByADeletion) {
+  const std::map<std::string, std::string> testi{{"a.txt", "uno"}, {"b.txt", "due"}};
+  sorgenti_intatte s(testi);
+  EXPECT_EQ(s.leggi("a.txt"), "uno");
+  s.elimina("a.txt");
+  s.elimina_se_esiste("b.txt");
+  s.elimina_se_esiste("c.txt");
+  for (const char* nome : {"a.txt", "b.txt", "c.txt"}) {
+    EXPECT_FALSE(s.esiste(nome)) << nome;
+    EXPECT_THROW(s.leggi(nome), errore_file) << nome;
+    EXPECT_THROW(s.elimina(nome), errore_file) << nome;
+  }
+  EXPECT_EQ(sorgenti_intatte(testi).leggi("a.txt"), "uno");
 }
