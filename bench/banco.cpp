@@ -1,10 +1,13 @@
-// Benchmarks of each stage of a run on the built-in scenario, and of the whole compile
-// of generated routes from 100 to 1000 km. Not part of the tests: run bench/run.
+// Benchmarks of each stage of a run on the built-in scenario, of the whole compile of
+// generated routes from 100 to 1000 km, and of the check of the largest sources, full
+// of faulty lines of each shape. Not part of the tests: run bench/run.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 #include "bench/percorso_sintetico.h"
+#include "bench/sorgenti_grandi.h"
+#include "compiler/controllo.h"
 #include "compiler/file_compilati.h"
 #include "compiler/insieme_compilato.h"
 #include "documents/testi_documenti.h"
@@ -147,16 +150,49 @@ void BM_compila(benchmark::State& state) {
 }
 BENCHMARK(BM_compila)->ArgName("km")->Arg(100)->Arg(228)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
 
+// The check of the built-in route whose service file is 16 MiB of one shape of faulty
+// line, in memory; bench/run times the whole `scenario_tool check` of the same files,
+// with its peak memory.
+void BM_controllo_grande(benchmark::State& state, const forma_grande& forma) {
+  sorgenti_in_memoria s;
+  s.file[nome_file_linea(linea_incorporata)] = testo_linea();
+  const std::string servizio = servizio_grande(forma, testo_servizio());
+  s.file[nome_file_servizio(linea_incorporata, treno_incorporato)] = servizio;
+  size_t diagnostiche = 0;
+  for (auto _ : state) diagnostiche = controlla_sorgenti(s, incorporata).size();
+  state.counters["MiB"] = static_cast<double>(servizio.size()) / (1 << 20);
+  state.counters["diagnostiche"] = static_cast<double>(diagnostiche);
+}
+
+// `scenario_bench --write-large SHAPE DIR` writes the built-in sources into DIR, the
+// service file 16 MiB of SHAPE's lines.
+int scrivi_grandi(const std::string& nome, const std::string& cartella) {
+  for (const forma_grande& f : forme_grandi()) {
+    if (f.nome != nome) continue;
+    scrivi_file(percorso_in(cartella, nome_file_linea(linea_incorporata)), testo_linea());
+    scrivi_file(percorso_in(cartella, nome_file_servizio(linea_incorporata, treno_incorporato)),
+                servizio_grande(f, testo_servizio()));
+    return 0;
+  }
+  return 64;
+}
+
 }  // namespace
 
 // `scenario_bench --write-route KM DIR` writes the source files of a route of KM km
-// into DIR (for the measures of the view's page, bench/vista.mjs) and runs nothing else.
+// into DIR (for the measures of the view's page, bench/vista.mjs) and runs nothing else;
+// `--write-large SHAPE DIR` the largest sources of one shape (for bench/run's whole runs).
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--write-route") {
     sorgenti_sintetiche s = percorso_sintetico(std::stoi(argv[2]) * 1000, testo_linea(), testo_servizio());
     scrivi_file(percorso_in(argv[3], nome_file_linea(linea_incorporata)), s.linea);
     scrivi_file(percorso_in(argv[3], nome_file_servizio(linea_incorporata, treno_incorporato)), s.servizio);
     return 0;
+  }
+  if (argc == 4 && std::string(argv[1]) == "--write-large") return scrivi_grandi(argv[2], argv[3]);
+  for (const forma_grande& f : forme_grandi()) {
+    benchmark::RegisterBenchmark(("BM_controllo_16MiB/" + f.nome).c_str(), BM_controllo_grande, f)
+        ->Unit(benchmark::kMillisecond);
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -10,9 +10,9 @@
 namespace {
 
 esito_compilazione compila_in_memoria(const sorgenti_in_memoria& sorgenti, richiesta_caricamento r, bool recupera) {
-  sorgenti_in_memoria copia = sorgenti;
+  sorgenti_intatte testi(sorgenti.file);
   r.recupera = recupera;
-  return compila(copia, r);
+  return compila(testi, r);
 }
 
 bool con_errori(const std::vector<diagnostica>& d) {

@@ -142,6 +142,12 @@ const caso_avviso casi_avvisi[] = {
    "the 2nd field of segnale, its position in metres, must be a whole number; found \"17.000\""},
   {linea(""), servizio("velocita,  195OO,  100\r\n"), "25", 2, 12, 17, "found \"195OO\""},
   {linea(""), servizio("sabbia,  40000\r\n"), "25", 2, 10, 15, "from -32768 to 32767; found 40000"},
+  {linea(""), servizio(stazione_avviso.substr(0, 46) + "x,1,1,  0,  0,0,0, A\r\n"), "25", 2, 47, 48,
+   "the 11th field of stazione, the intero_c value, must"},
+  {linea(""), servizio(stazione_avviso.substr(0, 46) + "4,x,1,  0,  0,0,0, A\r\n"), "25", 2, 49, 50,
+   "the 12th field of stazione, the intero_d value, must"},
+  {linea(""), servizio(stazione_avviso.substr(0, 46) + "4,1,x,  0,  0,0,0, A\r\n"), "25", 2, 51, 52,
+   "the 13th field of stazione, the intero_e value, must"},
   {linea("montagna,  300,  400\r\n"), servizio_neutro, "25", 4, 21, 21,
    "montagna ends after its 3rd field: the 4th field of montagna, its kind, must be a whole number; found "
    "\"[fine]\" on line 5"},
@@ -178,6 +184,52 @@ TEST(Controllo, Warnings) {
                                                               "0,  0,0,0, CITT\xC0\r\n")),
                                  richiesta)
                   .empty());
+}
+
+// Of each kind the first 100 are kept, a field that cannot be read as any other: the
+// rest are counted in a note of the 100th, placed at the last of them; the last error
+// that records a code is listed too, after them. The empty fields of both files are one
+// kind: 120 in the line file (a board's right-hand speeds, empty for none, are no
+// fault), then 150 in the service file.
+namespace {
+
+struct tipo_limitato {
+  std::string nome;
+  size_t quante;  // listed
+  int centesima;  // the line of the 100th
+  size_t oltre;   // counted in its note
+  int riga, colonna;  // the place of the last
+};
+const tipo_limitato tipi_limitati[] = {
+    {"unknown-keyword", 100, 101, 50, 151, 1},
+    {"25", 101, 301, 50, 351, 12},
+    {"empty-field", 100, 103, 170, 201, 12},
+};
+
+}  // namespace
+
+TEST(Controllo, OfEachKindTheFirstHundredAreKept) {
+  std::string tavole, righe;
+  for (int k = 0; k < 120; ++k) {
+    tavole += "indicatori_vmax,  " + std::to_string(800 + 50 * k) + ",  140,  145,  155,  ,  ,  ,  ,  0\r\n";
+  }
+  for (int k = 0; k < 150; ++k) righe += "xxxx,  1\r\n";
+  for (int k = 0; k < 50; ++k) righe += "orologio,,,\r\n";
+  for (int k = 0; k < 150; ++k) righe += "velocita,  x,  1\r\n";
+  std::vector<diagnostica> d = controlla_sorgenti(sorgenti(linea(tavole), servizio(righe)), richiesta);
+  for (const tipo_limitato& t : tipi_limitati) {
+    std::vector<const diagnostica*> tenute;
+    for (const diagnostica& x : d) {
+      if ((x.livello == gravita::errore ? std::to_string(x.codice) : x.nome) == t.nome) tenute.push_back(&x);
+    }
+    ASSERT_EQ(tenute.size(), t.quante) << t.nome;
+    ASSERT_EQ(tenute[99]->note.size(), 1u) << t.nome;
+    const nota_diagnostica& nota = tenute[99]->note[0];
+    EXPECT_EQ(nota.messaggio, "and " + std::to_string(t.oltre) + " more like this, the last one here") << t.nome;
+    EXPECT_EQ(std::make_pair(nota.luogo.riga, nota.luogo.colonna), std::make_pair(t.riga, t.colonna)) << t.nome;
+    EXPECT_EQ(tenute[99]->luogo.riga, t.centesima) << t.nome;
+    EXPECT_EQ(tenute.back()->luogo.riga, t.quante == 101u ? t.riga : t.centesima) << t.nome;
+  }
 }
 
 TEST(Controllo, EveryCompileStartsFromNothing) {

@@ -1,6 +1,7 @@
 // The sink of the loader's diagnostics: each code, failure and warning placed and kept.
 #include "loader/diagnosi.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "loader/lettore_campi.h"
@@ -34,16 +35,16 @@ luogo_sorgente diagnosi::luogo_codice(std::optional<int64_t> valore) const {
 }
 
 // A field that could not be read is placed at the field, and the failure's text says
-// all there is to say; it is kept whatever the cap.
+// all there is to say; kept up to the cap, as every code.
 void diagnosi::guasto(const guasto_caricamento& e) {
   if (e.campo) {
     diagnostica d = errore_registrato(25, e.posizione, nel_file(*e.campo), {});
-    d.messaggio = e.what();
-    lista_.push_back(std::move(d));
+    d.messaggio = e.motivo;
+    limitate_.aggiungi(lista_, std::move(d));
     return;
   }
   if (e.luogo) record_ = *e.luogo;
-  codice(25, e.posizione, {{record_, e.what()}});
+  codice(25, e.posizione, {{record_, e.motivo}});
 }
 
 void diagnosi::avviso(const std::string& nome, const std::string& messaggio, luogo_sorgente dove,
@@ -65,8 +66,16 @@ void diagnosi::troncato(int64_t valore, int bit, const char* cosa, luogo_sorgent
          dove);
 }
 
+// Each empty field a warning, in the order read; those the reader only counted come
+// after the first ones, which fill the kind, and are counted here too.
 void diagnosi::campi_vuoti(lettore_campi& l) {
-  for (auto [r, c] : l.prendi_campi_vuoti()) {
-    avviso("empty-field", "empty numeric field, read as 0", {record_.file, r, c, r, c});
-  }
+  const vuoti_letti v = l.prendi_campi_vuoti();
+  auto luogo = [&](std::pair<int, int> p) { return luogo_sorgente{record_.file, p.first, p.second, p.first, p.second}; };
+  auto avvisa = [&](size_t da, size_t a) {
+    for (size_t i = da; i < a; ++i) avviso("empty-field", "empty numeric field, read as 0", luogo(v.campi[i]));
+  };
+  const size_t primi = std::min(v.campi.size(), vuoti_tenuti);
+  avvisa(0, primi);
+  if (v.saltati > 0 && !senza_avvisi_) limitate_.conta(lista_, 0, "empty-field", v.saltati, luogo(v.ultimo_saltato));
+  avvisa(primi, v.campi.size());
 }

@@ -46,6 +46,10 @@ class diagnosi {
   void guasto(const guasto_caricamento& e);
   void avviso(const std::string& nome, const std::string& messaggio, luogo_sorgente dove = {},
               std::vector<nota_diagnostica> note = {}, std::vector<correzione> correzioni = {});
+  // Whether a warning `nome` would be kept now: not with `senza_avvisi`, nor once its
+  // kind is full. One that would not is only counted, at its place, so its text need
+  // not be made.
+  bool tiene_avviso(const std::string& nome) const { return !senza_avvisi_ && limitate_.tiene(0, nome); }
   // A value stored into `bit` bits (8 unsigned, 16 signed) keeps only its low bits: a
   // warning when it does not fit.
   void troncato(int64_t valore, int bit, const char* cosa, luogo_sorgente dove = {});

@@ -1,3 +1,4 @@
+// The loader's sink: where a code, a failure and a warning are placed, and what is kept.
 #include "loader/diagnosi.h"
 
 #include <gtest/gtest.h>
@@ -55,13 +56,16 @@ TEST(Diagnosi, ACodeStandsAtTheFieldThatHoldsItsValueElseAtTheKeyword) {
   EXPECT_EQ(p.lista.back().luogo, (luogo_sorgente{"L.txt", 2, 1}));
 }
 
+// A failure's text is kept whole, whatever bytes it holds: a NUL byte ends no message.
 TEST(Diagnosi, AFailureStandsAtItsFieldOrItsRecordAndWarningsCanBeLeftOut) {
   prova_pendenza p;
-  p.d.guasto(guasto_caricamento("no number", std::nullopt, std::nullopt, luogo_sorgente{"", 1, 17, 1, 19}));
+  const std::string senza_numero("no\0number", 9), troppo_veloce("too\0fast", 8);
+  p.d.guasto(guasto_caricamento(senza_numero, std::nullopt, std::nullopt, luogo_sorgente{"", 1, 17, 1, 19}));
   EXPECT_EQ(p.lista.back().luogo, (luogo_sorgente{"L.txt", 1, 17, 1, 19}));
-  EXPECT_EQ(p.lista.back().messaggio, "no number");
-  p.d.guasto(guasto_caricamento("too fast", luogo_sorgente{"L_T-.txt", 4, 1}, std::nullopt));
+  EXPECT_EQ(p.lista.back().messaggio, senza_numero);
+  p.d.guasto(guasto_caricamento(troppo_veloce, luogo_sorgente{"L_T-.txt", 4, 1}, std::nullopt));
   EXPECT_EQ(p.lista.back().luogo, (luogo_sorgente{"L_T-.txt", 4, 1}));
+  EXPECT_EQ(p.lista.back().note.at(0).messaggio, troppo_veloce);
   EXPECT_EQ(p.d.record(), (luogo_sorgente{"L_T-.txt", 4, 1}));  // the failure's record is now the one read
 
   std::vector<diagnostica> nessuna;

@@ -118,6 +118,11 @@ void controlla_chiave(lettura& f, diagnosi& d, const forma_record* riconosciuta,
   if (senza_spazi(chiave).empty() || sezione_nota(chiave, sezioni)) return;
   f.riga_avvisata = d.record().riga;
   bool sezione = chiude_parte_generale(chiave);
+  const std::string nome = sezione ? "unknown-section" : "unknown-keyword";
+  if (!d.tiene_avviso(nome)) {
+    d.avviso(nome, {});  // counted, with no suggestion looked for
+    return;
+  }
   std::vector<const char*> nomi;
   if (sezione) {
     for (const char* const* p = sezioni; *p != nullptr; ++p) nomi.push_back(*p);
@@ -126,13 +131,9 @@ void controlla_chiave(lettura& f, diagnosi& d, const forma_record* riconosciuta,
   std::string forse = vicina.empty() ? "" : "; did you mean '" + vicina + "'?";
   std::vector<correzione> correzioni;
   if (!vicina.empty()) correzioni.push_back({d.record(), vicina});
-  if (sezione) {
-    d.avviso("unknown-section", "unknown section header " + tra_virgolette(senza_spazi(chiave)) + forse, {}, {},
-             std::move(correzioni));
-    return;
-  }
-  d.avviso("unknown-keyword", tra_virgolette(senza_spazi(chiave)) + " names no record: the line is ignored" + forse, {},
-           {}, std::move(correzioni));
+  std::string messaggio = sezione ? "unknown section header " + tra_virgolette(senza_spazi(chiave))
+                                  : tra_virgolette(senza_spazi(chiave)) + " names no record: the line is ignored";
+  d.avviso(nome, messaggio + forse, {}, {}, std::move(correzioni));
 }
 
 // A file read to its end should end with "[fine]"; one that does not was probably cut

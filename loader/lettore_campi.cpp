@@ -2,6 +2,8 @@
 // and the places of the fields read.
 #include "loader/lettore_campi.h"
 
+#include <string_view>
+
 #include "model/guasto_caricamento.h"
 
 namespace {
@@ -9,6 +11,20 @@ namespace {
 bool spazio(char c) { return c == ' ' || c == '\t'; }
 bool cifra(char c) { return c >= '0' && c <= '9'; }
 bool fine_riga(char c) { return c == '\r' || c == '\n'; }
+
+// What stands in a field, in double quotes as written, but for a NUL byte, which a
+// terminal shows as nothing and many a reader takes for the end of the text: \0.
+std::string come_scritto(std::string_view campo) {
+  std::string s = "\"";
+  for (char c : campo) {
+    if (c == '\0') {
+      s += "\\0";
+    } else {
+      s += c;
+    }
+  }
+  return s + "\"";
+}
 
 }  // namespace
 
@@ -22,7 +38,14 @@ std::string ordinale(int n) {
   return std::to_string(n) + suffisso;
 }
 
+// The empty fields of earlier records beyond the first ones are only counted: those of
+// the record being read stay, for dimentica_campi_vuoti.
 void lettore_campi::inizia_record(const forma_record& forma) {
+  if (vuoti_.campi.size() > vuoti_tenuti) {
+    vuoti_.saltati += vuoti_.campi.size() - vuoti_tenuti;
+    vuoti_.ultimo_saltato = vuoti_.campi.back();
+    vuoti_.campi.resize(vuoti_tenuti);
+  }
   forma_ = &forma;
   indice_ = 1;
   riga_record_ = ultimo_.luogo.riga;
@@ -169,7 +192,8 @@ int64_t lettore_campi::leggi_numero(int64_t minimo, int64_t massimo) {
     if (!cifre_presenti || !terminato) {
       size_t fine = fine_pezzo(inizio_campo_);
       while (fine > inizio_campo_ && spazio(testo_[fine - 1])) --fine;
-      guasto("must be a whole number", "\"" + testo_.substr(inizio_campo_, fine - inizio_campo_) + "\"", fine);
+      guasto("must be a whole number", come_scritto(std::string_view(testo_).substr(inizio_campo_, fine - inizio_campo_)),
+             fine);
     }
     if (negativo) valore = -valore;
     chiudi_campo(pos_);
@@ -180,7 +204,7 @@ int64_t lettore_campi::leggi_numero(int64_t minimo, int64_t massimo) {
     salta_spazi();
   } else {
     chiudi_campo(pos_);
-    campi_vuoti_.emplace_back(ultimo_.luogo.riga, ultimo_.luogo.colonna);
+    vuoti_.campi.emplace_back(ultimo_.luogo.riga, ultimo_.luogo.colonna);
   }
   if (a_fine_riga()) {
     consuma_fine_riga();

@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/diagnostiche_limitate.h"
 #include "model/luogo_sorgente.h"
 
 // A record's keyword as written and the meaning of each field after it, in order.
@@ -35,6 +36,18 @@ struct campo_letto {
   luogo_sorgente luogo;
   std::string testo;
   int indice = 0;
+};
+
+// The numeric fields read as empty or blank, by line and column, in the order read:
+// those of `campi`, but that after the first `vuoti_tenuti` of them stand `saltati`
+// more, the last of them at `ultimo_saltato`. A kind of diagnostic keeps no more than
+// the first ones, and counts the rest up to the last: a source full of empty fields
+// costs no more memory than that.
+inline constexpr size_t vuoti_tenuti = diagnostiche_per_tipo;
+struct vuoti_letti {
+  std::vector<std::pair<int, int>> campi;
+  size_t saltati = 0;
+  std::pair<int, int> ultimo_saltato{};
 };
 
 class lettore_campi {
@@ -83,13 +96,13 @@ class lettore_campi {
   // Skips what is left of the current line; nothing at the start of a line.
   void salta_riga();
 
-  // Line and column of every numeric field read so far that was empty or blank (and
-  // so read as 0), taken away from the reader.
-  std::vector<std::pair<int, int>> prendi_campi_vuoti() { return std::exchange(campi_vuoti_, {}); }
-  // For fields where empty means "none": the empty fields counted from `quanti` on are
-  // forgotten.
-  size_t n_campi_vuoti() const { return campi_vuoti_.size(); }
-  void dimentica_campi_vuoti(size_t quanti) { campi_vuoti_.resize(quanti); }
+  // The numeric fields read so far that were empty or blank (and so read as 0), taken
+  // away from the reader.
+  vuoti_letti prendi_campi_vuoti() { return std::exchange(vuoti_, {}); }
+  // For fields where empty means "none": the empty fields counted from `quanti` on, all
+  // of the record being read, are forgotten.
+  size_t n_campi_vuoti() const { return vuoti_.saltati + vuoti_.campi.size(); }
+  void dimentica_campi_vuoti(size_t quanti) { vuoti_.campi.resize(quanti - vuoti_.saltati); }
 
  private:
   int64_t leggi_numero(int64_t minimo, int64_t massimo);
@@ -108,7 +121,7 @@ class lettore_campi {
   size_t inizio_riga_ = 0;
   size_t inizio_campo_ = 0;
   campo_letto ultimo_;
-  std::vector<std::pair<int, int>> campi_vuoti_;
+  vuoti_letti vuoti_;
   // The record being read.
   const forma_record* forma_ = nullptr;
   int indice_ = 0;

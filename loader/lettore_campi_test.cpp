@@ -1,3 +1,5 @@
+// The field reader: where fields end, what a number may be, how a field that cannot be
+// read fails, and the ordinals that name the fields in messages.
 #include "loader/lettore_campi.h"
 
 #include <gtest/gtest.h>
@@ -71,4 +73,14 @@ TEST(LettoreCampi, ValuesMustFitTheirVariable) {
   EXPECT_THROW(lungo.leggi_lungo(), guasto_caricamento);
   lettore_campi enorme("99999999999999999999");
   EXPECT_THROW(enorme.leggi_lungo(), guasto_caricamento);
+}
+
+// "the 11th field", never "11st": 11 to 13 of every hundred end in "th".
+TEST(LettoreCampi, OrdinalsOfTheTeens) {
+  const std::pair<int, const char*> casi[] = {{1, "1st"},     {2, "2nd"},     {3, "3rd"},     {4, "4th"},
+                                              {10, "10th"},   {11, "11th"},   {12, "12th"},   {13, "13th"},
+                                              {14, "14th"},   {21, "21st"},   {22, "22nd"},   {23, "23rd"},
+                                              {101, "101st"}, {111, "111th"}, {112, "112th"}, {113, "113th"},
+                                              {122, "122nd"}, {1013, "1013th"}};
+  for (const auto& [n, atteso] : casi) EXPECT_EQ(ordinale(n), atteso) << n;
 }

@@ -86,31 +86,58 @@ int sistema_codici(std::string_view chiave) {
 
 namespace {
 
-// The edit distance with swaps of neighbours (optimal string alignment).
-size_t distanza(std::string_view a, std::string_view b) {
-  std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
-  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+// The edit distance with swaps of neighbours (optimal string alignment) when it is at
+// most `limite`, else some value above `limite`: the table's values are cut at
+// `limite + 1`, which leaves every smaller one exact, and the work stops at the first
+// row with no value within the limit, after which none can be. `righe` holds three
+// rows of `b.size() + 1` values, the two before and the one being filled.
+size_t distanza_entro(std::string_view a, std::string_view b, size_t limite, std::span<size_t> righe) {
+  const size_t oltre = limite + 1, n = b.size() + 1;
+  std::span<size_t> due_prima = righe.subspan(0, n), prima = righe.subspan(n, n), riga = righe.subspan(2 * n, n);
+  for (size_t j = 0; j < n; ++j) prima[j] = std::min(j, oltre);
   for (size_t i = 1; i <= a.size(); ++i) {
-    for (size_t j = 1; j <= b.size(); ++j) {
+    riga[0] = std::min(i, oltre);
+    size_t minimo = riga[0];
+    for (size_t j = 1; j < n; ++j) {
       size_t cambio = a[i - 1] == b[j - 1] ? 0 : 1;
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cambio});
-      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      size_t d = std::min({prima[j] + 1, riga[j - 1] + 1, prima[j - 1] + cambio});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d = std::min(d, due_prima[j - 2] + 1);
+      riga[j] = std::min(d, oltre);
+      minimo = std::min(minimo, riga[j]);
     }
+    if (minimo == oltre) return oltre;
+    std::swap(due_prima, prima);
+    std::swap(prima, riga);
   }
-  return d[a.size()][b.size()];
+  return prima[n - 1];
+}
+
+size_t piu_lunga(std::span<const char* const> parole) {
+  size_t massima = 0;
+  for (const char* parola : parole) massima = std::max(massima, std::string_view(parola).size());
+  return massima;
 }
 
 }  // namespace
 
+// A field no word is near enough to costs no more than its trimming: a word is at most
+// two edits away, so its length is within two of the field's; and a word whose length
+// is too far from the field's for the nearest distance so far is passed over.
 std::string parola_vicina(std::string_view campo, std::span<const char* const> parole) {
   size_t inizio = campo.find_first_not_of(" \t");
   if (inizio == std::string_view::npos) return {};
-  std::string cercato = minuscolo(campo.substr(inizio, campo.find_last_not_of(" \t") - inizio + 1));
+  std::string_view parte = campo.substr(inizio, campo.find_last_not_of(" \t") - inizio + 1);
+  const size_t massima = piu_lunga(parole);
+  if (parte.size() > massima + 2) return {};
+  std::string cercato = minuscolo(parte);
   std::string migliore;
   size_t minima = std::min<size_t>(2, std::max<size_t>(1, cercato.size() / 4)) + 1;
+  std::vector<size_t> righe(3 * (massima + 1));
   for (const char* parola : parole) {
-    size_t d = distanza(cercato, parola);
+    std::string_view p(parola);
+    size_t scarto = p.size() > cercato.size() ? p.size() - cercato.size() : cercato.size() - p.size();
+    if (scarto >= minima) continue;
+    size_t d = distanza_entro(cercato, p, minima - 1, righe);
     if (d < minima) {
       minima = d;
       migliore = parola;

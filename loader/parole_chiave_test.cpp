@@ -1,7 +1,10 @@
+// The keyword tables: which records a field names, the curve and cab keys, the section
+// headers, and the nearest keyword offered for a misspelling.
 #include "loader/parole_chiave.h"
 
 #include <gtest/gtest.h>
 
+#include "loader/campi_record.h"
 #include "loader/parole_chiave_prova.h"
 #include "model/maiuscole.h"
 
@@ -74,4 +77,45 @@ TEST(ParoleChiave, EveryKeywordAsWrittenNamesItsOwnRecord) {
   EXPECT_EQ(ogni_record<G>().size(), 8u);
   EXPECT_EQ(ogni_record<C>().size(), 5u);
   EXPECT_EQ(ogni_record<S>().size(), 10u);
+}
+
+// The word offered for a misspelling: one edit in four letters, two at most, letter case
+// and blanks aside; of words equally near, the first in the table; none for a field far
+// longer than every word.
+namespace {
+
+enum class tavola { linea, servizio, sezioni_linea };
+struct caso_vicina {
+  std::string campo;
+  tavola parole;
+  const char* vicina;
+};
+const caso_vicina casi_vicina[] = {
+    {"pendnza", tavola::linea, "pendenza"},
+    {"segnael", tavola::servizio, "segnale"},
+    {"  STAZZIONE\t", tavola::servizio, "stazione"},
+    {"sabia", tavola::servizio, "sabbia"},
+    {"veloci", tavola::servizio, ""},  // two edits in six letters
+    {"rllntamento", tavola::servizio, "rallentamento"},
+    {"rllntmento", tavola::servizio, ""},
+    {"curvad7", tavola::linea, "curvad1"},
+    {"curvax3", tavola::linea, "curvad3"},
+    {"progressiva chilometrica treee", tavola::linea, "progressiva chilometrica tre"},
+    {"progressiva chilometrica treeee", tavola::linea, ""},
+    {"[curvee]", tavola::sezioni_linea, "[curve]"},
+    {"xx", tavola::servizio, ""},
+    {std::string(6000, 'x'), tavola::servizio, ""},
+};
+
+}  // namespace
+
+TEST(ParoleChiave, TheNearestKeywordOfAMisspelling) {
+  std::vector<const char*> sezioni;
+  for (const char* const* p = sezioni_linea; *p != nullptr; ++p) sezioni.push_back(*p);
+  for (const caso_vicina& k : casi_vicina) {
+    std::span<const char* const> parole = k.parole == tavola::linea      ? parole_scritte_linea()
+                                          : k.parole == tavola::servizio ? parole_scritte_servizio()
+                                                                         : std::span<const char* const>(sezioni);
+    EXPECT_EQ(parola_vicina(k.campo, parole), k.vicina) << k.campo.substr(0, 40);
+  }
 }

@@ -1,6 +1,8 @@
-// The two kinds of source files: a directory's files through the file services, and
-// texts in memory.
+// The kinds of source files: a directory's files through the file services, texts in
+// memory, and texts in memory left as they are.
 #include "loader/sorgenti_scenario.h"
+
+#include <new>
 
 #include "loader/esito_caricamento.h"
 
@@ -39,4 +41,23 @@ std::string sorgenti_in_memoria::leggi(const std::string& nome) const {
 
 void sorgenti_in_memoria::elimina(const std::string& nome) {
   if (file.erase(nome) == 0) throw errore_file(nome, "No such file or directory");
+}
+
+std::string sorgenti_intatte::leggi(const std::string& nome) const {
+  if (!esiste(nome)) throw errore_file(nome, "No such file or directory");
+  return testi_.at(nome);
+}
+
+void sorgenti_intatte::elimina(const std::string& nome) {
+  if (!esiste(nome)) throw errore_file(nome, "No such file or directory");
+  nascosti_.insert(nome);
+}
+
+// Without the memory to note the name the file stays in sight, which the cleanup after
+// a failure, the one caller, does not mind.
+void sorgenti_intatte::elimina_se_esiste(const std::string& nome) noexcept {
+  try {
+    nascosti_.insert(nome);
+  } catch (const std::bad_alloc&) {
+  }
 }

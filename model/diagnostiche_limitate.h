@@ -21,6 +21,12 @@ inline constexpr size_t diagnostiche_per_tipo = 100;
 class diagnostiche_limitate {
  public:
   void aggiungi(std::vector<diagnostica>& lista, diagnostica d);
+  // Whether one more of the kind would be kept, not only counted.
+  bool tiene(int32_t codice, const std::string& nome) const;
+  // Of a kind that keeps no more: `quante` more counted, as as many `aggiungi` would,
+  // the last of them at `luogo`.
+  void conta(std::vector<diagnostica>& lista, int32_t codice, const std::string& nome, size_t quante,
+             luogo_sorgente luogo);
   // Once every diagnostic is added.
   void chiudi(std::vector<diagnostica>& lista);
 
@@ -30,6 +36,9 @@ class diagnostiche_limitate {
     size_t oltre = 0;
     size_t ultima = 0;  // index of the last one kept
   };
+  // `quante` more beyond the cap, in the note of the last one kept.
+  static void oltre(std::vector<diagnostica>& lista, tipo& t, size_t quante, luogo_sorgente luogo);
+
   std::map<std::pair<int32_t, std::string>, tipo> tipi_;
   std::optional<diagnostica> registrata_oltre_;  // the last error beyond the cap that records a code
 };

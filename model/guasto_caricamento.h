@@ -13,11 +13,17 @@
 #include "model/luogo_sorgente.h"
 
 struct guasto_caricamento : std::runtime_error {
-  explicit guasto_caricamento(const std::string& motivo) : std::runtime_error(motivo) {}
+  explicit guasto_caricamento(const std::string& motivo) : std::runtime_error(motivo), motivo(motivo) {}
   guasto_caricamento(const std::string& motivo, std::optional<luogo_sorgente> luogo, std::optional<int64_t> posizione,
                      std::optional<luogo_sorgente> campo = std::nullopt)
-      : std::runtime_error(motivo), luogo(std::move(luogo)), posizione(posizione), campo(std::move(campo)) {}
+      : std::runtime_error(motivo),
+        motivo(motivo),
+        luogo(std::move(luogo)),
+        posizione(posizione),
+        campo(std::move(campo)) {}
 
+  // The text whole, whatever bytes it holds (what() ends at the first NUL).
+  std::string motivo;
   std::optional<luogo_sorgente> luogo;  // the record it belongs to, when not the one being read
   std::optional<int64_t> posizione;     // the position in metres recorded with the code
   // The field that could not be read, its file's name left empty: the code is placed

@@ -85,20 +85,33 @@ class scrittore {
   }
 
   // Line `n` of `testo` (counting from 1, line ends as the field reader takes them),
-  // without its line end.
-  static std::string riga_del_testo(const std::string& testo, int n) {
-    size_t inizio = 0;
-    for (int r = 1; r < n; ++r) {
+  // without its line end. The search goes on from the line found last when `n` is not
+  // before it in the same text, so that diagnostics in the order of the file cost one
+  // pass over it, however many there are.
+  std::string riga_del_testo(const std::string& testo, int n) {
+    if (&testo != testo_letto_ || n < riga_letta_) {
+      testo_letto_ = &testo;
+      riga_letta_ = 1;
+      inizio_letto_ = 0;
+    }
+    size_t inizio = inizio_letto_;
+    for (int r = riga_letta_; r < n; ++r) {
       size_t a = testo.find_first_of("\r\n", inizio);
       if (a == std::string::npos) return {};
       inizio = a + (testo[a] == '\r' && a + 1 < testo.size() && testo[a + 1] == '\n' ? 2 : 1);
     }
+    riga_letta_ = n;
+    inizio_letto_ = inizio;
     size_t fine = testo.find_first_of("\r\n", inizio);
     return testo.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio);
   }
 
   const std::string& cartella_;
   std::ostream& u_;
+  // The text, the line and where it starts, of the caret line found last.
+  const std::string* testo_letto_ = nullptr;
+  int riga_letta_ = 1;
+  size_t inizio_letto_ = 0;
 };
 
 }  // namespace

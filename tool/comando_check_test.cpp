@@ -112,6 +112,21 @@ TEST_F(ComandoCheck, TextAndJsonForms) {
   EXPECT_EQ(esegui_strumento({"check", p.percorso("nowhere")}).stato, uscita_uso);
 }
 
+// A NUL byte in a numeric field is shown as \0, and the message goes on after it, as
+// text and as JSON.
+TEST_F(ComandoCheck, ANulByteInAFieldIsShownEscaped) {
+  int riga = cambia_servizio("velocita,     500,    60", std::string("velocita,     500,    228") + '\0' + "x");
+  const std::string dove = servizio() + ":" + std::to_string(riga) + ":23: error: ";
+  const std::string trovato = R"(must be a whole number; found "228\0x")";
+  std::vector<std::string> righe = righe_di(esegui_strumento({"check", src()}).uscita);
+  ASSERT_EQ(righe.size(), 2u);
+  EXPECT_EQ(righe[0].rfind(dove, 0), 0u) << righe[0];
+  EXPECT_TRUE(righe[0].ends_with(trovato + " [code 25]")) << righe[0];
+  righe = righe_di(esegui_strumento({"check", "--format", "json", src()}).uscita);
+  ASSERT_EQ(righe.size(), 1u);
+  EXPECT_TRUE(json::parse(righe[0])["message"].get<std::string>().ends_with(trovato)) << righe[0];
+}
+
 // A route of one's own: `new` writes a pair that check passes with --werror, found by
 // its names (by view too); two pairs are named, not guessed; carets under a diagnostic on demand;
 // `explain` prints the reference of a code or a warning.

@@ -85,8 +85,8 @@ int comando_compile(const std::vector<std::string>& argomenti, std::istream&, st
         fs::create_directories(percorso_di(o.destinazione));
         blocco_cartella blocco(o.destinazione, di_che_si_attende(errori, o.destinazione, o.attesa), o.attesa);
         rimuovi_avanzi(o.destinazione, nomi_file_corsa(o.linea, o.treno));
-        sorgenti_in_memoria sorgenti = leggi_sorgenti(o.sorgenti, richiesta);
-        testi = sorgenti.file;
+        testi = leggi_sorgenti(o.sorgenti, richiesta).file;
+        sorgenti_intatte sorgenti(testi);
         esito = compila(sorgenti, richiesta);
         // A taken header slot is reported among the diagnostics, and nothing is written;
         // so is a recorded code, unless the incomplete set is asked for.
