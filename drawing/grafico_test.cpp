@@ -1,24 +1,12 @@
 #include "drawing/grafico.h"
-#include "drawing/misure.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-
-namespace {
-
-// Pairs of boxes that overlap.
-int sovrapposizioni(const std::vector<riquadro>& r) {
-  int n = 0;
-  for (size_t i = 0; i < r.size(); ++i) {
-    for (size_t j = i + 1; j < r.size(); ++j) n += si_sovrappongono(r[i], r[j]);
-  }
-  return n;
-}
-
-}  // namespace
+#include "drawing/etichette_prova.h"
+#include "drawing/misure.h"
 
 TEST(Grafico, TicksAndSpacing) {
   EXPECT_EQ(passo_tacche(228, 25), 10);

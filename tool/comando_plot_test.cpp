@@ -2,22 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "decoder/decodifica.h"
+#include "drawing/etichette_prova.h"
 #include "drawing/grafico.h"
 #include "platform/file_servizi.h"
 #include "tool/strumento_prova.h"
-
-namespace {
-
-// Pairs of boxes that overlap.
-int sovrapposizioni(const std::vector<riquadro>& r) {
-  int n = 0;
-  for (size_t i = 0; i < r.size(); ++i) {
-    for (size_t j = i + 1; j < r.size(); ++j) n += si_sovrappongono(r[i], r[j]);
-  }
-  return n;
-}
-
-}  // namespace
 
 using Disegno = ScenarioIncorporato;
 
