@@ -12,7 +12,15 @@ TEST(ScriviDiagnostiche, EachCaretShowsItsOwnSourceLine) {
   std::vector<diagnostica> d;
   for (const auto& [file, riga] : {std::pair{"a.txt", 3}, {"a.txt", 1}, {"a.txt", 2}, {"b.txt", 2}, {"a.txt", 4},
                                    {"a.txt", 2}, {"a.txt", 9}, {"a.txt", 2}}) {
-    d.push_back({gravita::avviso, 0, "prova", {file, riga, 1, riga, 2}, "m", {}, false, {}, {}});
+    diagnostica x;
+    x.livello = gravita::avviso;
+    x.nome = "prova";
+    x.luogo.file = file;
+    x.luogo.riga = x.luogo.riga_fine = riga;
+    x.luogo.colonna = 1;
+    x.luogo.colonna_fine = 2;
+    x.messaggio = "m";
+    d.push_back(x);
   }
   std::ostringstream u;
   scrivi_diagnostiche(d, "", formato_diagnostiche::testo, false, u, &testi);
